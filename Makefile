@@ -1,0 +1,38 @@
+# Talonreach: `make run` builds and starts the game, `make test` builds and runs every test.
+# Both install the Debian packages they need first (tools/setup.sh, apt-get as root).
+
+JOBS ?= $(shell nproc)
+BUILD_DIR ?= build
+TEST_BUILD_DIR ?= build-test
+BENCH_BUILD_DIR ?= build-bench
+
+.PHONY: all setup build run test bench fuzz format clean
+
+all: build
+
+setup:
+	@sh tools/setup.sh
+
+build: setup
+	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTALONREACH_TESTS=OFF -DTALONREACH_BENCH=OFF
+	cmake --build $(BUILD_DIR) -j $(JOBS)
+
+run: build
+	@sh tools/run.sh $(BUILD_DIR)
+
+# Debug build with assertions, AddressSanitizer and UndefinedBehaviorSanitizer.
+test: setup
+	cmake -S . -B $(TEST_BUILD_DIR) -DCMAKE_BUILD_TYPE=Debug -DTALONREACH_SANITIZE=ON -DTALONREACH_BENCH=OFF
+	cmake --build $(TEST_BUILD_DIR) -j $(JOBS)
+	cd $(TEST_BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
+
+bench: setup
+	cmake -S . -B $(BENCH_BUILD_DIR) -DCMAKE_BUILD_TYPE=Release -DTALONREACH_TESTS=OFF -DTALONREACH_BENCH=ON
+	cmake --build $(BENCH_BUILD_DIR) -j $(JOBS)
+	@sh tools/bench.sh $(BENCH_BUILD_DIR)
+
+format:
+	git ls-files '*.cpp' '*.h' | tr '\n' '\0' | xargs -0 clang-format -i
+
+clean:
+	rm -rf $(BUILD_DIR) $(TEST_BUILD_DIR) $(BENCH_BUILD_DIR)

@@ -1,0 +1,201 @@
+#include "CGame.h"
+
+#include "CGamePlayState.h"
+#include "CopperfenLogoState.h"
+#include "IGameState.h"
+
+#include "CVKT_Clock.h"
+#include "CVKT_Direct3D.h"
+#include "CVKT_DirectInput.h"
+#include "CVKT_DirectSound.h"
+#include "CVKT_EventSystem.h"
+#include "CVKT_MessageSystem.h"
+#include "CVKT_TextureManager.h"
+#include "CVKT_WaveManager.h"
+
+#include <cassert>
+#include <cstring>
+
+CGame* CGame::GetInstance()
+{
+    static CGame instance;
+    return &instance;
+}
+
+CGame::CGame()
+    : m_pD3D(nullptr), m_pTM(nullptr), m_pDS(nullptr), m_pWM(nullptr), m_pDI(nullptr), m_dwLastTick(0),
+      m_fElapsedTime(0.0f)
+{
+    const tGameSettings defaults = CSettingsFile::Defaults();
+    std::memcpy(m_HighScores, defaults.highScores, sizeof m_HighScores);
+}
+
+void CGame::Initialize(HWND hWnd, HINSTANCE hInstance, int nScreenWidth, int nScreenHeight, bool bWindowed)
+{
+    m_pD3D = CVKT_Direct3D::GetInstance();
+    m_pTM = CVKT_TextureManager::GetInstance();
+    m_pDS = CVKT_DirectSound::GetInstance();
+    m_pWM = CVKT_WaveManager::GetInstance();
+    m_pDI = CVKT_DirectInput::GetInstance();
+    m_pMS = CVKT_MessageSystem::GetInstance();
+    m_pMS->InitMessageSystem(&CGamePlayState::MessageProc);
+    m_pES = CVKT_EventSystem::GetInstance();
+
+    // The order matters: the texture manager draws through the renderer's sprite batch, and the
+    // wave manager plays on the sound device.
+    m_pD3D->InitDirect3D(hWnd, nScreenWidth, nScreenHeight, bWindowed, false);
+    m_pTM->InitTextureManager(m_pD3D->GetDirect3DDevice(), m_pD3D->GetSprite());
+    m_pDS->InitDirectSound(hWnd, 1);
+    m_pWM->InitWaveManager(hWnd, m_pDS->GetDSObject());
+    // Keyboard and mouse (device bits 1 and 2), neither exclusive.
+    m_pDI->InitDirectInput(hWnd, hInstance, 3, 0);
+
+    // When the file cannot be read the defaults stay in place.
+    LoadSettings("Resource/settings.xml");
+
+    m_nScreenWidth = nScreenWidth;
+    m_nScreenHeight = nScreenHeight;
+    m_bWindowed = bWindowed;
+
+    // The main menu starts the music; here it is only loaded and given its volume.
+    m_nMusicID = m_pWM->LoadWave("Resource/sound/OxM_ZORIRED_theme.wav");
+    m_pWM->SetVolume(m_nMusicID, static_cast<int>(m_fMusicVolume));
+
+    ChangeState(CopperfenLogoState::GetInstance());
+
+    // The first frame's elapsed time counts from here, after the logo screen's Enter.
+    m_dwLastTick = CVKT_Clock::GetTickCount();
+}
+
+bool CGame::Main()
+{
+    // An unsigned difference survives the wrap of the 32-bit tick counter.
+    const uint32_t now = CVKT_Clock::GetTickCount();
+    m_fElapsedTime = static_cast<float>(static_cast<double>(now - m_dwLastTick) / 1000.0);
+    m_dwLastTick = now;
+
+    m_pDI->ReadDevices();
+    // The Return press stays visible to the states; screens that react to Return ignore it
+    // themselves while an Alt key is held.
+    if ((m_pDI->KeyDown(DIK_LMENU) || m_pDI->KeyDown(DIK_RMENU)) && m_pDI->KeyPressed(DIK_RETURN))
+        ToggleDisplayMode();
+
+    assert(!m_vStates.empty() && "the state stack never runs empty while the game runs");
+    if (m_vStates.empty())
+        return false;
+    if (!m_vStates.back()->Input())
+        return false;
+    // Input may have changed the stack: the new top gets the update.
+    if (!m_vStates.empty())
+        m_vStates.back()->Update(m_fElapsedTime);
+
+    m_pWM->Update();
+    m_pMS->ProcessMessages();
+    m_pES->ProcessEvents();
+
+    m_pD3D->Clear(0, 0, 128);
+    m_pD3D->DeviceBegin();
+    m_pD3D->SpriteBegin();
+    RenderStates();
+    m_pD3D->SpriteEnd();
+    m_pD3D->DeviceEnd();
+    m_pD3D->Present();
+    return true;
+}
+
+void CGame::RenderStates()
+{
+    // Bottom first, so a pushed screen draws over the frozen picture of the states below it. Index
+    // access: a state's Render never changes the stack, but the vector must not be iterated by
+    // reference if one ever did.
+    for (size_t i = 0; i < m_vStates.size(); ++i)
+        m_vStates[i]->Render();
+}
+
+void CGame::ToggleDisplayMode()
+{
+    m_bWindowed = !m_bWindowed;
+    m_pD3D->ChangeDisplayParam(m_nScreenWidth, m_nScreenHeight, m_bWindowed);
+}
+
+void CGame::Shutdown()
+{
+    ChangeState(nullptr);
+    if (m_pDI)
+    {
+        m_pDI->ShutdownDirectInput();
+        m_pDI = nullptr;
+    }
+    if (m_pWM)
+        m_pWM->ShutdownWaveManager();
+    if (m_pDS)
+        m_pDS->ShutdownDirectSound();
+    if (m_pTM)
+        m_pTM->ShutdownTextureManager();
+    if (m_pD3D)
+        m_pD3D->ShutdownDirect3D();
+    if (m_pMS)
+        m_pMS->ShutdownMessageSystem();
+    if (m_pES)
+        m_pES->ShutdownEventSystem();
+}
+
+void CGame::ChangeState(IGameState* pState)
+{
+    ClearStates();
+    if (pState)
+        PushState(pState);
+}
+
+void CGame::PushState(IGameState* pState)
+{
+    assert(pState && "PushState needs a state");
+    if (!pState)
+        return;
+    pState->Enter();
+    m_vStates.push_back(pState);
+}
+
+void CGame::PopState()
+{
+    assert(!m_vStates.empty() && "PopState on an empty stack");
+    if (m_vStates.empty())
+        return;
+    m_vStates.back()->Exit();
+    m_vStates.pop_back();
+}
+
+void CGame::ClearStates()
+{
+    // Exit may look at the stack (a state asking who is below it); empty it only afterwards.
+    for (size_t i = 0; i < m_vStates.size(); ++i)
+        m_vStates[i]->Exit();
+    m_vStates.clear();
+}
+
+bool CGame::IsHighScore(int nPoints) const { return nPoints > m_HighScores[NUM_HIGH_SCORES - 1].nPoints; }
+
+void CGame::SetHighScores(const tHighScore* pScores)
+{
+    if (pScores)
+        std::memcpy(m_HighScores, pScores, sizeof m_HighScores);
+}
+
+bool CGame::LoadSettings(const char* szPath)
+{
+    tGameSettings settings;
+    const bool loaded = CSettingsFile::Load(szPath, settings);
+    m_fMusicVolume = settings.fMusicVolume;
+    m_fFXVolume = settings.fFXVolume;
+    std::memcpy(m_HighScores, settings.highScores, sizeof m_HighScores);
+    return loaded;
+}
+
+bool CGame::SaveSettings(const char* szPath)
+{
+    tGameSettings settings;
+    settings.fMusicVolume = m_fMusicVolume;
+    settings.fFXVolume = m_fFXVolume;
+    std::memcpy(settings.highScores, m_HighScores, sizeof m_HighScores);
+    return CSettingsFile::Save(szPath, settings);
+}

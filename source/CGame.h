@@ -1,0 +1,85 @@
+// The game: starts and stops the platform layer and the engine services, holds the volumes and the
+// high-score table, keeps the stack of screens and runs one frame each time Main is called.
+#pragma once
+
+#include "CSettingsFile.h"
+#include "VKT_Types.h"
+
+#include <cstdint>
+#include <vector>
+
+class IGameState;
+class CVKT_Direct3D;
+class CVKT_TextureManager;
+class CVKT_DirectSound;
+class CVKT_WaveManager;
+class CVKT_DirectInput;
+class CVKT_MessageSystem;
+class CVKT_EventSystem;
+
+class CGame
+{
+public:
+    static CGame* GetInstance();
+
+    CGame(const CGame&) = delete;
+    CGame& operator=(const CGame&) = delete;
+
+    // Starts everything in a fixed order and makes the logo screen the only state. Failures of the
+    // platform layer are reported by the layer itself; the game goes on.
+    void Initialize(HWND hWnd, HINSTANCE hInstance, int nScreenWidth, int nScreenHeight, bool bWindowed);
+    // One frame. False means the game is to end (nothing was updated or drawn in this frame).
+    bool Main();
+    // Exits every state, then stops the platform layer and the services in reverse order.
+    void Shutdown();
+
+    // Stack operations. The stack does not own its states (they are singletons).
+    void ChangeState(IGameState* pState); // may be null: leaves the stack empty
+    void PushState(IGameState* pState);   // Enter runs before the state is on the stack
+    void PopState();                      // Exit of the top only; the one below simply resumes
+    void ClearStates();                   // Exit of every state, bottom first
+    std::vector<IGameState*> GetStateStack() const { return m_vStates; }
+
+    // True exactly when nPoints beats the lowest entry of the table.
+    bool IsHighScore(int nPoints) const;
+    const tHighScore* GetHighScores() const { return m_HighScores; }
+    void SetHighScores(const tHighScore* pScores);
+
+    float GetMusicVolume() const { return m_fMusicVolume; }
+    void SetMusicVolume(float fVolume) { m_fMusicVolume = fVolume; }
+    float GetFXVolume() const { return m_fFXVolume; }
+    void SetFXVolume(float fVolume) { m_fFXVolume = fVolume; }
+    int GetMusicID() const { return m_nMusicID; }
+
+    bool LoadSettings(const char* szPath);
+    bool SaveSettings(const char* szPath);
+
+    int GetScreenWidth() const { return m_nScreenWidth; }
+    int GetScreenHeight() const { return m_nScreenHeight; }
+    bool IsWindowed() const { return m_bWindowed; }
+    float GetElapsedTime() const { return m_fElapsedTime; }
+
+private:
+    CGame();
+    void ToggleDisplayMode();
+    void RenderStates();
+
+    CVKT_Direct3D* m_pD3D;
+    CVKT_TextureManager* m_pTM;
+    CVKT_DirectSound* m_pDS;
+    CVKT_WaveManager* m_pWM;
+    CVKT_DirectInput* m_pDI;
+    CVKT_MessageSystem* m_pMS = nullptr;
+    CVKT_EventSystem* m_pES = nullptr;
+
+    std::vector<IGameState*> m_vStates; // element 0 is the bottom, the last the top
+    tHighScore m_HighScores[NUM_HIGH_SCORES];
+    int m_nScreenWidth = 0;
+    int m_nScreenHeight = 0;
+    bool m_bWindowed = true;
+    float m_fMusicVolume = 50.0f;
+    float m_fFXVolume = 50.0f;
+    int m_nMusicID = -1;
+    uint32_t m_dwLastTick;
+    float m_fElapsedTime;
+};

@@ -1,0 +1,7 @@
+#include "CPauseState.h"
+
+CPauseState* CPauseState::GetInstance()
+{
+    static CPauseState instance;
+    return &instance;
+}

@@ -1,0 +1,90 @@
+#include "WinMain.h"
+
+#include "CGame.h"
+#include "CGamePlayState.h"
+#include "CPauseState.h"
+
+#include "CVKT_Clock.h"
+#include "CVKT_SingleInstance.h"
+
+#include <cstdlib>
+
+namespace
+{
+constexpr int kClientWidth = 640;
+constexpr int kClientHeight = 480;
+
+// Runs frames until the game ends (Main returns false) or the quit message arrives.
+void RunMessageLoop(CVKT_Window* pWindow, CGame* pGame)
+{
+    for (;;)
+    {
+        const uint32_t frameStart = CVKT_Clock::GetTickCount();
+        if (!pWindow->PeekMessages())
+            break;
+        if (!pGame->Main())
+            break;
+        // Elapsed time is measured in whole milliseconds, so a frame quicker than that gains nothing
+        // from running again at once; waiting for the next tick keeps the loop from spinning.
+        CVKT_Clock::WaitForNextTick(frameStart);
+    }
+}
+} // namespace
+
+int WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, const char*, int)
+{
+    CVKT_SingleInstance singleInstance;
+    if (!hPrevInstance && !singleInstance.Claim(VKT_WINDOW_CLASS))
+        return 0;
+
+    CVKT_Window* window = CVKT_Window::GetInstance();
+    if (!window->InitPlatform())
+        return 0;
+    HWND hWnd = window->CreateGameWindow(VKT_WINDOW_CLASS, VKT_WINDOW_TITLE, kClientWidth, kClientHeight, WndProc);
+    if (!hWnd)
+    {
+        window->ShutdownPlatform();
+        return 0;
+    }
+    window->SetSingleInstance(&singleInstance);
+
+    std::srand(CVKT_Clock::GetTickCount());
+
+    CGame* game = CGame::GetInstance();
+    game->Initialize(hWnd, hInstance, kClientWidth, kClientHeight, true);
+    RunMessageLoop(window, game);
+    game->Shutdown();
+
+    const int exitCode = window->GetQuitCode();
+    window->ShutdownPlatform();
+    return exitCode;
+}
+
+intptr_t WndProc(HWND hWnd, unsigned int uMsg, uintptr_t wParam, intptr_t lParam)
+{
+    CVKT_Window* window = CVKT_Window::GetInstance();
+    switch (uMsg)
+    {
+    case WM_CREATE:
+        return 0;
+    case WM_DESTROY:
+        window->PostQuitMessage(0);
+        return 0;
+    case WM_ACTIVATE:
+        if ((wParam & 0xFFFF) == WA_INACTIVE)
+        {
+            const std::vector<IGameState*> stack = CGame::GetInstance()->GetStateStack();
+            if (!stack.empty() && stack.back() == CGamePlayState::GetInstance())
+                CGame::GetInstance()->PushState(CPauseState::GetInstance());
+        }
+        break;
+    case WM_PAINT:
+        return 0; // all drawing happens in the frame loop
+    case WM_CLOSE:
+        window->DestroyWindow(hWnd);
+        break;
+    default:
+        break;
+    }
+    return window->DefWindowProc(hWnd, uMsg, wParam, lParam);
+}

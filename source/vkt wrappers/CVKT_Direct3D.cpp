@@ -1,0 +1,261 @@
+#include "CVKT_Direct3D.h"
+
+#include "CVKT_Sprite.h"
+
+#include <SDL.h>
+#include <SDL_test_font.h>
+
+#include <cmath>
+#include <cstdio>
+
+namespace
+{
+void DebugOutput(const char* text)
+{
+    std::fputs(text, stderr);
+    std::fputs("\n", stderr);
+}
+} // namespace
+
+CVKT_Direct3D* CVKT_Direct3D::GetInstance()
+{
+    static CVKT_Direct3D instance;
+    return &instance;
+}
+
+bool CVKT_Direct3D::InitDirect3D(HWND hWnd, int nScreenWidth, int nScreenHeight, bool bWindowed, bool bVsync)
+{
+    if (!hWnd)
+        return false;
+    m_hWnd = hWnd;
+
+    m_PresentParams.nBackBufferWidth = nScreenWidth;
+    m_PresentParams.nBackBufferHeight = nScreenHeight;
+    m_PresentParams.bWindowed = bWindowed;
+    m_PresentParams.bVsync = bVsync;
+
+    // Nearest-neighbour scaling keeps the pixel art crisp when the window is letterboxed.
+    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
+    const Uint32 vsync = bVsync ? SDL_RENDERER_PRESENTVSYNC : 0;
+    m_pDevice = SDL_CreateRenderer(hWnd, -1, SDL_RENDERER_ACCELERATED | vsync);
+    if (!m_pDevice)
+        m_pDevice = SDL_CreateRenderer(hWnd, -1, SDL_RENDERER_SOFTWARE | vsync);
+    if (!m_pDevice)
+    {
+        DebugOutput("Failed to Create D3D Device");
+        return false;
+    }
+    SDL_RenderSetLogicalSize(m_pDevice, nScreenWidth, nScreenHeight);
+
+    m_pSprite = std::make_unique<CVKT_Sprite>(m_pDevice);
+    return true;
+}
+
+void CVKT_Direct3D::ShutdownDirect3D()
+{
+    m_pSprite.reset();
+    // The text font caches glyph textures of this renderer.
+    SDLTest_CleanupTextDrawing();
+    if (m_pDevice)
+    {
+        SDL_DestroyRenderer(m_pDevice);
+        m_pDevice = nullptr;
+    }
+    m_bInScene = false;
+    m_bDeviceLost = false;
+}
+
+void CVKT_Direct3D::Clear(unsigned char ucRed, unsigned char ucGreen, unsigned char ucBlue)
+{
+    SDL_SetRenderDrawBlendMode(m_pDevice, SDL_BLENDMODE_NONE);
+    SDL_SetRenderDrawColor(m_pDevice, ucRed, ucGreen, ucBlue, 0xFF);
+    // Clear the whole output, letterbox bars included, not only the logical viewport.
+    SDL_RenderClear(m_pDevice);
+    if (m_bDeviceLost)
+        RecoverLostDevice();
+}
+
+void CVKT_Direct3D::RecoverLostDevice()
+{
+    m_bDeviceLost = false;
+    if (!m_pSprite)
+        return;
+    m_pSprite->OnLostDevice();
+    SDLTest_CleanupTextDrawing();
+    // SDL keeps the renderer itself; only its textures are gone. The listeners re-create them from
+    // the decoded images they keep, without touching any file.
+    SDL_RenderSetLogicalSize(m_pDevice, m_PresentParams.nBackBufferWidth, m_PresentParams.nBackBufferHeight);
+    m_pSprite->OnResetDevice();
+}
+
+bool CVKT_Direct3D::DeviceBegin()
+{
+    if (!m_pDevice || m_bInScene)
+    {
+        DebugOutput("Failed to begin device scene.");
+        return false;
+    }
+    m_bInScene = true;
+    return true;
+}
+
+bool CVKT_Direct3D::SpriteBegin()
+{
+    if (!m_pSprite || !m_pSprite->Begin())
+    {
+        DebugOutput("Failed to begin sprite scene.");
+        return false;
+    }
+    return true;
+}
+
+// Lines are drawn at once; the begin/end pair only brackets them as the game's callers expect.
+bool CVKT_Direct3D::LineBegin()
+{
+    if (!m_pDevice)
+    {
+        DebugOutput("Failed to begin line scene.");
+        return false;
+    }
+    return true;
+}
+
+bool CVKT_Direct3D::DeviceEnd()
+{
+    if (!m_pDevice || !m_bInScene)
+    {
+        DebugOutput("Failed to end device scene.");
+        return false;
+    }
+    m_bInScene = false;
+    return true;
+}
+
+bool CVKT_Direct3D::SpriteEnd()
+{
+    if (!m_pSprite || !m_pSprite->End())
+    {
+        DebugOutput("Failed to end sprite scene.");
+        return false;
+    }
+    return true;
+}
+
+bool CVKT_Direct3D::LineEnd()
+{
+    if (!m_pDevice)
+    {
+        DebugOutput("Failed to end line scene.");
+        return false;
+    }
+    return true;
+}
+
+void CVKT_Direct3D::Present()
+{
+    if (!m_pDevice)
+        return;
+    if (m_bCapture)
+        ReadBackBuffer(m_CapturedFrame);
+    SDL_RenderPresent(m_pDevice);
+}
+
+bool CVKT_Direct3D::ReadBackBuffer(std::vector<uint32_t>& pixels) const
+{
+    if (!m_pDevice)
+        return false;
+    const int width = m_PresentParams.nBackBufferWidth;
+    const int height = m_PresentParams.nBackBufferHeight;
+    pixels.resize(static_cast<size_t>(width) * height);
+    // With a logical size SDL reads in output pixels; the logical viewport maps 1:1 only when the
+    // window is at its natural size, which is how tests and captures run.
+    SDL_Rect viewport;
+    SDL_RenderGetViewport(m_pDevice, &viewport);
+    float scaleX = 1.0f;
+    float scaleY = 1.0f;
+    SDL_RenderGetScale(m_pDevice, &scaleX, &scaleY);
+    const SDL_Rect area = {static_cast<int>(viewport.x * scaleX), static_cast<int>(viewport.y * scaleY), width,
+                           height};
+    return SDL_RenderReadPixels(m_pDevice, &area, SDL_PIXELFORMAT_ARGB8888, pixels.data(),
+                                width * static_cast<int>(sizeof(uint32_t))) == 0;
+}
+
+void CVKT_Direct3D::ChangeDisplayParam(int nWidth, int nHeight, bool bWindowed)
+{
+    m_PresentParams.nBackBufferWidth = nWidth;
+    m_PresentParams.nBackBufferHeight = nHeight;
+    m_PresentParams.bWindowed = bWindowed;
+    if (!m_hWnd)
+        return;
+
+    if (m_pSprite)
+        m_pSprite->OnLostDevice();
+    if (!bWindowed)
+    {
+        SDL_SetWindowFullscreen(m_hWnd, SDL_WINDOW_FULLSCREEN_DESKTOP);
+        SDL_ShowCursor(SDL_DISABLE);
+    }
+    else
+    {
+        SDL_SetWindowFullscreen(m_hWnd, 0);
+        PlaceWindowCentred(nWidth, nHeight);
+        SDL_ShowCursor(SDL_ENABLE);
+    }
+    if (m_pDevice)
+        SDL_RenderSetLogicalSize(m_pDevice, nWidth, nHeight);
+}
+
+void CVKT_Direct3D::PlaceWindowCentred(int nWidth, int nHeight)
+{
+    SDL_RestoreWindow(m_hWnd);
+    SDL_SetWindowSize(m_hWnd, nWidth, nHeight);
+    SDL_SetWindowPosition(m_hWnd, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+}
+
+void CVKT_Direct3D::DrawRect(RECT rRect, unsigned char ucRed, unsigned char ucGreen, unsigned char ucBlue)
+{
+    if (!m_pDevice)
+        return;
+    const SDL_Rect area = {rRect.left, rRect.top, rRect.right - rRect.left, rRect.bottom - rRect.top};
+    SDL_SetRenderDrawBlendMode(m_pDevice, SDL_BLENDMODE_NONE);
+    SDL_SetRenderDrawColor(m_pDevice, ucRed, ucGreen, ucBlue, 0xFF);
+    SDL_RenderFillRect(m_pDevice, &area);
+}
+
+void CVKT_Direct3D::DrawLine(int nX1, int nY1, int nX2, int nY2, unsigned char ucRed, unsigned char ucGreen,
+                             unsigned char ucBlue)
+{
+    if (!m_pDevice)
+        return;
+    const float dx = static_cast<float>(nX2 - nX1);
+    const float dy = static_cast<float>(nY2 - nY1);
+    const float length = std::sqrt(dx * dx + dy * dy);
+    SDL_SetRenderDrawBlendMode(m_pDevice, SDL_BLENDMODE_NONE);
+    SDL_SetRenderDrawColor(m_pDevice, ucRed, ucGreen, ucBlue, 0xFF);
+    if (length == 0.0f)
+    {
+        const SDL_FRect dot = {nX1 - 1.5f, nY1 - 1.5f, 3.0f, 3.0f};
+        SDL_RenderFillRectF(m_pDevice, &dot);
+        return;
+    }
+    // A quad 3 pixels wide around the segment.
+    const float nx = -dy / length * 1.5f;
+    const float ny = dx / length * 1.5f;
+    const SDL_Color color = {ucRed, ucGreen, ucBlue, 0xFF};
+    const SDL_Vertex vertices[4] = {{{nX1 + nx, nY1 + ny}, color, {0, 0}},
+                                    {{nX2 + nx, nY2 + ny}, color, {0, 0}},
+                                    {{nX2 - nx, nY2 - ny}, color, {0, 0}},
+                                    {{nX1 - nx, nY1 - ny}, color, {0, 0}}};
+    const int indices[6] = {0, 1, 2, 0, 2, 3};
+    SDL_RenderGeometry(m_pDevice, nullptr, vertices, 4, indices, 6);
+}
+
+void CVKT_Direct3D::DrawText(const char* szText, int nX, int nY, unsigned char ucRed, unsigned char ucGreen,
+                             unsigned char ucBlue)
+{
+    if (!m_pDevice || !szText)
+        return;
+    SDL_SetRenderDrawBlendMode(m_pDevice, SDL_BLENDMODE_NONE);
+    SDL_SetRenderDrawColor(m_pDevice, ucRed, ucGreen, ucBlue, 0xFF);
+    SDLTest_DrawString(m_pDevice, nX, nY, szText);
+}

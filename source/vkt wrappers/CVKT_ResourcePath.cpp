@@ -1,0 +1,113 @@
+#include "CVKT_ResourcePath.h"
+
+#include <dirent.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <vector>
+
+namespace
+{
+bool SameIgnoringCase(const std::string& a, const std::string& b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i)
+    {
+        unsigned char ca = static_cast<unsigned char>(a[i]);
+        unsigned char cb = static_cast<unsigned char>(b[i]);
+        if (ca >= 'A' && ca <= 'Z')
+            ca = static_cast<unsigned char>(ca - 'A' + 'a');
+        if (cb >= 'A' && cb <= 'Z')
+            cb = static_cast<unsigned char>(cb - 'A' + 'a');
+        if (ca != cb)
+            return false;
+    }
+    return true;
+}
+
+bool Exists(const std::string& path)
+{
+    struct stat info;
+    return ::stat(path.c_str(), &info) == 0;
+}
+
+// The entry of `dir` that matches `name` ignoring case, or an empty string.
+std::string FindEntryIgnoringCase(const std::string& dir, const std::string& name)
+{
+    DIR* handle = ::opendir(dir.empty() ? "." : dir.c_str());
+    if (!handle)
+        return std::string();
+    std::vector<std::string> matches;
+    while (dirent* entry = ::readdir(handle))
+    {
+        if (SameIgnoringCase(entry->d_name, name))
+            matches.emplace_back(entry->d_name);
+    }
+    ::closedir(handle);
+    if (matches.empty())
+        return std::string();
+    return *std::min_element(matches.begin(), matches.end());
+}
+
+std::vector<std::string> SplitComponents(const std::string& path)
+{
+    std::vector<std::string> parts;
+    std::string current;
+    for (char c : path)
+    {
+        if (c == '/')
+        {
+            if (!current.empty())
+                parts.push_back(current);
+            current.clear();
+        }
+        else
+        {
+            current += c;
+        }
+    }
+    if (!current.empty())
+        parts.push_back(current);
+    return parts;
+}
+} // namespace
+
+std::string CVKT_ResourcePath::Resolve(const std::string& path)
+{
+    if (path.empty() || Exists(path))
+        return path;
+
+    const bool absolute = path[0] == '/';
+    std::string resolved = absolute ? "/" : "";
+    bool matching = true;
+    for (const std::string& part : SplitComponents(path))
+    {
+        std::string next = part;
+        if (matching && part != "." && part != "..")
+        {
+            const std::string candidate = resolved + part;
+            if (!Exists(candidate))
+            {
+                std::string found = FindEntryIgnoringCase(resolved, part);
+                if (found.empty())
+                    matching = false;
+                else
+                    next = found;
+            }
+        }
+        resolved += next;
+        resolved += '/';
+    }
+    // Keep a trailing slash only where the caller gave one.
+    if (!resolved.empty() && path.back() != '/' && resolved != "/")
+        resolved.pop_back();
+    return resolved;
+}
+
+FILE* CVKT_ResourcePath::Open(const char* path, const char* mode)
+{
+    if (!path || !mode)
+        return nullptr;
+    return std::fopen(Resolve(path).c_str(), mode);
+}

@@ -1,0 +1,74 @@
+// The game window and the one place where SDL's events are taken from the queue. Each pass of the
+// program's loop calls PeekMessages once: input events go to the input layer, render-device resets
+// to the renderer, and what the game's window procedure cares about becomes a window message with
+// its Win32 number (activation, paint, close, destroy), delivered at once to that procedure.
+#pragma once
+
+#include "VKT_Types.h"
+
+#include <cstdint>
+
+class CVKT_SingleInstance;
+union SDL_Event;
+
+// Window messages, numbered as on Win32.
+constexpr unsigned int WM_CREATE = 0x0001;
+constexpr unsigned int WM_DESTROY = 0x0002;
+constexpr unsigned int WM_ACTIVATE = 0x0006;
+constexpr unsigned int WM_PAINT = 0x000F;
+constexpr unsigned int WM_CLOSE = 0x0010;
+constexpr unsigned int WM_QUIT = 0x0012;
+// The low word of WM_ACTIVATE's wParam.
+constexpr unsigned int WA_INACTIVE = 0;
+constexpr unsigned int WA_ACTIVE = 1;
+
+using WNDPROC = intptr_t (*)(HWND hWnd, unsigned int uMsg, uintptr_t wParam, intptr_t lParam);
+
+class CVKT_Window
+{
+public:
+    static CVKT_Window* GetInstance();
+
+    // Starts SDL's event subsystem; video starts with the window.
+    bool InitPlatform();
+    // Destroys the window (if any) and stops SDL.
+    void ShutdownPlatform();
+
+    // Starts SDL video and makes a resizable window with a client area of nClientWidth x nClientHeight, centred on the primary
+    // display, showing, with X11 class szClassName. WM_CREATE reaches the procedure before this
+    // returns. Null on failure.
+    HWND CreateGameWindow(const char* szClassName, const char* szTitle, int nClientWidth, int nClientHeight,
+                          WNDPROC pfnWndProc);
+    HWND GetHandle() const { return m_hWnd; }
+
+    // Takes every event waiting in SDL's queue and routes it (see above). Returns false once the quit
+    // message has been taken: the loop must end before another frame.
+    bool PeekMessages();
+    // The exit code carried by the quit message.
+    int GetQuitCode() const { return m_nQuitCode; }
+
+    // What the window procedure calls.
+    void PostQuitMessage(int nExitCode);
+    // Sends WM_DESTROY and hides the window; the SDL window itself is freed by ShutdownPlatform,
+    // after the renderer that draws into it.
+    void DestroyWindow(HWND hWnd);
+    intptr_t DefWindowProc(HWND hWnd, unsigned int uMsg, uintptr_t wParam, intptr_t lParam);
+
+    // Raise requests from a second copy of the program are taken while pumping.
+    void SetSingleInstance(CVKT_SingleInstance* pInstance) { m_pSingleInstance = pInstance; }
+    // Restores the window if it is minimised and brings it to the front.
+    void RaiseWindow();
+
+private:
+    CVKT_Window() = default;
+    intptr_t SendMessage(unsigned int uMsg, uintptr_t wParam);
+    void RouteEvent(const SDL_Event& event);
+    void RouteWindowEvent(const SDL_Event& event);
+
+    HWND m_hWnd = nullptr;
+    WNDPROC m_pfnWndProc = nullptr;
+    CVKT_SingleInstance* m_pSingleInstance = nullptr;
+    bool m_bDestroyed = false;
+    bool m_bQuitPosted = false;
+    int m_nQuitCode = 0;
+};
