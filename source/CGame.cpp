@@ -173,7 +173,10 @@ void CGame::ClearStates()
     m_vStates.clear();
 }
 
-bool CGame::IsHighScore(int nPoints) const { return nPoints > m_HighScores[NUM_HIGH_SCORES - 1].nPoints; }
+bool CGame::IsHighScore(int nPoints) const
+{
+    return nPoints > m_HighScores[NUM_HIGH_SCORES - 1].nPoints;
+}
 
 void CGame::SetHighScores(const tHighScore* pScores)
 {

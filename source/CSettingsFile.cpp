@@ -22,4 +22,7 @@ bool CSettingsFile::Load(const char*, tGameSettings& settings)
     return false;
 }
 
-bool CSettingsFile::Save(const char*, const tGameSettings&) { return false; }
+bool CSettingsFile::Save(const char*, const tGameSettings&)
+{
+    return false;
+}

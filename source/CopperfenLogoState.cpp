@@ -9,7 +9,10 @@ CopperfenLogoState* CopperfenLogoState::GetInstance()
     return &instance;
 }
 
-bool CopperfenLogoState::Input() { return !CVKT_DirectInput::GetInstance()->KeyPressed(DIK_ESCAPE); }
+bool CopperfenLogoState::Input()
+{
+    return !CVKT_DirectInput::GetInstance()->KeyPressed(DIK_ESCAPE);
+}
 
 void CopperfenLogoState::Render()
 {

@@ -40,7 +40,8 @@ int WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, const char*, int)
     CVKT_Window* window = CVKT_Window::GetInstance();
     if (!window->InitPlatform())
         return 0;
-    HWND hWnd = window->CreateGameWindow(VKT_WINDOW_CLASS, VKT_WINDOW_TITLE, kClientWidth, kClientHeight, WndProc);
+    HWND hWnd =
+        window->CreateGameWindow(VKT_WINDOW_CLASS, VKT_WINDOW_TITLE, kClientWidth, kClientHeight, WndProc);
     if (!hWnd)
     {
         window->ShutdownPlatform();

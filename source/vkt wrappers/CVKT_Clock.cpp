@@ -17,11 +17,15 @@ uint32_t CVKT_Clock::GetTickCount()
     // and the random seed taken from it differs from run to run.
     timespec now;
     clock_gettime(CLOCK_MONOTONIC, &now);
-    const uint64_t ms = static_cast<uint64_t>(now.tv_sec) * 1000u + static_cast<uint64_t>(now.tv_nsec) / 1000000u;
+    const uint64_t ms =
+        static_cast<uint64_t>(now.tv_sec) * 1000u + static_cast<uint64_t>(now.tv_nsec) / 1000000u;
     return static_cast<uint32_t>(ms);
 }
 
-void CVKT_Clock::SetTickSource(TickSource source) { g_tickSource = source; }
+void CVKT_Clock::SetTickSource(TickSource source)
+{
+    g_tickSource = source;
+}
 
 void CVKT_Clock::WaitForNextTick(uint32_t tick)
 {

@@ -174,8 +174,8 @@ bool CVKT_Direct3D::ReadBackBuffer(std::vector<uint32_t>& pixels) const
     float scaleX = 1.0f;
     float scaleY = 1.0f;
     SDL_RenderGetScale(m_pDevice, &scaleX, &scaleY);
-    const SDL_Rect area = {static_cast<int>(viewport.x * scaleX), static_cast<int>(viewport.y * scaleY), width,
-                           height};
+    const SDL_Rect area = {static_cast<int>(viewport.x * scaleX), static_cast<int>(viewport.y * scaleY),
+                           width, height};
     return SDL_RenderReadPixels(m_pDevice, &area, SDL_PIXELFORMAT_ARGB8888, pixels.data(),
                                 width * static_cast<int>(sizeof(uint32_t))) == 0;
 }

@@ -30,7 +30,8 @@ public:
 
     // False for a null window or when the device cannot be made. Nothing made so far is released
     // on failure; ShutdownDirect3D does that.
-    bool InitDirect3D(HWND hWnd, int nScreenWidth, int nScreenHeight, bool bWindowed = true, bool bVsync = false);
+    bool InitDirect3D(HWND hWnd, int nScreenWidth, int nScreenHeight, bool bWindowed = true,
+                      bool bVsync = false);
     // Releases the sprite batch and the device; safe to call twice.
     void ShutdownDirect3D();
 

@@ -7,6 +7,12 @@ CVKT_DirectSound* CVKT_DirectSound::GetInstance()
     return &instance;
 }
 
-bool CVKT_DirectSound::InitDirectSound(HWND, int) { return false; }
+bool CVKT_DirectSound::InitDirectSound(HWND, int)
+{
+    return false;
+}
 
-bool CVKT_DirectSound::ShutdownDirectSound() { return true; }
+bool CVKT_DirectSound::ShutdownDirectSound()
+{
+    return true;
+}

@@ -28,7 +28,10 @@ void CVKT_MessageBox::Show(HWND owner, const char* text, const char* title)
         SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_WARNING, safeTitle, safeText, owner);
 }
 
-void CVKT_MessageBox::SetListener(Listener listener) { TheListener() = std::move(listener); }
+void CVKT_MessageBox::SetListener(Listener listener)
+{
+    TheListener() = std::move(listener);
+}
 
 bool CVKT_MessageBox::DisplayAvailable()
 {

@@ -22,7 +22,10 @@ socklen_t MakeAddress(const std::string& name, sockaddr_un& address)
 }
 } // namespace
 
-CVKT_SingleInstance::~CVKT_SingleInstance() { Release(); }
+CVKT_SingleInstance::~CVKT_SingleInstance()
+{
+    Release();
+}
 
 std::string CVKT_SingleInstance::SocketName(const char* szName)
 {

@@ -50,7 +50,10 @@ bool CVKT_Sprite::End()
     return true;
 }
 
-void CVKT_Sprite::OnLostDevice() { m_queue.clear(); }
+void CVKT_Sprite::OnLostDevice()
+{
+    m_queue.clear();
+}
 
 void CVKT_Sprite::OnResetDevice()
 {
@@ -85,7 +88,8 @@ void CVKT_Sprite::Flush(const tDraw& draw)
 }
 
 // The sprite transform maps section pixel (u, v) to
-//   x = sx * (cx + (u - cx) cos t - (v - cy) sin t) + X,  y = sy * (cy + (u - cx) sin t + (v - cy) cos t) + Y.
+//   x = sx * (cx + (u - cx) cos t - (v - cy) sin t) + X,  y = sy * (cy + (u - cx) sin t + (v - cy) cos t) +
+//   Y.
 // With |sx| = |sy| = s and flips F = diag(sign sx, sign sy) this is X + s F c + R(t') s F (p - c), with
 // t' = t when both or neither axis flips and -t otherwise: exactly SDL's flip-then-rotate of a
 // destination rectangle about a centre point.
@@ -140,10 +144,9 @@ void CVKT_Sprite::FlushAsGeometry(const tDraw& draw)
     const float height = static_cast<float>(draw.rSection.bottom - draw.rSection.top);
     const float cosT = std::cos(draw.fRotation);
     const float sinT = std::sin(draw.fRotation);
-    const SDL_Color color = {static_cast<Uint8>((draw.dwColor >> 16) & 0xFF),
-                             static_cast<Uint8>((draw.dwColor >> 8) & 0xFF),
-                             static_cast<Uint8>(draw.dwColor & 0xFF),
-                             static_cast<Uint8>((draw.dwColor >> 24) & 0xFF)};
+    const SDL_Color color = {
+        static_cast<Uint8>((draw.dwColor >> 16) & 0xFF), static_cast<Uint8>((draw.dwColor >> 8) & 0xFF),
+        static_cast<Uint8>(draw.dwColor & 0xFF), static_cast<Uint8>((draw.dwColor >> 24) & 0xFF)};
     const float corners[4][2] = {{0.0f, 0.0f}, {width, 0.0f}, {width, height}, {0.0f, height}};
 
     SDL_Vertex vertices[4];

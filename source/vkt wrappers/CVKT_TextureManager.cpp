@@ -13,9 +13,15 @@
 #include <cstring>
 #include <strings.h>
 
-void CVKT_TextureManager::tSurfaceDeleter::operator()(SDL_Surface* surface) const { SDL_FreeSurface(surface); }
+void CVKT_TextureManager::tSurfaceDeleter::operator()(SDL_Surface* surface) const
+{
+    SDL_FreeSurface(surface);
+}
 
-void CVKT_TextureManager::tTextureDeleter::operator()(SDL_Texture* texture) const { SDL_DestroyTexture(texture); }
+void CVKT_TextureManager::tTextureDeleter::operator()(SDL_Texture* texture) const
+{
+    SDL_DestroyTexture(texture);
+}
 
 namespace
 {
@@ -193,10 +199,14 @@ int CVKT_TextureManager::GetTextureHeight(int nID) const
     return m_Textures[nID].height;
 }
 
-int CVKT_TextureManager::GetRefCount(int nID) const { return IsValidID(nID) ? m_Textures[nID].refCount : 0; }
+int CVKT_TextureManager::GetRefCount(int nID) const
+{
+    return IsValidID(nID) ? m_Textures[nID].refCount : 0;
+}
 
-bool CVKT_TextureManager::DrawTexture(int nID, int nX, int nY, float fScaleX, float fScaleY, const RECT* pSection,
-                                      float fRotCenterX, float fRotCenterY, float fRotation, VKT_COLOR dwColor)
+bool CVKT_TextureManager::DrawTexture(int nID, int nX, int nY, float fScaleX, float fScaleY,
+                                      const RECT* pSection, float fRotCenterX, float fRotCenterY,
+                                      float fRotation, VKT_COLOR dwColor)
 {
     if (nID == -1)
         return false;
@@ -233,7 +243,10 @@ bool CVKT_TextureManager::DrawTexture(int nID, int nX, int nY, float fScaleX, fl
     return true;
 }
 
-void CVKT_TextureManager::OnDeviceReset(void* pUser) { static_cast<CVKT_TextureManager*>(pUser)->RecreateTextures(); }
+void CVKT_TextureManager::OnDeviceReset(void* pUser)
+{
+    static_cast<CVKT_TextureManager*>(pUser)->RecreateTextures();
+}
 
 void CVKT_TextureManager::RecreateTextures()
 {

@@ -151,7 +151,10 @@ void CVKT_Window::DestroyWindow(HWND hWnd)
     SendMessage(WM_DESTROY, 0);
 }
 
-intptr_t CVKT_Window::DefWindowProc(HWND, unsigned int, uintptr_t, intptr_t) { return 0; }
+intptr_t CVKT_Window::DefWindowProc(HWND, unsigned int, uintptr_t, intptr_t)
+{
+    return 0;
+}
 
 void CVKT_Window::RaiseWindow()
 {

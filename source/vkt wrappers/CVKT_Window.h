@@ -34,9 +34,9 @@ public:
     // Destroys the window (if any) and stops SDL.
     void ShutdownPlatform();
 
-    // Starts SDL video and makes a resizable window with a client area of nClientWidth x nClientHeight, centred on the primary
-    // display, showing, with X11 class szClassName. WM_CREATE reaches the procedure before this
-    // returns. Null on failure.
+    // Starts SDL video and makes a resizable window with a client area of nClientWidth x nClientHeight,
+    // centred on the primary display, showing, with X11 class szClassName. WM_CREATE reaches the procedure
+    // before this returns. Null on failure.
     HWND CreateGameWindow(const char* szClassName, const char* szTitle, int nClientWidth, int nClientHeight,
                           WNDPROC pfnWndProc);
     HWND GetHandle() const { return m_hWnd; }

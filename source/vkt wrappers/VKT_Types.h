@@ -29,4 +29,7 @@ constexpr VKT_COLOR VKT_ARGB(uint32_t a, uint32_t r, uint32_t g, uint32_t b)
     return ((a & 0xFFu) << 24) | ((r & 0xFFu) << 16) | ((g & 0xFFu) << 8) | (b & 0xFFu);
 }
 
-constexpr VKT_COLOR VKT_XRGB(uint32_t r, uint32_t g, uint32_t b) { return VKT_ARGB(0xFF, r, g, b); }
+constexpr VKT_COLOR VKT_XRGB(uint32_t r, uint32_t g, uint32_t b)
+{
+    return VKT_ARGB(0xFF, r, g, b);
+}

@@ -17,8 +17,14 @@
 
 namespace test
 {
-std::string BuildDir() { return TALONREACH_BUILD_DIR; }
-std::string SourceDir() { return TALONREACH_SOURCE_DIR; }
+std::string BuildDir()
+{
+    return TALONREACH_BUILD_DIR;
+}
+std::string SourceDir()
+{
+    return TALONREACH_SOURCE_DIR;
+}
 
 ScopedTempDir::ScopedTempDir()
 {
@@ -63,9 +69,15 @@ std::string ReadFile(const std::string& path)
     return content.str();
 }
 
-bool FileExists(const std::string& path) { return std::filesystem::exists(path); }
+bool FileExists(const std::string& path)
+{
+    return std::filesystem::exists(path);
+}
 
-void MakeDirs(const std::string& path) { std::filesystem::create_directories(path); }
+void MakeDirs(const std::string& path)
+{
+    std::filesystem::create_directories(path);
+}
 
 void WritePng(const std::string& path, int width, int height, const std::vector<uint32_t>& argb)
 {
@@ -168,7 +180,10 @@ void PushWindowEvent(SDL_Window* window, Uint8 windowEvent)
 namespace
 {
 uint32_t g_manualTick = 0;
-uint32_t ManualTick() { return g_manualTick; }
+uint32_t ManualTick()
+{
+    return g_manualTick;
+}
 } // namespace
 
 ManualClock::ManualClock(uint32_t start)
@@ -177,11 +192,23 @@ ManualClock::ManualClock(uint32_t start)
     CVKT_Clock::SetTickSource(&ManualTick);
 }
 
-ManualClock::~ManualClock() { CVKT_Clock::SetTickSource(nullptr); }
+ManualClock::~ManualClock()
+{
+    CVKT_Clock::SetTickSource(nullptr);
+}
 
-void ManualClock::Set(uint32_t tick) { g_manualTick = tick; }
+void ManualClock::Set(uint32_t tick)
+{
+    g_manualTick = tick;
+}
 
-void ManualClock::Advance(uint32_t milliseconds) { g_manualTick += milliseconds; }
+void ManualClock::Advance(uint32_t milliseconds)
+{
+    g_manualTick += milliseconds;
+}
 
-uint32_t ManualClock::Now() const { return g_manualTick; }
+uint32_t ManualClock::Now() const
+{
+    return g_manualTick;
+}
 } // namespace test

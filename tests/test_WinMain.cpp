@@ -1,0 +1,140 @@
+// The program entry's window handling: focus loss pauses the game during play, and closing the
+// window ends the loop before another frame. Real SDL window events go through the real pump.
+#include "WinMain.h"
+
+#include "CGame.h"
+#include "CGamePlayState.h"
+#include "CPauseState.h"
+#include "IGameState.h"
+
+#include "CVKT_Window.h"
+
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+class IdleState : public IGameState
+{
+public:
+    void Enter() override {}
+    bool Input() override { return true; }
+    void Update(float) override {}
+    void Render() override {}
+    void Exit() override {}
+};
+
+class WindowProcTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        window = CVKT_Window::GetInstance();
+        ASSERT_TRUE(window->InitPlatform());
+        hWnd = window->CreateGameWindow(VKT_WINDOW_CLASS, VKT_WINDOW_TITLE, 640, 480, WndProc);
+        ASSERT_NE(hWnd, nullptr);
+        game = CGame::GetInstance();
+        game->Initialize(hWnd, nullptr, 640, 480, true);
+    }
+    void TearDown() override
+    {
+        game->Shutdown();
+        window->ShutdownPlatform();
+    }
+
+    size_t CountOnStack(IGameState* state) const
+    {
+        size_t count = 0;
+        for (IGameState* s : game->GetStateStack())
+            count += s == state;
+        return count;
+    }
+
+    CVKT_Window* window = nullptr;
+    HWND hWnd = nullptr;
+    CGame* game = nullptr;
+};
+} // namespace
+
+TEST_F(WindowProcTest, FocusLossDuringPlayPushesThePauseScreenOncePerDeactivation)
+{
+    game->ChangeState(CGamePlayState::GetInstance());
+    test::PushWindowEvent(hWnd, SDL_WINDOWEVENT_FOCUS_LOST);
+    ASSERT_TRUE(window->PeekMessages());
+    ASSERT_EQ(game->GetStateStack().size(), 2u);
+    EXPECT_EQ(game->GetStateStack().back(), CPauseState::GetInstance());
+
+    // The pause screen is on top now: another deactivation pushes nothing.
+    test::PushWindowEvent(hWnd, SDL_WINDOWEVENT_FOCUS_GAINED);
+    test::PushWindowEvent(hWnd, SDL_WINDOWEVENT_FOCUS_LOST);
+    ASSERT_TRUE(window->PeekMessages());
+    EXPECT_EQ(CountOnStack(CPauseState::GetInstance()), 1u);
+}
+
+TEST_F(WindowProcTest, FocusLossOnAnyOtherScreenPushesNothing)
+{
+    IdleState menu;
+    game->ChangeState(&menu);
+    test::PushWindowEvent(hWnd, SDL_WINDOWEVENT_FOCUS_LOST);
+    ASSERT_TRUE(window->PeekMessages());
+    EXPECT_EQ(game->GetStateStack().size(), 1u);
+    EXPECT_EQ(game->GetStateStack().back(), &menu);
+    game->ChangeState(nullptr);
+}
+
+TEST_F(WindowProcTest, ClosingTheWindowEndsTheLoopWithExitCodeZero)
+{
+    IdleState menu;
+    game->ChangeState(&menu);
+    test::PushWindowEvent(hWnd, SDL_WINDOWEVENT_CLOSE);
+    EXPECT_FALSE(window->PeekMessages()) << "the quit message ends the loop before another frame";
+    EXPECT_EQ(window->GetQuitCode(), 0);
+    EXPECT_FALSE(SDL_GetWindowFlags(hWnd) & SDL_WINDOW_SHOWN) << "the window is gone from the screen";
+
+    // A quit request that follows (SDL sends one after the last window closes) changes nothing.
+    SDL_Event quit;
+    SDL_zero(quit);
+    quit.type = SDL_QUIT;
+    SDL_PushEvent(&quit);
+    EXPECT_FALSE(window->PeekMessages());
+    game->ChangeState(nullptr);
+}
+
+TEST_F(WindowProcTest, AnApplicationQuitRequestClosesTheWindowToo)
+{
+    IdleState menu;
+    game->ChangeState(&menu);
+    SDL_Event quit;
+    SDL_zero(quit);
+    quit.type = SDL_QUIT;
+    SDL_PushEvent(&quit);
+    EXPECT_FALSE(window->PeekMessages());
+    game->ChangeState(nullptr);
+}
+
+TEST(WindowCreationTest, TheWindowHasItsTitleAndA640By480ClientArea)
+{
+    CVKT_Window* window = CVKT_Window::GetInstance();
+    ASSERT_TRUE(window->InitPlatform());
+    int created = 0;
+    static int* s_created = nullptr;
+    s_created = &created;
+    HWND hWnd = window->CreateGameWindow(VKT_WINDOW_CLASS, VKT_WINDOW_TITLE, 640, 480,
+                                         [](HWND, unsigned int msg, uintptr_t, intptr_t) -> intptr_t
+                                         {
+                                             if (msg == WM_CREATE)
+                                                 ++*s_created;
+                                             return 0;
+                                         });
+    ASSERT_NE(hWnd, nullptr);
+    EXPECT_STREQ(SDL_GetWindowTitle(hWnd), "Talonreach");
+    int width = 0;
+    int height = 0;
+    SDL_GetWindowSize(hWnd, &width, &height);
+    EXPECT_EQ(width, 640);
+    EXPECT_EQ(height, 480);
+    EXPECT_TRUE(SDL_GetWindowFlags(hWnd) & SDL_WINDOW_RESIZABLE);
+    EXPECT_EQ(created, 1);
+    window->ShutdownPlatform();
+}
