@@ -258,14 +258,3 @@ TEST_F(EventSystemTest, AfterShutdownEventsAreProcessedButReachNobody)
     m_pES->ProcessEvents();
     EXPECT_TRUE(m_log.empty());
 }
-
-TEST_F(EventSystemTest, ClearEventsDropsWithoutDelivering)
-{
-    CLoggingListener a(&m_log, "a");
-    m_pES->RegisterClient(EVENT_ADD_SCORE, &a);
-    m_pES->SendEvent(EVENT_ADD_SCORE);
-    m_pES->ClearEvents();
-    m_pES->ProcessEvents();
-    EXPECT_TRUE(m_log.empty());
-    EXPECT_TRUE(m_pES->AlreadyRegistered(EVENT_ADD_SCORE, &a));
-}

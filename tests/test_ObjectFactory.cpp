@@ -89,17 +89,3 @@ TEST_F(ObjectFactoryTest, NamesAreCaseSensitive)
     ASSERT_NE(nullptr, pEnemy);
     pEnemy->Release();
 }
-
-TEST(ObjectFactoryIds, WorksOverOtherIdTypes)
-{
-    using CIntFactory = CVKT_ObjectFactory<int, CBase>;
-    CIntFactory* pFactory = CIntFactory::GetInstance();
-    EXPECT_NE(static_cast<void*>(pFactory), static_cast<void*>(CFactory::GetInstance()));
-    pFactory->RegisterClassType<CEnemy>(4);
-    CBase* pEnemy = pFactory->CreateObject(4);
-    ASSERT_NE(nullptr, pEnemy);
-    EXPECT_EQ(OBJ_ENEMY, pEnemy->GetType());
-    pEnemy->Release();
-    EXPECT_EQ(nullptr, pFactory->CreateObject(6));
-    EXPECT_TRUE(pFactory->UnregisterClassType(4));
-}
