@@ -1,12 +1,369 @@
 #include "CSettingsFile.h"
 
+#include "CVKT_ResourcePath.h"
+
+#include <tinyxml.h>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <memory>
+
+namespace
+{
+constexpr int DEFAULT_VOLUME = 50;
+constexpr int MAX_NAME_BYTES = 3;
+
+// ---- Names: bytes <-> XML text ----
+
+// Bytes from 0x80 up become the UTF-8 form of the Latin-1 letter with that code, so that the file is
+// the UTF-8 it declares. TinyXML escapes the rest (control characters as &#xNN;, and <, >, &, ").
+std::string NameToText(const char* szName)
+{
+    std::string text;
+    for (size_t i = 0; i < MAX_NAME_BYTES && szName[i] != '\0'; ++i)
+    {
+        const unsigned char c = static_cast<unsigned char>(szName[i]);
+        if (c < 0x80)
+        {
+            text += static_cast<char>(c);
+        }
+        else
+        {
+            text += static_cast<char>(0xC0 | (c >> 6));
+            text += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    return text;
+}
+
+// Length of the well-formed UTF-8 sequence at p (at most `left` bytes), or 0 when there is none:
+// no overlong forms, no surrogates, nothing above U+10FFFF.
+size_t Utf8SequenceLength(const unsigned char* p, size_t left)
+{
+    const unsigned char c = p[0];
+    if (c < 0x80)
+        return 1;
+    size_t length;
+    unsigned char low = 0x80;
+    unsigned char high = 0xBF;
+    if (c >= 0xC2 && c <= 0xDF)
+        length = 2;
+    else if (c >= 0xE0 && c <= 0xEF)
+    {
+        length = 3;
+        if (c == 0xE0)
+            low = 0xA0;
+        if (c == 0xED)
+            high = 0x9F;
+    }
+    else if (c >= 0xF0 && c <= 0xF4)
+    {
+        length = 4;
+        if (c == 0xF0)
+            low = 0x90;
+        if (c == 0xF4)
+            high = 0x8F;
+    }
+    else
+        return 0;
+    if (left < length || p[1] < low || p[1] > high)
+        return 0;
+    for (size_t i = 2; i < length; ++i)
+    {
+        if (p[i] < 0x80 || p[i] > 0xBF)
+            return 0;
+    }
+    return length;
+}
+
+bool IsValidUtf8(const std::string& bytes)
+{
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+    size_t left = bytes.size();
+    while (left > 0)
+    {
+        const size_t length = Utf8SequenceLength(p, left);
+        if (length == 0)
+            return false;
+        p += length;
+        left -= length;
+    }
+    return true;
+}
+
+// Text read in UTF-8 mode: letters up to U+00FF become the byte of that code (undoing NameToText);
+// anything else keeps its UTF-8 bytes.
+std::string Utf8TextToBytes(const std::string& text)
+{
+    std::string bytes;
+    const auto* p = reinterpret_cast<const unsigned char*>(text.data());
+    size_t left = text.size();
+    while (left > 0)
+    {
+        size_t length = Utf8SequenceLength(p, left);
+        if (length == 2 && p[0] <= 0xC3)
+            bytes += static_cast<char>(((p[0] & 0x1F) << 6) | (p[1] & 0x3F));
+        else
+        {
+            // A byte that starts no sequence (TinyXML can make such text from a character reference)
+            // is kept as it is.
+            length = std::max<size_t>(length, 1);
+            bytes.append(reinterpret_cast<const char*>(p), length);
+        }
+        p += length;
+        left -= length;
+    }
+    return bytes;
+}
+
+void CopyName(const std::string& bytes, char szName[4])
+{
+    std::memset(szName, 0, 4);
+    for (size_t i = 0; i < bytes.size() && i < MAX_NAME_BYTES && bytes[i] != '\0'; ++i)
+        szName[i] = bytes[i];
+}
+
+// ---- Reading ----
+
+// TinyXML trims and condenses white space in text by default; a name such as " ab" must keep it.
+// The switch is global to the library, so it is put back afterwards.
+class CKeepWhiteSpace
+{
+public:
+    CKeepWhiteSpace() : m_bWasCondensed(TiXmlBase::IsWhiteSpaceCondensed())
+    {
+        TiXmlBase::SetCondenseWhiteSpace(false);
+    }
+    ~CKeepWhiteSpace() { TiXmlBase::SetCondenseWhiteSpace(m_bWasCondensed); }
+    CKeepWhiteSpace(const CKeepWhiteSpace&) = delete;
+    CKeepWhiteSpace& operator=(const CKeepWhiteSpace&) = delete;
+
+private:
+    bool m_bWasCondensed;
+};
+
+// The byte-order mark goes (TinyXML's legacy mode rejects it) and line ends become LF, as TinyXML's
+// own file loading does.
+std::string PrepareText(const std::string& bytes)
+{
+    size_t start = 0;
+    if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0)
+        start = 3;
+    std::string text;
+    text.reserve(bytes.size() - start);
+    for (size_t i = start; i < bytes.size(); ++i)
+    {
+        if (bytes[i] != '\r')
+        {
+            text += bytes[i];
+            continue;
+        }
+        text += '\n';
+        if (i + 1 < bytes.size() && bytes[i + 1] == '\n')
+            ++i;
+    }
+    return text;
+}
+
+int ReadVolume(const TiXmlElement* pElement, const char* szName)
+{
+    int nVolume = DEFAULT_VOLUME;
+    if (pElement->QueryIntAttribute(szName, &nVolume) != TIXML_SUCCESS)
+        nVolume = DEFAULT_VOLUME;
+    return std::clamp(nVolume, 0, 100);
+}
+
+void ReadScore(const TiXmlElement* pElement, bool bUtf8, tHighScore& entry)
+{
+    int nPoints = 0;
+    if (pElement->QueryIntAttribute("points", &nPoints) != TIXML_SUCCESS)
+        nPoints = 0;
+    entry.nPoints = nPoints;
+    // TinyXML gives a name of only white space no text child at all.
+    const char* szText = pElement->GetText();
+    const std::string text = szText ? szText : "";
+    CopyName(bUtf8 ? Utf8TextToBytes(text) : text, entry.szName);
+}
+
+// Walks what could be parsed; false when an element that a step needs is missing.
+bool ReadDocument(const TiXmlDocument& doc, bool bUtf8, tGameSettings& settings)
+{
+    const TiXmlElement* pRoot = doc.FirstChildElement();
+    if (!pRoot)
+        return false;
+    const TiXmlElement* pSound = pRoot->FirstChildElement("sound_settings");
+    if (!pSound)
+        return false;
+    settings.fMusicVolume = static_cast<float>(ReadVolume(pSound, "music"));
+    settings.fFXVolume = static_cast<float>(ReadVolume(pSound, "fx"));
+
+    const TiXmlElement* pTable = pRoot->FirstChildElement("high_scores");
+    if (!pTable)
+        return false;
+    // Only the first entry must be called "score"; the nine after it are its next sibling elements.
+    const TiXmlElement* pScore = pTable->FirstChildElement("score");
+    for (tHighScore& entry : settings.highScores)
+    {
+        if (!pScore)
+            return false;
+        ReadScore(pScore, bUtf8, entry);
+        pScore = pScore->NextSiblingElement();
+    }
+    return true;
+}
+
+bool ReadWholeFile(const char* szPath, std::string& bytes)
+{
+    std::unique_ptr<FILE, int (*)(FILE*)> file(CVKT_ResourcePath::Open(szPath, "rb"), &std::fclose);
+    if (!file)
+        return false;
+    char buffer[4096];
+    size_t count;
+    while ((count = std::fread(buffer, 1, sizeof buffer, file.get())) > 0)
+        bytes.append(buffer, count);
+    return std::ferror(file.get()) == 0;
+}
+
+// ---- Writing ----
+
+int VolumeToInt(float fVolume)
+{
+    // Truncation toward zero; a value no int can hold is written as 0 rather than left undefined.
+    if (!(fVolume > static_cast<float>(INT_MIN) && fVolume < static_cast<float>(INT_MAX)))
+        return 0;
+    return static_cast<int>(fVolume);
+}
+
+void BuildDocument(const tGameSettings& settings, TiXmlDocument& doc)
+{
+    doc.LinkEndChild(new TiXmlDeclaration("1.0", "utf-8", "yes"));
+    auto* pRoot = new TiXmlElement("root");
+    doc.LinkEndChild(pRoot);
+
+    auto* pSound = new TiXmlElement("sound_settings");
+    pSound->SetAttribute("music", VolumeToInt(settings.fMusicVolume));
+    pSound->SetAttribute("fx", VolumeToInt(settings.fFXVolume));
+    pRoot->LinkEndChild(pSound);
+
+    auto* pTable = new TiXmlElement("high_scores");
+    pRoot->LinkEndChild(pTable);
+    for (const tHighScore& entry : settings.highScores)
+    {
+        auto* pScore = new TiXmlElement("score");
+        pScore->SetAttribute("points", entry.nPoints > 0 ? entry.nPoints : 0);
+        pScore->LinkEndChild(new TiXmlText(NameToText(entry.szName)));
+        pTable->LinkEndChild(pScore);
+    }
+}
+
+// A symbolic link stays a link: its target is what gets replaced.
+std::string TargetPath(const char* szPath)
+{
+    const std::string resolved = CVKT_ResourcePath::Resolve(szPath);
+    std::unique_ptr<char, void (*)(void*)> real(::realpath(resolved.c_str(), nullptr), &std::free);
+    return real ? std::string(real.get()) : resolved;
+}
+
+// The mode the new file gets: the old file's, or what creating it would have given.
+mode_t NewFileMode(const std::string& target)
+{
+    struct stat info;
+    if (::stat(target.c_str(), &info) == 0)
+        return info.st_mode & 07777;
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+// The new file, made beside the target so that the rename stays on one file system. Removed again
+// unless it was renamed into place.
+class CTempFile
+{
+public:
+    CTempFile(const std::string& target, mode_t mode) : m_path(target + ".XXXXXX")
+    {
+        const int fd = ::mkstemp(&m_path[0]);
+        if (fd == -1)
+        {
+            m_path.clear();
+            return;
+        }
+        ::fchmod(fd, mode);
+        m_pFile = ::fdopen(fd, "wb");
+        if (!m_pFile)
+            ::close(fd);
+    }
+    ~CTempFile()
+    {
+        if (m_pFile)
+            std::fclose(m_pFile);
+        if (!m_path.empty() && !m_bRenamed)
+            ::unlink(m_path.c_str());
+    }
+    CTempFile(const CTempFile&) = delete;
+    CTempFile& operator=(const CTempFile&) = delete;
+
+    FILE* File() const { return m_pFile; }
+    // Flushes the data to the disk and closes the file; false when any of it failed.
+    bool Finish()
+    {
+        bool bFlushed = std::fflush(m_pFile) == 0 && ::fsync(::fileno(m_pFile)) == 0;
+        bFlushed = std::ferror(m_pFile) == 0 && bFlushed;
+        const bool bClosed = std::fclose(m_pFile) == 0;
+        m_pFile = nullptr;
+        return bFlushed && bClosed;
+    }
+    bool RenameTo(const std::string& target)
+    {
+        m_bRenamed = std::rename(m_path.c_str(), target.c_str()) == 0;
+        return m_bRenamed;
+    }
+
+private:
+    std::string m_path;
+    FILE* m_pFile = nullptr;
+    bool m_bRenamed = false;
+};
+
+void SyncDirectoryOf(const std::string& path)
+{
+    const size_t slash = path.rfind('/');
+    const std::string dir = slash == std::string::npos ? "." : (slash == 0 ? "/" : path.substr(0, slash));
+    const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY);
+    if (fd == -1)
+        return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
+// The old file is replaced only by a complete new one: until the rename it stays as it was.
+bool WriteReplacing(const std::string& target, const TiXmlDocument& doc)
+{
+    CTempFile temp(target, NewFileMode(target));
+    if (!temp.File())
+        return false;
+    const bool bWritten = doc.SaveFile(temp.File());
+    if (!temp.Finish() || !bWritten)
+        return false;
+    if (!temp.RenameTo(target))
+        return false;
+    SyncDirectoryOf(target);
+    return true;
+}
+} // namespace
 
 tGameSettings CSettingsFile::Defaults()
 {
     tGameSettings settings;
-    settings.fMusicVolume = 50.0f;
-    settings.fFXVolume = 50.0f;
+    settings.fMusicVolume = static_cast<float>(DEFAULT_VOLUME);
+    settings.fFXVolume = static_cast<float>(DEFAULT_VOLUME);
     for (tHighScore& entry : settings.highScores)
     {
         entry.nPoints = 0;
@@ -15,14 +372,89 @@ tGameSettings CSettingsFile::Defaults()
     return settings;
 }
 
-// STAND-IN: no file access until the settings issue lands.
-bool CSettingsFile::Load(const char*, tGameSettings& settings)
+bool CSettingsFile::Load(const char* szPath, tGameSettings& settings)
 {
-    settings = Defaults();
-    return false;
+    std::string bytes;
+    if (!szPath || !ReadWholeFile(szPath, bytes))
+    {
+        settings = Defaults();
+        return false;
+    }
+    return Parse(bytes, settings);
 }
 
-bool CSettingsFile::Save(const char*, const tGameSettings&)
+bool CSettingsFile::Parse(const std::string& bytes, tGameSettings& settings)
 {
-    return false;
+    settings = Defaults();
+    try
+    {
+        const std::string text = PrepareText(bytes);
+        // The game's own files and editors' files are UTF-8. Anything else is taken byte for byte in
+        // TinyXML's legacy mode: the original game wrote 8-bit names raw under a "utf-8"
+        // declaration, and TinyXML's UTF-8 mode takes such a byte before "<" for the start of a
+        // longer character and rejects the whole file.
+        const bool bUtf8 = IsValidUtf8(text);
+        CKeepWhiteSpace keepWhiteSpace;
+        TiXmlDocument doc;
+        // A parse error is not the end: what could be parsed is read, and missing parts give the
+        // defaults.
+        doc.Parse(text.c_str(), nullptr, bUtf8 ? TIXML_ENCODING_UTF8 : TIXML_ENCODING_LEGACY);
+        tGameSettings read = Defaults();
+        if (!ReadDocument(doc, bUtf8, read))
+            return false;
+        settings = read;
+        return true;
+    }
+    catch (...)
+    {
+        settings = Defaults();
+        return false;
+    }
+}
+
+bool CSettingsFile::Save(const char* szPath, const tGameSettings& settings)
+{
+    if (!szPath)
+        return false;
+    try
+    {
+        TiXmlDocument doc;
+        BuildDocument(settings, doc);
+        return WriteReplacing(TargetPath(szPath), doc);
+    }
+    catch (...)
+    {
+        return false;
+    }
+}
+
+std::string CSettingsFile::Serialize(const tGameSettings& settings)
+{
+    TiXmlDocument doc;
+    BuildDocument(settings, doc);
+    // Through a memory stream, so that the bytes are exactly those TinyXML writes to a file.
+    char* pBuffer = nullptr;
+    size_t uSize = 0;
+    FILE* pStream = ::open_memstream(&pBuffer, &uSize);
+    if (!pStream)
+        return std::string();
+    doc.SaveFile(pStream);
+    std::fclose(pStream);
+    std::string bytes(pBuffer, uSize);
+    std::free(pBuffer);
+    return bytes;
+}
+
+bool CSettingsFile::InsertHighScore(tHighScore table[NUM_HIGH_SCORES], int nPoints, const char* szName)
+{
+    int nPosition = 0;
+    while (nPosition < NUM_HIGH_SCORES && table[nPosition].nPoints >= nPoints)
+        ++nPosition;
+    if (nPosition == NUM_HIGH_SCORES)
+        return false;
+    for (int i = NUM_HIGH_SCORES - 1; i > nPosition; --i)
+        table[i] = table[i - 1];
+    table[nPosition].nPoints = nPoints;
+    CopyName(szName ? szName : "", table[nPosition].szName);
+    return true;
 }

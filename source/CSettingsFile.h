@@ -1,21 +1,38 @@
-// Reading and writing Resource/settings.xml: the two volumes and the ten high scores.
-// STAND-IN: always the defaults, nothing written; the settings issue replaces this file.
+// Reading and writing Resource/settings.xml: the two volumes and the ten high scores, and the rule
+// that puts a new score into the table.
+//
+// The file:
+//   <?xml version="1.0" encoding="utf-8" standalone="yes" ?>
+//   <root>
+//       <sound_settings music="50" fx="50" />
+//       <high_scores>
+//           <score points="0">AAA</score>      (ten of them, best first)
+//       </high_scores>
+//   </root>
+//
+// Names are byte strings of up to three bytes: the score entry stores whatever was typed, control
+// characters and 8-bit letters included. They are written as XML text (control characters as
+// character references, bytes from 0x80 up as the UTF-8 form of the Latin-1 letter), so the file is
+// well-formed UTF-8 as it declares. The reader takes the game's own files, the original Windows
+// game's files (CRLF, raw 8-bit names under the same declaration) and files saved by a text editor
+// (UTF-8, with or without a byte-order mark). A name made only of white space comes back empty.
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 struct tHighScore
 {
     int32_t nPoints;
-    char szName[4]; // up to three characters and a terminating NUL
+    char szName[4]; // up to three bytes and a terminating NUL
 };
 
 constexpr int NUM_HIGH_SCORES = 10;
 
 struct tGameSettings
 {
-    float fMusicVolume;
-    float fFXVolume;
+    float fMusicVolume; // 0 to 100
+    float fFXVolume;    // 0 to 100
     tHighScore highScores[NUM_HIGH_SCORES];
 };
 
@@ -24,8 +41,25 @@ class CSettingsFile
 public:
     // The values used when the file cannot be read: volumes 50, ten entries of 0 points named "AAA".
     static tGameSettings Defaults();
-    // Fills `settings` from the file; false (with the defaults installed) when it cannot be read.
+
+    // Fills `settings` from the file (path letter case ignored). False, with every value at its
+    // default, when the file is missing or what could be parsed of it lacks the root, "sound_settings",
+    // "high_scores", a first "score" or ten sibling elements from that "score" on. A "score" without
+    // text is an empty name; missing or non-numeric points read as 0, a missing or non-numeric volume
+    // as 50, and volumes are kept within 0 to 100.
     static bool Load(const char* szPath, tGameSettings& settings);
-    // Writes the whole file; false when the write failed.
+    // Load's reading of a file's bytes.
+    static bool Parse(const std::string& bytes, tGameSettings& settings);
+
+    // Writes the whole file: volumes truncated toward zero, negative points as 0. The new file is
+    // written beside the old one and renamed over it, so a crash or a full disk during the write
+    // leaves the old file as it was. False when the write failed.
     static bool Save(const char* szPath, const tGameSettings& settings);
+    // The bytes Save writes.
+    static std::string Serialize(const tGameSettings& settings);
+
+    // Puts nPoints with szName (at most three bytes kept) above the first entry with fewer points, so
+    // a tie goes below the existing equal scores; the lowest entry drops out. False, with the table
+    // unchanged, when no entry has fewer points. The caller saves the file in either case.
+    static bool InsertHighScore(tHighScore table[NUM_HIGH_SCORES], int nPoints, const char* szName);
 };

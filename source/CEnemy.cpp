@@ -1,0 +1,8 @@
+#include "CEnemy.h"
+
+CEnemy::CEnemy()
+{
+    m_nType = OBJ_ENEMY;
+}
+
+void CEnemy::HandleEvent(CEvent*) {}

@@ -1,0 +1,8 @@
+#include "CPlayer.h"
+
+CPlayer::CPlayer()
+{
+    m_nType = OBJ_PLAYER;
+}
+
+void CPlayer::HandleEvent(CEvent*) {}

@@ -1,0 +1,81 @@
+#include "CVKT_ObjectManager.h"
+
+#include "CBase.h"
+
+#include <algorithm>
+
+CVKT_ObjectManager* CVKT_ObjectManager::GetInstance()
+{
+    static CVKT_ObjectManager instance;
+    return &instance;
+}
+
+void CVKT_ObjectManager::AddObject(CBase* pObject)
+{
+    if (!pObject)
+        return;
+    m_vObjectList.push_back(pObject);
+    pObject->AddRef();
+}
+
+void CVKT_ObjectManager::RemoveObject(CBase* pObject)
+{
+    if (!pObject)
+        return;
+    auto found = std::find(m_vObjectList.begin(), m_vObjectList.end(), pObject);
+    if (found == m_vObjectList.end())
+        return;
+    // Out of the list before the reference goes: a destructor that reaches the manager must not
+    // find itself in it.
+    m_vObjectList.erase(found);
+    pObject->Release();
+}
+
+void CVKT_ObjectManager::RemoveAllObjects()
+{
+    std::vector<CBase*> released;
+    released.swap(m_vObjectList);
+    for (CBase* pObject : released)
+        pObject->Release();
+}
+
+void CVKT_ObjectManager::UpdateObjects(float fElapsedTime)
+{
+    std::vector<CBase*> finished;
+    // By index: the list must not be walked through iterators that an Update could invalidate.
+    for (size_t i = 0; i < m_vObjectList.size(); ++i)
+    {
+        CBase* pObject = m_vObjectList[i];
+        if (pObject->GetActive())
+            pObject->Update(fElapsedTime);
+        else
+            finished.push_back(pObject);
+    }
+    for (CBase* pObject : finished)
+        RemoveObject(pObject);
+}
+
+void CVKT_ObjectManager::RenderObjects()
+{
+    std::sort(m_vObjectList.begin(), m_vObjectList.end(),
+              [](const CBase* a, const CBase* b) { return a->GetScale() < b->GetScale(); });
+    for (size_t i = 0; i < m_vObjectList.size(); ++i)
+        m_vObjectList[i]->Render();
+}
+
+void CVKT_ObjectManager::CheckCollisions()
+{
+    for (size_t i = 0; i < m_vObjectList.size(); ++i)
+    {
+        for (size_t j = 0; j < m_vObjectList.size(); ++j)
+        {
+            CBase* pFirst = m_vObjectList[i];
+            CBase* pSecond = m_vObjectList[j];
+            const bool bDifferentTypes = pFirst->GetType() != pSecond->GetType();
+            if (!bDifferentTypes && pFirst->GetType() != OBJ_ENEMY)
+                continue;
+            if (pFirst->CheckCollision(pSecond))
+                break;
+        }
+    }
+}

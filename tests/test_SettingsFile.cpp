@@ -1,0 +1,500 @@
+// The settings file: what is written, what is read back, the defaults, the files of other writers,
+// names holding any byte, the high-score insertion rule, and saving that never loses the old file.
+#include "CSettingsFile.h"
+
+#include "CGame.h"
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace
+{
+const char* const kDefaultFile = "<?xml version=\"1.0\" encoding=\"utf-8\" standalone=\"yes\" ?>\n"
+                                 "<root>\n"
+                                 "    <sound_settings music=\"50\" fx=\"50\" />\n"
+                                 "    <high_scores>\n"
+                                 "        <score points=\"0\">AAA</score>\n"
+                                 "        <score points=\"0\">AAA</score>\n"
+                                 "        <score points=\"0\">AAA</score>\n"
+                                 "        <score points=\"0\">AAA</score>\n"
+                                 "        <score points=\"0\">AAA</score>\n"
+                                 "        <score points=\"0\">AAA</score>\n"
+                                 "        <score points=\"0\">AAA</score>\n"
+                                 "        <score points=\"0\">AAA</score>\n"
+                                 "        <score points=\"0\">AAA</score>\n"
+                                 "        <score points=\"0\">AAA</score>\n"
+                                 "    </high_scores>\n"
+                                 "</root>\n";
+
+// A file in the shape the game writes, with the given score lines (each a whole element) and line
+// end.
+std::string SettingsText(const std::vector<std::string>& scores, const std::string& eol = "\n",
+                         const std::string& sound = "<sound_settings music=\"70\" fx=\"30\" />")
+{
+    std::string text = "<?xml version=\"1.0\" encoding=\"utf-8\" standalone=\"yes\" ?>" + eol + "<root>" +
+                       eol + "    " + sound + eol + "    <high_scores>" + eol;
+    for (const std::string& score : scores)
+        text += "        " + score + eol;
+    return text + "    </high_scores>" + eol + "</root>" + eol;
+}
+
+std::vector<std::string> ScoreLines(int nCount, const std::string& name = "ABC")
+{
+    std::vector<std::string> lines;
+    for (int i = 0; i < nCount; ++i)
+        lines.push_back("<score points=\"" + std::to_string((10 - i) * 100) + "\">" + name + "</score>");
+    return lines;
+}
+
+tGameSettings Table(std::initializer_list<int> points)
+{
+    tGameSettings settings = CSettingsFile::Defaults();
+    int i = 0;
+    for (int p : points)
+    {
+        settings.highScores[i].nPoints = p;
+        const char name[4] = {'P', static_cast<char>('0' + i), '\0', '\0'};
+        std::memcpy(settings.highScores[i].szName, name, sizeof name);
+        ++i;
+    }
+    return settings;
+}
+
+void ExpectDefaults(const tGameSettings& settings)
+{
+    EXPECT_EQ(50.0f, settings.fMusicVolume);
+    EXPECT_EQ(50.0f, settings.fFXVolume);
+    for (const tHighScore& entry : settings.highScores)
+    {
+        EXPECT_EQ(0, entry.nPoints);
+        EXPECT_STREQ("AAA", entry.szName);
+    }
+}
+
+std::vector<std::string> FolderEntries(const std::string& path)
+{
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(path))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+class SettingsFileTest : public ::testing::Test
+{
+protected:
+    SettingsFileTest() : m_cwd(m_dir.Path()) { test::MakeDirs(m_dir / "Resource"); }
+
+    std::string Path() const { return m_dir / "Resource/settings.xml"; }
+    // Saves a table with the one name in entry 0 and reads it back.
+    std::string RoundTripName(const char* szName)
+    {
+        tGameSettings settings = CSettingsFile::Defaults();
+        std::memset(settings.highScores[0].szName, 0, 4);
+        std::strncpy(settings.highScores[0].szName, szName, 3);
+        settings.highScores[9].nPoints = 7; // a later entry shows the read went past the name
+        EXPECT_TRUE(CSettingsFile::Save(Path().c_str(), settings));
+        tGameSettings loaded;
+        EXPECT_TRUE(CSettingsFile::Load(Path().c_str(), loaded)) << test::ReadFile(Path());
+        EXPECT_EQ(7, loaded.highScores[9].nPoints);
+        EXPECT_EQ(50.0f, loaded.fFXVolume);
+        return loaded.highScores[0].szName;
+    }
+
+    test::ScopedTempDir m_dir;
+    test::ScopedWorkingDir m_cwd;
+};
+} // namespace
+
+// ---- Defaults and the file's shape ----
+
+TEST_F(SettingsFileTest, MissingFileGivesTheDefaults)
+{
+    tGameSettings settings = Table({1, 2, 3});
+    settings.fMusicVolume = 10.0f;
+    EXPECT_FALSE(CSettingsFile::Load(Path().c_str(), settings));
+    ExpectDefaults(settings);
+}
+
+TEST_F(SettingsFileTest, DefaultsAreWrittenInTheLibrarysDefaultLayout)
+{
+    ASSERT_TRUE(CSettingsFile::Save(Path().c_str(), CSettingsFile::Defaults()));
+    EXPECT_EQ(kDefaultFile, test::ReadFile(Path()));
+    EXPECT_EQ(kDefaultFile, CSettingsFile::Serialize(CSettingsFile::Defaults()));
+    // Nothing else is left in the folder.
+    EXPECT_EQ(std::vector<std::string>{"settings.xml"}, FolderEntries(m_dir / "Resource"));
+}
+
+TEST_F(SettingsFileTest, ValuesRoundTripWithVolumesTruncatedAndNegativePointsAsZero)
+{
+    tGameSettings settings = Table({900, 800, 700, 600, 500, 400, 300, 200, 100, -40});
+    settings.fMusicVolume = 37.9f;
+    settings.fFXVolume = 100.0f;
+    ASSERT_TRUE(CSettingsFile::Save(Path().c_str(), settings));
+    const std::string text = test::ReadFile(Path());
+    EXPECT_NE(std::string::npos, text.find("<sound_settings music=\"37\" fx=\"100\" />"));
+    EXPECT_NE(std::string::npos, text.find("<score points=\"900\">P0</score>"));
+    EXPECT_NE(std::string::npos, text.find("<score points=\"0\">P9</score>"));
+
+    tGameSettings loaded;
+    ASSERT_TRUE(CSettingsFile::Load(Path().c_str(), loaded));
+    EXPECT_EQ(37.0f, loaded.fMusicVolume);
+    EXPECT_EQ(100.0f, loaded.fFXVolume);
+    for (int i = 0; i < 9; ++i)
+    {
+        EXPECT_EQ(settings.highScores[i].nPoints, loaded.highScores[i].nPoints);
+        EXPECT_STREQ(settings.highScores[i].szName, loaded.highScores[i].szName);
+    }
+    EXPECT_EQ(0, loaded.highScores[9].nPoints);
+}
+
+TEST_F(SettingsFileTest, GameDelegatesLoadAndSaveWithPathsInAnyLetterCase)
+{
+    CGame* pGame = CGame::GetInstance();
+    pGame->SetMusicVolume(20.0f);
+    pGame->SetFXVolume(80.5f);
+    tGameSettings table = Table({500, 400});
+    pGame->SetHighScores(table.highScores);
+    ASSERT_TRUE(pGame->SaveSettings("resource/settings.xml"));
+    EXPECT_EQ(std::vector<std::string>{"Resource"}, FolderEntries(m_dir.Path()));
+
+    pGame->SetMusicVolume(0.0f);
+    pGame->SetFXVolume(0.0f);
+    ASSERT_TRUE(pGame->LoadSettings("RESOURCE/Settings.XML"));
+    EXPECT_EQ(20.0f, pGame->GetMusicVolume());
+    EXPECT_EQ(80.0f, pGame->GetFXVolume());
+    EXPECT_EQ(500, pGame->GetHighScores()[0].nPoints);
+    EXPECT_STREQ("P1", pGame->GetHighScores()[1].szName);
+
+    // The existing file is rewritten whatever case the caller writes.
+    pGame->SetMusicVolume(60.0f);
+    ASSERT_TRUE(pGame->SaveSettings("resource/settings.xml"));
+    EXPECT_EQ(std::vector<std::string>{"settings.xml"}, FolderEntries(m_dir / "Resource"));
+    EXPECT_NE(std::string::npos, test::ReadFile(Path()).find("music=\"60\""));
+
+    std::filesystem::remove(Path());
+    EXPECT_FALSE(pGame->LoadSettings("Resource/settings.xml"));
+    EXPECT_EQ(50.0f, pGame->GetMusicVolume());
+    EXPECT_STREQ("AAA", pGame->GetHighScores()[0].szName);
+}
+
+// ---- What a file must hold ----
+
+TEST_F(SettingsFileTest, NineScoresGiveTheDefaultsForEverything)
+{
+    test::WriteFile(Path(), SettingsText(ScoreLines(9)));
+    tGameSettings settings;
+    EXPECT_FALSE(CSettingsFile::Load(Path().c_str(), settings));
+    ExpectDefaults(settings);
+
+    test::WriteFile(Path(), SettingsText(ScoreLines(10)));
+    EXPECT_TRUE(CSettingsFile::Load(Path().c_str(), settings));
+    EXPECT_EQ(70.0f, settings.fMusicVolume);
+    EXPECT_EQ(1000, settings.highScores[0].nPoints);
+    EXPECT_EQ(100, settings.highScores[9].nPoints);
+}
+
+TEST_F(SettingsFileTest, OnlyTheFirstEntryMustBeCalledScore)
+{
+    std::vector<std::string> lines = ScoreLines(11);
+    lines[3] = "<entry points=\"42\">XYZ</entry>";
+    lines[9] = "<other points=\"5\">Q</other>";
+    lines.insert(lines.begin(), "<title>ignored: not a score</title>");
+    test::WriteFile(Path(), SettingsText(lines));
+    tGameSettings settings;
+    ASSERT_TRUE(CSettingsFile::Load(Path().c_str(), settings));
+    EXPECT_EQ(1000, settings.highScores[0].nPoints);
+    EXPECT_EQ(42, settings.highScores[3].nPoints);
+    EXPECT_STREQ("XYZ", settings.highScores[3].szName);
+    EXPECT_EQ(5, settings.highScores[9].nPoints);
+    // The table is taken in file order, unsorted.
+    EXPECT_EQ(600, settings.highScores[4].nPoints);
+}
+
+TEST_F(SettingsFileTest, MissingPartsGiveTheDefaults)
+{
+    const std::string complete = SettingsText(ScoreLines(10));
+    const std::vector<std::string> broken = {
+        "",
+        "not xml at all",
+        "<?xml version=\"1.0\" ?>",
+        SettingsText(ScoreLines(10), "\n", "<sound_setting music=\"70\" fx=\"30\" />"),
+        complete.substr(0, complete.find("<high_scores>")),
+        "<root><sound_settings music=\"1\" fx=\"2\" /><high_scores><entry "
+        "points=\"1\">A</entry></high_scores></root>",
+    };
+    for (const std::string& text : broken)
+    {
+        test::WriteFile(Path(), text);
+        tGameSettings settings = Table({1});
+        EXPECT_FALSE(CSettingsFile::Load(Path().c_str(), settings)) << text;
+        ExpectDefaults(settings);
+    }
+}
+
+TEST_F(SettingsFileTest, WhatCouldBeParsedIsRead)
+{
+    // Cut off right after the tenth entry: the closing tags are missing but nothing needed is.
+    const std::string complete = SettingsText(ScoreLines(10));
+    test::WriteFile(Path(), complete.substr(0, complete.find("    </high_scores>")));
+    tGameSettings settings;
+    ASSERT_TRUE(CSettingsFile::Load(Path().c_str(), settings));
+    EXPECT_EQ(100, settings.highScores[9].nPoints);
+}
+
+TEST_F(SettingsFileTest, MissingOrOddAttributesAndTexts)
+{
+    std::vector<std::string> lines = ScoreLines(10);
+    lines[0] = "<score>NOP</score>";
+    lines[1] = "<score points=\"x\">BAD</score>";
+    lines[2] = "<score points=\"3\" />";
+    lines[3] = "<score points=\"4\"><b>inner</b></score>";
+    lines[4] = "<score points=\"5\">LONGNAME</score>";
+    test::WriteFile(Path(), SettingsText(lines, "\n", "<sound_settings fx=\"250\" />"));
+    tGameSettings settings;
+    ASSERT_TRUE(CSettingsFile::Load(Path().c_str(), settings));
+    EXPECT_EQ(50.0f, settings.fMusicVolume);
+    EXPECT_EQ(100.0f, settings.fFXVolume);
+    EXPECT_EQ(0, settings.highScores[0].nPoints);
+    EXPECT_STREQ("NOP", settings.highScores[0].szName);
+    EXPECT_EQ(0, settings.highScores[1].nPoints);
+    EXPECT_STREQ("", settings.highScores[2].szName);
+    EXPECT_STREQ("", settings.highScores[3].szName);
+    EXPECT_STREQ("LON", settings.highScores[4].szName);
+}
+
+// ---- Names ----
+
+TEST_F(SettingsFileTest, NamesWithControlCharactersMarkupAndSpacesRoundTrip)
+{
+    EXPECT_EQ("AB\r", RoundTripName("AB\r"));
+    EXPECT_EQ("\x1B"
+              "AB",
+              RoundTripName("\x1B"
+                            "AB"));
+    EXPECT_EQ("\x1B", RoundTripName("\x1B"));
+    EXPECT_EQ("<&>", RoundTripName("<&>"));
+    EXPECT_EQ("&#x", RoundTripName("&#x"));
+    EXPECT_EQ("\"'", RoundTripName("\"'"));
+    EXPECT_EQ(" ab", RoundTripName(" ab"));
+    EXPECT_EQ("a b", RoundTripName("a b"));
+    EXPECT_EQ("ab ", RoundTripName("ab "));
+    EXPECT_EQ("", RoundTripName(""));
+}
+
+TEST_F(SettingsFileTest, NamesOfOnlyWhiteSpaceComeBackEmpty)
+{
+    // The library drops a text of nothing but white space; the entry still loads, unnamed.
+    EXPECT_EQ("", RoundTripName("\r"));
+    EXPECT_EQ("", RoundTripName("   "));
+    EXPECT_EQ("", RoundTripName("\t\n"));
+}
+
+TEST_F(SettingsFileTest, EightBitLettersRoundTripAndTheFileIsTheUtf8ItDeclares)
+{
+    EXPECT_EQ("AB\xE9", RoundTripName("AB\xE9"));
+    const std::string text = test::ReadFile(Path());
+    EXPECT_NE(std::string::npos, text.find(">AB\xC3\xA9</score>"));
+
+    EXPECT_EQ("\xE9", RoundTripName("\xE9"));
+    EXPECT_EQ("\xC3\xA9", RoundTripName("\xC3\xA9")); // bytes that happen to be UTF-8 stay bytes
+    EXPECT_EQ("\x80\xFF\xA0", RoundTripName("\x80\xFF\xA0"));
+}
+
+TEST_F(SettingsFileTest, EveryByteRoundTripsAtEveryPlaceOfAName)
+{
+    for (int c = 1; c < 256; ++c)
+    {
+        const char b = static_cast<char>(c);
+        const bool bWhite = c == ' ' || (c >= 9 && c <= 13);
+        EXPECT_EQ(bWhite ? std::string() : std::string(1, b), RoundTripName(std::string(1, b).c_str())) << c;
+        const std::string middle = std::string("A") + b + "B";
+        EXPECT_EQ(middle, RoundTripName(middle.c_str())) << c;
+        const std::string end = std::string("AB") + b;
+        EXPECT_EQ(end, RoundTripName(end.c_str())) << c;
+    }
+}
+
+TEST_F(SettingsFileTest, FilesOfTheOriginalGameWithCrlfAndRaw8BitNamesLoad)
+{
+    std::vector<std::string> lines = ScoreLines(10);
+    lines[0] = "<score points=\"950\">Ren\xE9</score>"; // four bytes: cut to three
+    lines[1] = "<score points=\"900\">\xE9</score>";
+    lines[2] = "<score points=\"850\">JO\xE9</score>";
+    lines[3] = "<score points=\"800\">&#x1B;X</score>";
+    test::WriteFile(Path(), SettingsText(lines, "\r\n"));
+    tGameSettings settings;
+    ASSERT_TRUE(CSettingsFile::Load(Path().c_str(), settings));
+    EXPECT_STREQ("Ren", settings.highScores[0].szName);
+    EXPECT_STREQ("\xE9", settings.highScores[1].szName);
+    EXPECT_STREQ("JO\xE9", settings.highScores[2].szName);
+    EXPECT_STREQ("\x1BX", settings.highScores[3].szName);
+    EXPECT_EQ(100, settings.highScores[9].nPoints);
+    EXPECT_EQ(30.0f, settings.fFXVolume);
+}
+
+TEST_F(SettingsFileTest, FilesSavedByATextEditorLoadWithOrWithoutAByteOrderMark)
+{
+    std::vector<std::string> lines = ScoreLines(10);
+    lines[0] = "<score points=\"950\">JO\xC3\xA9</score>";   // é in UTF-8
+    lines[1] = "<score points=\"900\">\xE2\x82\xAC</score>"; // the euro sign: no Latin-1 letter
+    lines[2] = "<score points=\"850\">&#xE9;AB</score>";     // a character reference
+    const std::string text = SettingsText(lines, "\r\n");
+    for (const std::string& bom : {std::string(), std::string("\xEF\xBB\xBF")})
+    {
+        test::WriteFile(Path(), bom + text);
+        tGameSettings settings;
+        ASSERT_TRUE(CSettingsFile::Load(Path().c_str(), settings)) << bom.size();
+        EXPECT_STREQ("JO\xE9", settings.highScores[0].szName);
+        EXPECT_STREQ("\xE2\x82\xAC", settings.highScores[1].szName);
+        EXPECT_STREQ("\xE9"
+                     "AB",
+                     settings.highScores[2].szName);
+        EXPECT_EQ(100, settings.highScores[9].nPoints);
+        EXPECT_EQ(70.0f, settings.fMusicVolume);
+    }
+    // A byte-order mark before raw 8-bit names is read all the same.
+    lines[0] = "<score points=\"950\">JO\xE9</score>";
+    test::WriteFile(Path(), "\xEF\xBB\xBF" + SettingsText(lines));
+    tGameSettings settings;
+    ASSERT_TRUE(CSettingsFile::Load(Path().c_str(), settings));
+    EXPECT_STREQ("JO\xE9", settings.highScores[0].szName);
+}
+
+// ---- The insertion rule ----
+
+TEST(HighScoreInsertion, TiesGoBelowAndTheLowestDropsOut)
+{
+    tGameSettings settings = Table({100, 90, 80, 70, 60, 50, 40, 30, 20, 10});
+    EXPECT_TRUE(CSettingsFile::InsertHighScore(settings.highScores, 90, "NEW"));
+    const int expected[] = {100, 90, 90, 80, 70, 60, 50, 40, 30, 20};
+    for (int i = 0; i < NUM_HIGH_SCORES; ++i)
+        EXPECT_EQ(expected[i], settings.highScores[i].nPoints) << i;
+    EXPECT_STREQ("P1", settings.highScores[1].szName);
+    EXPECT_STREQ("NEW", settings.highScores[2].szName);
+    EXPECT_STREQ("P2", settings.highScores[3].szName);
+    EXPECT_STREQ("P8", settings.highScores[9].szName);
+}
+
+TEST(HighScoreInsertion, TopLastAndNoPlace)
+{
+    tGameSettings settings = Table({100, 90, 80, 70, 60, 50, 40, 30, 20, 10});
+    EXPECT_TRUE(CSettingsFile::InsertHighScore(settings.highScores, 101, "TOPNAME"));
+    EXPECT_EQ(101, settings.highScores[0].nPoints);
+    EXPECT_STREQ("TOP", settings.highScores[0].szName);
+    EXPECT_EQ(100, settings.highScores[1].nPoints);
+
+    EXPECT_TRUE(CSettingsFile::InsertHighScore(settings.highScores, 21, "LOW"));
+    EXPECT_EQ(21, settings.highScores[9].nPoints);
+    EXPECT_STREQ("LOW", settings.highScores[9].szName);
+
+    const tGameSettings before = settings;
+    EXPECT_FALSE(CSettingsFile::InsertHighScore(settings.highScores, 21, "TIE"));
+    EXPECT_FALSE(CSettingsFile::InsertHighScore(settings.highScores, -5, "NEG"));
+    EXPECT_EQ(0, std::memcmp(&before, &settings, sizeof settings));
+}
+
+TEST(HighScoreInsertion, ZeroIntoATableOfZerosChangesNothing)
+{
+    tGameSettings settings = CSettingsFile::Defaults();
+    EXPECT_FALSE(CSettingsFile::InsertHighScore(settings.highScores, 0, "ZZZ"));
+    ExpectDefaults(settings);
+    EXPECT_TRUE(CSettingsFile::InsertHighScore(settings.highScores, 1, ""));
+    EXPECT_EQ(1, settings.highScores[0].nPoints);
+    EXPECT_STREQ("", settings.highScores[0].szName);
+    EXPECT_TRUE(CSettingsFile::InsertHighScore(settings.highScores, 1, nullptr));
+    EXPECT_STREQ("", settings.highScores[1].szName);
+}
+
+// ---- Saving never loses the old file ----
+
+TEST_F(SettingsFileTest, AFailedWriteLeavesTheOldFileAsItWas)
+{
+    ASSERT_TRUE(CSettingsFile::Save(Path().c_str(), Table({123})));
+    const std::string before = test::ReadFile(Path());
+
+    // The disk fills up after a few bytes of the new file.
+    struct rlimit old;
+    ASSERT_EQ(0, getrlimit(RLIMIT_FSIZE, &old));
+    void (*oldHandler)(int) = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit tight = old;
+    tight.rlim_cur = 100;
+    ASSERT_EQ(0, setrlimit(RLIMIT_FSIZE, &tight));
+    const bool bSaved = CSettingsFile::Save(Path().c_str(), Table({999}));
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+
+    EXPECT_FALSE(bSaved);
+    EXPECT_EQ(before, test::ReadFile(Path()));
+    EXPECT_EQ(std::vector<std::string>{"settings.xml"}, FolderEntries(m_dir / "Resource"));
+    tGameSettings loaded;
+    ASSERT_TRUE(CSettingsFile::Load(Path().c_str(), loaded));
+    EXPECT_EQ(123, loaded.highScores[0].nPoints);
+}
+
+TEST_F(SettingsFileTest, ACrashDuringTheWriteLeavesTheOldFileReadable)
+{
+    ASSERT_TRUE(CSettingsFile::Save(Path().c_str(), Table({321})));
+    const std::string before = test::ReadFile(Path());
+
+    const pid_t child = fork();
+    ASSERT_NE(-1, child);
+    if (child == 0)
+    {
+        // The process is killed by the file-size signal in the middle of writing the new file.
+        struct rlimit tight;
+        getrlimit(RLIMIT_FSIZE, &tight);
+        tight.rlim_cur = 100;
+        setrlimit(RLIMIT_FSIZE, &tight);
+        std::signal(SIGXFSZ, SIG_DFL);
+        CSettingsFile::Save(Path().c_str(), Table({999}));
+        _exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(child, waitpid(child, &status, 0));
+    ASSERT_TRUE(WIFSIGNALED(status)) << "the write was not interrupted";
+    EXPECT_EQ(SIGXFSZ, WTERMSIG(status));
+
+    EXPECT_EQ(before, test::ReadFile(Path()));
+    tGameSettings loaded;
+    ASSERT_TRUE(CSettingsFile::Load(Path().c_str(), loaded));
+    EXPECT_EQ(321, loaded.highScores[0].nPoints);
+    // The next save still works beside the abandoned partial file.
+    EXPECT_TRUE(CSettingsFile::Save(Path().c_str(), Table({555})));
+    ASSERT_TRUE(CSettingsFile::Load(Path().c_str(), loaded));
+    EXPECT_EQ(555, loaded.highScores[0].nPoints);
+}
+
+TEST_F(SettingsFileTest, SavingIntoAMissingFolderFails)
+{
+    EXPECT_FALSE(CSettingsFile::Save((m_dir / "Nowhere/settings.xml").c_str(), CSettingsFile::Defaults()));
+    EXPECT_FALSE(test::FileExists(m_dir / "Nowhere"));
+}
+
+TEST_F(SettingsFileTest, ReplacingKeepsTheFilesPermissionsAndSymbolicLinks)
+{
+    ASSERT_TRUE(CSettingsFile::Save(Path().c_str(), Table({1})));
+    ASSERT_EQ(0, chmod(Path().c_str(), 0640));
+    ASSERT_TRUE(CSettingsFile::Save(Path().c_str(), Table({2})));
+    struct stat info;
+    ASSERT_EQ(0, stat(Path().c_str(), &info));
+    EXPECT_EQ(0640u, info.st_mode & 07777);
+
+    test::MakeDirs(m_dir / "elsewhere");
+    std::filesystem::rename(Path(), m_dir / "elsewhere/real.xml");
+    std::filesystem::create_symlink(m_dir / "elsewhere/real.xml", Path());
+    ASSERT_TRUE(CSettingsFile::Save(Path().c_str(), Table({3})));
+    EXPECT_TRUE(std::filesystem::is_symlink(Path()));
+    tGameSettings loaded;
+    ASSERT_TRUE(CSettingsFile::Load((m_dir / "elsewhere/real.xml").c_str(), loaded));
+    EXPECT_EQ(3, loaded.highScores[0].nPoints);
+}
