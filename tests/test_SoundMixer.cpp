@@ -260,6 +260,34 @@ TEST(SoundMixer, LowerRatesAreInterpolated)
     EXPECT_NEAR(Left(looped, 20), Level(ramp[0]), kTolerance);
 }
 
+TEST(SoundMixer, AnyRatioFollowsTheLineBetweenNeighbours)
+{
+    // Irregular samples, stereo, at rates above and below the output rate.
+    std::vector<int16_t> samples(2 * 500);
+    for (size_t i = 0; i < samples.size(); ++i)
+        samples[i] = static_cast<int16_t>((i * 7919) % 60000 - 30000);
+    for (uint32_t rate : {30000u, 33075u, 57000u, 100000u})
+    {
+        CVKT_SoundMixer mixer(kRate);
+        auto buffer = Make16(mixer, samples, 2, rate);
+        buffer->Play(false);
+        const size_t frames = 400 * kRate / rate;
+        const std::vector<float> out = Pull(mixer, frames);
+        for (size_t k = 0; k < frames; ++k)
+        {
+            const double position = static_cast<double>(k) * rate / kRate;
+            const size_t i = static_cast<size_t>(position);
+            const double t = position - static_cast<double>(i);
+            for (size_t side = 0; side < 2; ++side)
+            {
+                const double a = Level(samples[2 * i + side]);
+                const double b = Level(samples[2 * (i + 1) + side]);
+                ASSERT_NEAR(out[2 * k + side], a + (b - a) * t, 1e-4) << rate << " frame " << k;
+            }
+        }
+    }
+}
+
 TEST(SoundMixer, FrequencyOutsideTheCapsIsRefused)
 {
     CVKT_SoundMixer mixer(kRate);
