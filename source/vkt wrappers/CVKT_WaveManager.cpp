@@ -8,11 +8,13 @@
 #include <cassert>
 #include <cstdio>
 #include <cstring>
+#include <string>
 #include <strings.h>
 
 namespace
 {
 constexpr const char* ERROR_TITLE = "CVKT_WaveManager Error";
+constexpr size_t MAX_MESSAGE = 255;
 
 // The reader's failures as the game words them; the file name follows the text.
 const char* ReadFailureText(eWaveReadResult result)
@@ -74,9 +76,10 @@ void CVKT_WaveManager::Report(const char* szText) const
 void CVKT_WaveManager::ReportWithName(const char* szText, const char* szFilename) const
 {
     // The game's message buffer held 256 characters; a longer name is cut.
-    char message[256];
-    std::snprintf(message, sizeof message, "%s%s", szText, szFilename);
-    Report(message);
+    std::string message = std::string(szText) + szFilename;
+    if (message.size() > MAX_MESSAGE)
+        message.resize(MAX_MESSAGE);
+    Report(message.c_str());
 }
 
 int CVKT_WaveManager::GetRefCount(int nID) const
