@@ -96,17 +96,6 @@ TEST(SoundMixer, UnresampledSamplesComeOutExactly)
     EXPECT_EQ(Right(out, 3), 0.0f);
 }
 
-TEST(SoundMixer, MonoPlaysOnBothSidesAtFullLevel)
-{
-    CVKT_SoundMixer mixer(kRate);
-    auto buffer = Make16(mixer, {12000, -7000});
-    buffer->Play(false);
-    const std::vector<float> out = Pull(mixer, 2);
-    EXPECT_FLOAT_EQ(Left(out, 0), Level(12000));
-    EXPECT_FLOAT_EQ(Right(out, 0), Level(12000));
-    EXPECT_FLOAT_EQ(Right(out, 1), Level(-7000));
-}
-
 TEST(SoundMixer, EightBitSamplesAreCentredOn128)
 {
     CVKT_SoundMixer mixer(kRate);

@@ -99,20 +99,6 @@ TEST_F(WaveManager, PanAttenuatesTheFarSide)
     EXPECT_NEAR(Right(out, 0), kFull, kTolerance);
 }
 
-TEST_F(WaveManager, EightBitSoundsAreCentredOn128)
-{
-    const std::string bytes = test::PcmWave(1, kRate, 8, test::Samples8({128, 128, 255, 0, 64}));
-    const int id = Waves()->LoadWave(m_rig.WriteWave("byte.wav", bytes).c_str());
-    ASSERT_GE(id, 0);
-    Waves()->PlayWave(id, false);
-    const std::vector<float> out = m_rig.Pull(6);
-    EXPECT_EQ(Left(out, 0), 0.0f);
-    EXPECT_EQ(Right(out, 1), 0.0f);
-    EXPECT_FLOAT_EQ(Left(out, 2), 127.0f / 128.0f);
-    EXPECT_FLOAT_EQ(Left(out, 3), -1.0f);
-    EXPECT_FLOAT_EQ(Left(out, 4), -0.5f);
-}
-
 TEST_F(WaveManager, FrequencyChangesTheSpeedWithinTheCaps)
 {
     const int id = LoadSquare("square.wav", 400);
