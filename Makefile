@@ -5,6 +5,8 @@ JOBS ?= $(shell nproc)
 BUILD_DIR ?= build
 TEST_BUILD_DIR ?= build-test
 BENCH_BUILD_DIR ?= build-bench
+FUZZ_BUILD_DIR ?= build-fuzz
+FUZZ_SECONDS ?= 30
 
 .PHONY: all setup build run test bench fuzz format clean
 
@@ -31,8 +33,15 @@ bench: setup
 	cmake --build $(BENCH_BUILD_DIR) -j $(JOBS)
 	@sh tools/bench.sh $(BENCH_BUILD_DIR)
 
+# libFuzzer targets (clang, with AddressSanitizer and UndefinedBehaviorSanitizer), each run for
+# FUZZ_SECONDS on its seed corpus.
+fuzz: setup
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTALONREACH_FUZZ=ON -DTALONREACH_TESTS=OFF -DTALONREACH_BENCH=OFF
+	cmake --build $(FUZZ_BUILD_DIR) -j $(JOBS)
+	@sh tools/fuzz.sh $(FUZZ_BUILD_DIR) $(FUZZ_SECONDS)
+
 format:
 	git ls-files '*.cpp' '*.h' | tr '\n' '\0' | xargs -0 clang-format -i
 
 clean:
-	rm -rf $(BUILD_DIR) $(TEST_BUILD_DIR) $(BENCH_BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(TEST_BUILD_DIR) $(BENCH_BUILD_DIR) $(FUZZ_BUILD_DIR)
