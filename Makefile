@@ -2,6 +2,8 @@
 # Both install the Debian packages they need first (tools/setup.sh, apt-get as root).
 
 JOBS ?= $(shell nproc)
+# Seconds each fuzz target runs as part of `make test`.
+CI_FUZZ_SECONDS ?= 20
 BUILD_DIR ?= build
 TEST_BUILD_DIR ?= build-test
 BENCH_BUILD_DIR ?= build-bench
@@ -27,6 +29,7 @@ test: setup
 	cmake -S . -B $(TEST_BUILD_DIR) -DCMAKE_BUILD_TYPE=Debug -DTALONREACH_SANITIZE=ON -DTALONREACH_BENCH=OFF
 	cmake --build $(TEST_BUILD_DIR) -j $(JOBS)
 	cd $(TEST_BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
+	$(MAKE) fuzz FUZZ_SECONDS=$(CI_FUZZ_SECONDS)
 
 bench: setup
 	cmake -S . -B $(BENCH_BUILD_DIR) -DCMAKE_BUILD_TYPE=Release -DTALONREACH_TESTS=OFF -DTALONREACH_BENCH=ON

@@ -132,7 +132,7 @@ int CVKT_TextureManager::LoadTexture(const char* szFilename, VKT_COLOR dwColorKe
     _TEXTURE& slot = freeSlot != -1 ? m_Textures[freeSlot] : fresh;
     slot.texture.reset();
     slot.image.reset();
-    std::snprintf(slot.filename, sizeof slot.filename, "%s", szFilename);
+    std::memcpy(slot.filename, szFilename, std::strlen(szFilename) + 1); // length checked above
     if (!CreateTexture(slot, dwColorKey))
     {
         slot.filename[0] = '\0';

@@ -1,0 +1,117 @@
+// Frame cost of the renderer and texture manager on the software renderer, headless: one full-screen
+// 640 x 480 section of a 640 x 2048 background, 40 sprites of 32 x 32 and a line of 24 glyphs, as a
+// busy gameplay frame draws them. Also counts heap allocations per frame in steady state.
+#include "CVKT_Direct3D.h"
+#include "CVKT_TextureManager.h"
+
+#include <SDL.h>
+#include <SDL_image.h>
+#include <benchmark/benchmark.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <new>
+#include <string>
+#include <unistd.h>
+
+namespace
+{
+std::atomic<long> g_allocations{0};
+}
+
+void* operator new(std::size_t size)
+{
+    ++g_allocations;
+    if (void* p = std::malloc(size ? size : 1))
+        return p;
+    throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept
+{
+    std::free(p);
+}
+void operator delete(void* p, std::size_t) noexcept
+{
+    std::free(p);
+}
+
+namespace
+{
+std::string WriteImage(const std::string& name, int width, int height)
+{
+    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_ARGB8888);
+    auto* pixels = static_cast<uint32_t*>(surface->pixels);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            pixels[y * (surface->pitch / 4) + x] = 0xFF000000u | static_cast<uint32_t>((x * 7) ^ (y * 13));
+    const std::string path = "/tmp/talonreach-bench-" + std::to_string(getpid()) + "-" + name;
+    IMG_SavePNG(surface, path.c_str());
+    SDL_FreeSurface(surface);
+    return path;
+}
+
+struct Scene
+{
+    int background = -1;
+    int sprite = -1;
+    int font = -1;
+};
+
+void DrawFrame(const Scene& scene, int frame)
+{
+    CVKT_Direct3D* d3d = CVKT_Direct3D::GetInstance();
+    CVKT_TextureManager* tm = CVKT_TextureManager::GetInstance();
+    d3d->Clear(0, 0, 128);
+    d3d->DeviceBegin();
+    d3d->SpriteBegin();
+    const int offset = 1568 - (frame % 1568);
+    const RECT view = {0, offset, 640, offset + 480};
+    tm->DrawTexture(scene.background, 0, 0, 1.0f, 1.0f, &view);
+    for (int i = 0; i < 40; ++i)
+        tm->DrawTexture(scene.sprite, (i * 53 + frame) % 608, (i * 97) % 448);
+    for (int i = 0; i < 24; ++i)
+    {
+        const RECT cell = {(i % 20) * 16, (i / 20) * 24, (i % 20) * 16 + 16, (i / 20) * 24 + 24};
+        tm->DrawTexture(scene.font, 25 + i * 16, 17, 1.0f, 1.0f, &cell);
+    }
+    d3d->SpriteEnd();
+    d3d->DeviceEnd();
+    d3d->Present();
+}
+
+void BM_GameplayFrame(benchmark::State& state)
+{
+    SDL_InitSubSystem(SDL_INIT_VIDEO);
+    SDL_Window* window = SDL_CreateWindow("bench", 0, 0, 640, 480, SDL_WINDOW_HIDDEN);
+    CVKT_Direct3D* d3d = CVKT_Direct3D::GetInstance();
+    d3d->InitDirect3D(window, 640, 480, true, false);
+    CVKT_TextureManager* tm = CVKT_TextureManager::GetInstance();
+    tm->InitTextureManager(d3d->GetDirect3DDevice(), d3d->GetSprite());
+
+    Scene scene;
+    scene.background = tm->LoadTexture(WriteImage("bg.png", 640, 2048).c_str(), 0);
+    scene.sprite = tm->LoadTexture(WriteImage("sprite.png", 32, 32).c_str(), 0);
+    scene.font = tm->LoadTexture(WriteImage("font.png", 320, 120).c_str(), 0);
+
+    int frame = 0;
+    for (int warm = 0; warm < 10; ++warm)
+        DrawFrame(scene, frame++);
+    const long allocationsBefore = g_allocations.load();
+    for (auto _ : state)
+        DrawFrame(scene, frame++);
+    const long allocations = g_allocations.load() - allocationsBefore;
+
+    state.counters["fps"] =
+        benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+    state.counters["allocs_per_frame"] =
+        static_cast<double>(allocations) / static_cast<double>(state.iterations());
+
+    tm->ShutdownTextureManager();
+    d3d->ShutdownDirect3D();
+    SDL_DestroyWindow(window);
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+}
+BENCHMARK(BM_GameplayFrame)->Unit(benchmark::kMillisecond)->MinTime(3.0);
+} // namespace
+
+BENCHMARK_MAIN();
