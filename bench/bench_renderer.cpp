@@ -19,6 +19,8 @@ namespace
 std::atomic<long> g_allocations{0};
 }
 
+// Counting replacements of the global allocation functions; GCC cannot see that they pair up.
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
 void* operator new(std::size_t size)
 {
     ++g_allocations;

@@ -11,6 +11,7 @@
 #include <cassert>
 #include <cstdio>
 #include <cstring>
+#include <string>
 #include <strings.h>
 
 void CVKT_TextureManager::tSurfaceDeleter::operator()(SDL_Surface* surface) const
@@ -27,9 +28,8 @@ namespace
 {
 void ReportLoadFailure(const char* szFilename)
 {
-    char message[256];
-    std::snprintf(message, sizeof message, "Failed to Create Texture - %s", szFilename);
-    CVKT_MessageBox::Show(nullptr, message, "TextureManager Error");
+    const std::string message = std::string("Failed to Create Texture - ") + szFilename;
+    CVKT_MessageBox::Show(nullptr, message.c_str(), "TextureManager Error");
 }
 
 // Pixels whose ARGB equals the key become transparent black.
