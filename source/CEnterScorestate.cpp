@@ -1,0 +1,7 @@
+#include "CEnterScorestate.h"
+
+CEnterScorestate* CEnterScorestate::GetInstance()
+{
+    static CEnterScorestate instance;
+    return &instance;
+}

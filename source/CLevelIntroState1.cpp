@@ -1,0 +1,7 @@
+#include "CLevelIntroState1.h"
+
+CLevelIntroState1* CLevelIntroState1::GetInstance()
+{
+    static CLevelIntroState1 instance;
+    return &instance;
+}

@@ -1,0 +1,7 @@
+#include "CMainMenuState.h"
+
+CMainMenuState* CMainMenuState::GetInstance()
+{
+    static CMainMenuState instance;
+    return &instance;
+}
