@@ -59,7 +59,7 @@ struct tPerson
 
 constexpr double kOutline = 1.0;
 // Figures are modelled about 16 pixels across the shoulders and drawn a little larger.
-constexpr double kFigureScale = 1.12;
+constexpr double kFigureScale = 1.18;
 
 template <typename T, size_t N>
 const T& Pick(const T (&list)[N], int index)
@@ -272,10 +272,14 @@ void DrawHead(cairo_t* cr, const tPerson& person)
         }
         if (person.rock)
         {
-            // Headband.
-            Circle(cr, 0.0, headY, 3.9);
+            // Headband across the brow, its knot trailing behind.
+            cairo_arc(cr, 0.0, headY, 3.6, 0.15 * M_PI, 0.85 * M_PI);
             SetSource(cr, person.hat);
-            cairo_set_line_width(cr, 1.2);
+            cairo_set_line_width(cr, 1.6);
+            cairo_stroke(cr);
+            cairo_move_to(cr, 0.0, headY - 4.0);
+            cairo_line_to(cr, 1.5, headY - 7.0);
+            cairo_set_line_width(cr, 1.4);
             cairo_stroke(cr);
         }
         break;

@@ -420,8 +420,9 @@ bool WriteLevel2(const tOutput& out)
         DrawHouse(cr, x, y, random.Range(26.0, 38.0), random.Range(20.0, 26.0),
                   a + M_PI / 2.0 + random.Range(-0.2, 0.2), roofs[random.Next() % 3]);
     }
-    const std::vector<tColor> autumn = {Hex(0xB06E38), Hex(0x9C5634), Hex(0xB89440), Hex(0x7E7A3C)};
-    ScatterTrees(cr, random, layout, 260, 0.0, kLevelHeight, autumn, 8.0, 14.0);
+    // Autumn leaves, kept dusky so the walkers' bright clothes stand out against them.
+    const std::vector<tColor> autumn = {Hex(0x9A6E42), Hex(0x8A5E40), Hex(0x9C8848), Hex(0x76703E)};
+    ScatterTrees(cr, random, layout, 160, 0.0, kLevelHeight, autumn, 8.0, 14.0);
     ScatterDots(cr, random, 900, 0.0, kLevelHeight, WithAlpha(Hex(0x6E6440), 0.3), 1.3);
     return canvas.SavePng(out.Graphics("OxM_Level2.png"), eColorKey::None);
 }
@@ -473,7 +474,7 @@ bool WriteLevel3(const tOutput& out)
                         return Shade(sand, n);
                     }
                     // Shallows near the beach fade into the open sea; broad noise gives deeper patches.
-                    const double toShore = std::clamp((y - (shore - 180.0)) / 180.0, 0.0, 1.0);
+                    const double toShore = std::clamp((y - (shore - 260.0)) / 260.0, 0.0, 1.0);
                     const double n = depth.Fractal(x / 220.0, y / 220.0, 4);
                     tColor water =
                         n < 0.0 ? Mix(sea, deep, std::min(1.0, -n * 2.0)) : Mix(sea, Shade(sea, 0.06), n);
@@ -499,17 +500,17 @@ bool WriteLevel3(const tOutput& out)
         cairo_stroke(cr);
     }
     // Beach things: a few rocks, dune grass and towels left on the sand.
-    for (int i = 0; i < 16; ++i)
+    for (int i = 0; i < 10; ++i)
     {
         const double x = random.Range(10.0, kLevelWidth - 10.0);
-        const double y = random.Range(Shoreline(x) + 30.0, kLevelHeight - 10.0);
+        const double y = random.Range(Shoreline(x) + 20.0, kLevelHeight - 6.0);
         DrawBoulder(cr, random, x, y, random.Range(3.0, 7.0), Hex(0x9A9282));
     }
     const tColor towels[3] = {Hex(0xB86A5E), Hex(0x6A8AB0), Hex(0xC0A050)};
     for (int i = 0; i < 5; ++i)
     {
         const double x = 60.0 + i * 120.0 + random.Range(-20.0, 20.0);
-        const double y = random.Range(Shoreline(x) + 60.0, kLevelHeight - 40.0);
+        const double y = random.Range(Shoreline(x) + 30.0, kLevelHeight - 16.0);
         cairo_save(cr);
         cairo_translate(cr, x, y);
         cairo_rotate(cr, random.Range(-0.4, 0.4));
@@ -558,8 +559,8 @@ bool WriteClouds(const tOutput& out)
         {
             const double n = shape.Fractal(x / static_cast<double>(cell), y / static_cast<double>(cell), 3) +
                              0.25 * detail.Value(x / 32.0, y / 32.0);
-            const double cover = std::clamp((n - 0.12) / 0.35, 0.0, 1.0);
-            const double alpha = cover * cover * (3.0 - 2.0 * cover) * 0.72;
+            const double cover = std::clamp((n - 0.2) / 0.4, 0.0, 1.0);
+            const double alpha = cover * cover * (3.0 - 2.0 * cover) * 0.6;
             // Undersides a little greyer than tops.
             const double light = 0.93 + 0.05 * std::clamp(n, -1.0, 1.0);
             const auto a = static_cast<uint32_t>(std::lround(alpha * 255.0));

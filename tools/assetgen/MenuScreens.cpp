@@ -43,20 +43,45 @@ void DrawReeds(cairo_t* cr, double cx, double baseY, CRandom& random)
 
 void DrawHeron(cairo_t* cr, double x, double y)
 {
-    // Silhouette of a standing heron, facing left, in pale copper.
-    cairo_move_to(cr, x, y);                                                       // foot
-    cairo_line_to(cr, x + 2.0, y - 38.0);                                          // leg
-    cairo_curve_to(cr, x - 14.0, y - 44.0, x - 10.0, y - 68.0, x + 6.0, y - 70.0); // breast up the neck
-    cairo_curve_to(cr, x - 4.0, y - 82.0, x + 2.0, y - 96.0, x - 4.0, y - 104.0);  // neck S
-    cairo_line_to(cr, x - 30.0, y - 100.0);                                        // beak tip
-    cairo_line_to(cr, x - 6.0, y - 108.0);
-    cairo_curve_to(cr, x + 8.0, y - 110.0, x + 12.0, y - 96.0, x + 8.0, y - 84.0); // crown and nape
-    cairo_curve_to(cr, x + 6.0, y - 76.0, x + 14.0, y - 72.0, x + 30.0, y - 66.0); // back
-    cairo_line_to(cr, x + 42.0, y - 46.0);                                         // tail
-    cairo_curve_to(cr, x + 26.0, y - 42.0, x + 14.0, y - 38.0, x + 6.0, y - 38.0);
-    cairo_line_to(cr, x + 4.0, y);
-    cairo_close_path(cr);
+    // A standing heron facing left, in pale copper: thin legs, a tilted body, an S-shaped neck.
     SetSource(cr, palette::kCopperPale);
+    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+    cairo_set_line_width(cr, 2.2);
+    cairo_move_to(cr, x - 2.0, y);
+    cairo_line_to(cr, x + 2.0, y - 42.0);
+    cairo_move_to(cr, x + 7.0, y - 1.0);
+    cairo_line_to(cr, x + 6.0, y - 42.0);
+    cairo_stroke(cr);
+    cairo_save(cr);
+    cairo_translate(cr, x + 10.0, y - 52.0);
+    cairo_rotate(cr, 0.35);
+    Ellipse(cr, 0.0, 0.0, 22.0, 10.0);
+    cairo_restore(cr);
+    cairo_fill(cr);
+    // Tail feathers.
+    cairo_move_to(cr, x + 26.0, y - 50.0);
+    cairo_line_to(cr, x + 38.0, y - 38.0);
+    cairo_line_to(cr, x + 28.0, y - 42.0);
+    cairo_close_path(cr);
+    cairo_fill(cr);
+    cairo_set_line_width(cr, 6.0);
+    cairo_move_to(cr, x - 6.0, y - 56.0);
+    cairo_curve_to(cr, x - 14.0, y - 66.0, x + 4.0, y - 78.0, x - 2.0, y - 88.0);
+    cairo_curve_to(cr, x - 5.0, y - 93.0, x - 8.0, y - 96.0, x - 8.0, y - 99.0);
+    cairo_stroke(cr);
+    Ellipse(cr, x - 8.0, y - 101.0, 6.5, 4.8);
+    cairo_fill(cr);
+    cairo_move_to(cr, x - 12.0, y - 103.0);
+    cairo_line_to(cr, x - 36.0, y - 98.0);
+    cairo_line_to(cr, x - 12.0, y - 98.5);
+    cairo_close_path(cr);
+    cairo_fill(cr);
+    cairo_set_line_width(cr, 1.5);
+    cairo_move_to(cr, x - 4.0, y - 104.0);
+    cairo_line_to(cr, x + 12.0, y - 110.0);
+    cairo_stroke(cr);
+    Circle(cr, x - 9.5, y - 102.0, 1.2);
+    SetSource(cr, Hex(0x1A0E08));
     cairo_fill(cr);
 }
 
@@ -101,7 +126,7 @@ bool WriteLogo(const tOutput& out)
     Circle(cr, cx, cy, 100.0);
     cairo_clip(cr);
     CRandom random(0xC0FFEE);
-    Circle(cr, cx + 44.0, cy - 46.0, 22.0);
+    Circle(cr, cx - 52.0, cy - 38.0, 16.0);
     SetSource(cr, WithAlpha(palette::kCopperLight, 0.85));
     cairo_fill(cr);
     DrawReeds(cr, cx - 10.0, cy + 52.0, random);
@@ -339,7 +364,7 @@ bool WriteControlsMenu(const tOutput& out)
     DrawArrowKeys(cr, 120.0, 100.0);
     ControlRow(cr, 126.0, "Fly", "Steer the soldier over the land.");
     DrawKeyCap(cr, 80.0, 178.0, 176.0, 32.0, "Space");
-    ControlRow(cr, 193.0, "Drop shots", "Hold to keep firing. Each shot spends charge.");
+    ControlRow(cr, 193.0, "Drop shots", "Hold to keep firing; each shot spends charge.");
     DrawKeyCap(cr, 112.0, 234.0, 44.0, 32.0, "Esc");
     DrawHint(cr, "or", 168.0, 256.0, 13.0, eAlign::Center);
     DrawKeyCap(cr, 180.0, 234.0, 32.0, 32.0, "P");
@@ -468,15 +493,15 @@ bool WriteHighScoresMenu(const tOutput& out)
     cairo_t* cr = canvas.Cr();
     DrawBackdrop(cr, kScreenW, kScreenH, 51);
     DrawTitle(cr, "HIGH SCORES", kScreenW / 2.0, 66.0, 38.0);
-    DrawLaurel(cr, 150.0, 52.0, 1.0);
-    DrawLaurel(cr, 490.0, 52.0, -1.0);
+    DrawLaurel(cr, 132.0, 52.0, 1.0);
+    DrawLaurel(cr, 508.0, 52.0, -1.0);
     // Rows print at (145, 113 + 59i) in the 16 x 24 font.
     for (int i = 0; i < 5; ++i)
     {
         const double top = 113.0 + 59.0 * i;
         DrawPanel(cr, 96.0, top - 10.0, 484.0, 44.0, 9.0, i % 2 == 0 ? 0.85 : 0.7);
         Circle(cr, 120.0, top + 12.0, 8.0);
-        FillAndStroke(cr, i == 0 ? palette::kGold : palette::kCopper, palette::kInk, 1.2);
+        FillAndStroke(cr, palette::kCopper, palette::kInk, 1.2);
     }
     DrawHint(cr, "Up and Down turn the page", 300.0, 432.0, 12.0, eAlign::Center);
     return canvas.SavePng(out.Graphics("OxM_HighScoresMenu.png"), eColorKey::White);

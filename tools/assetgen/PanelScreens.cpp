@@ -149,7 +149,8 @@ bool WriteEnterScore(const tOutput& out)
     CCanvas canvas(320, 240);
     cairo_t* cr = canvas.Cr();
     DrawPanel(cr, 0.0, 0.0, 320.0, 240.0, 16.0, 0.94);
-    DrawTitle(cr, "NEW HIGH SCORE!", 160.0, 44.0, 26.0);
+    DrawText(cr, "NEW HIGH SCORE!", 160.0, 44.0, FitWidth(cr, "NEW HIGH SCORE!", TitleStyle(26.0), 280.0),
+             eAlign::Center);
     DrawLabel(cr, "Enter your initials", 160.0, 80.0, 16.0, eAlign::Center);
     Inset(cr, 110.0, 100.0, 120.0, 64.0, 8.0);
     for (int slot = 0; slot < 3; ++slot)

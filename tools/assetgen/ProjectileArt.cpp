@@ -126,9 +126,33 @@ bool WriteBubble(const tOutput& out)
 
 namespace
 {
-// Round badge with a copper rim, shared by both power-ups.
+// Little feathered wings either side of the badge: a power-up flies down to the soldier.
+void DrawBadgeWings(cairo_t* cr)
+{
+    for (int side = -1; side <= 1; side += 2)
+    {
+        cairo_save(cr);
+        cairo_translate(cr, 23.0, 17.0);
+        cairo_scale(cr, side, 1.0);
+        cairo_move_to(cr, 10.0, -5.0);
+        cairo_curve_to(cr, 15.0, -12.0, 20.0, -12.0, 22.5, -10.0);
+        cairo_line_to(cr, 19.5, -6.5);
+        cairo_line_to(cr, 22.0, -5.5);
+        cairo_line_to(cr, 18.5, -2.0);
+        cairo_line_to(cr, 20.5, -0.5);
+        cairo_curve_to(cr, 17.0, 3.0, 13.0, 4.0, 10.0, 3.0);
+        cairo_close_path(cr);
+        FillAndStroke(cr, Hex(0xEDE7DA), palette::kInk, 1.1);
+        cairo_restore(cr);
+    }
+}
+
+// Round badge with a copper rim, shared by both power-ups; the picture is 46 x 34, the size the game
+// gives a power-up, so drawing it centred on the object puts the badge on its centre.
 void DrawBadge(cairo_t* cr, const tColor& inner, const tColor& outer)
 {
+    DrawBadgeWings(cr);
+    cairo_translate(cr, 7.0, 1.0);
     Circle(cr, 16.0, 16.0, 14.5);
     SetSource(cr, palette::kInk);
     cairo_fill(cr);
@@ -149,7 +173,7 @@ void DrawBadge(cairo_t* cr, const tColor& inner, const tColor& outer)
 
 bool WriteLifePowerup(const tOutput& out)
 {
-    CCanvas canvas(32, 32);
+    CCanvas canvas(46, 34);
     cairo_t* cr = canvas.Cr();
     DrawBadge(cr, Hex(0xFFF3E0), Hex(0xF2C9A0));
     // A heart.
@@ -168,7 +192,7 @@ bool WriteLifePowerup(const tOutput& out)
 
 bool WriteChargePowerup(const tOutput& out)
 {
-    CCanvas canvas(32, 32);
+    CCanvas canvas(46, 34);
     cairo_t* cr = canvas.Cr();
     DrawBadge(cr, Hex(0x5C8AC0), palette::kNavyMid);
     // A lightning bolt.

@@ -327,8 +327,9 @@ public:
             Draw(cr, m_lib.Get("OxM_ProjectileRock.png"), 210 - 8, 300 - 8, nullptr, 0.8, 0.8);
             Draw(cr, m_lib.Get("OxM_HunterBullet.bmp"), 420 - 12, 320 - 13);
         }
-        Draw(cr, m_lib.Get("OxM_PowLife.png"), 560 - 16, 180 - 16);
-        Draw(cr, m_lib.Get("OxM_PowCharge.png"), 80 - 16, 230 - 16);
+        // Power-ups: whole image centred on a 46 x 34 object.
+        Draw(cr, m_lib.Get("OxM_PowLife.png"), 560 - 23, 180 - 17);
+        Draw(cr, m_lib.Get("OxM_PowCharge.png"), 80 - 23, 230 - 17);
         const tRect bird{46, 0, 92, 34};
         Draw(cr, m_lib.Get("OxM_EnemyBirds.png"), 500 - 23, 90 - 17, &bird);
         const tRect player{playerFrame * 62, 0, playerFrame * 62 + 62, 53};
@@ -504,7 +505,7 @@ void ComposeZoomed(cairo_t* cr, CLibrary& library, double originY, double* endY)
         {"OxM_Font2.png", 2.0, {0, 0, 320, 120}},        {"OxM_Font1.png", 4.0, {0, 0, 160, 60}},
         {"OxM_PlayerBullet.png", 4.0, {0, 0, 16, 32}},   {"OxM_HunterBullet.bmp", 4.0, {0, 0, 24, 26}},
         {"OxM_ProjectileRock.png", 4.0, {0, 0, 16, 16}}, {"OxM_Bubble.png", 3.0, {0, 0, 64, 64}},
-        {"OxM_PowLife.png", 3.0, {0, 0, 32, 32}},        {"OxM_PowCharge.png", 3.0, {0, 0, 32, 32}},
+        {"OxM_PowLife.png", 3.0, {0, 0, 46, 34}},        {"OxM_PowCharge.png", 3.0, {0, 0, 46, 34}},
         {"VKT_MenuCursor.png", 4.0, {0, 0, 24, 24}},     {"OxM_Arrow.png", 3.0, {0, 0, 32, 40}},
     };
     double x = 20.0;
@@ -546,7 +547,7 @@ int main(int argc, char** argv)
     CLibrary library(root);
     CScreens screens(library);
     const double width = 2000.0;
-    const double height = 7400.0;
+    const double height = 16000.0; // cropped to what is drawn
     cairo_surface_t* sheet =
         cairo_image_surface_create(CAIRO_FORMAT_ARGB32, static_cast<int>(width), static_cast<int>(height));
     cairo_t* cr = cairo_create(sheet);
