@@ -10,22 +10,23 @@ namespace assetgen
 {
 namespace
 {
-const tColor kFeather = Hex(0xEDE7DA);
-const tColor kFeatherShade = Hex(0xC4BBA9);
-const tColor kPrimary = Hex(0x434A5C);
-const tColor kPrimaryLight = Hex(0x68728A);
+// Colours of one kind of bird; the soldier and the hostile crows share one anatomy.
+struct tPlumage
+{
+    tColor feather;
+    tColor featherShade;
+    tColor primary;
+    tColor primaryLight;
+};
+
+const tPlumage kSoldierPlumage = {Hex(0xEDE7DA), Hex(0xC4BBA9), Hex(0x434A5C), Hex(0x68728A)};
+const tPlumage kCrowPlumage = {Hex(0x4A4058), Hex(0x3A3246), Hex(0x2A2432), Hex(0x7E7298)};
 const tColor kHelmet = Hex(0x6E7D36);
 const tColor kHelmetLight = Hex(0x9AAA55);
 const tColor kHelmetDark = Hex(0x46531F);
 const tColor kBeak = Hex(0xF2A53A);
 const tColor kPack = Hex(0x8B6A3E);
 const tColor kPackDark = Hex(0x5E4526);
-
-const tColor kCrow = Hex(0x3B3347);
-const tColor kCrowLight = Hex(0x6A5D80);
-const tColor kCrowRim = Hex(0x8E83A8);
-const tColor kCrowBeak = Hex(0xD9B44A);
-const tColor kCrowEye = Hex(0xF0503A);
 
 struct tWingPose
 {
@@ -55,7 +56,8 @@ void InnerWingPath(cairo_t* cr, const tWingPose& pose)
 }
 
 // One primary flight feather, from the wrist outwards.
-void PrimaryFeather(cairo_t* cr, double x, double y, double angle, double length, double shade)
+void PrimaryFeather(cairo_t* cr, const tPlumage& plumage, double x, double y, double angle, double length,
+                    double shade)
 {
     cairo_save(cr);
     cairo_translate(cr, x, y);
@@ -64,20 +66,20 @@ void PrimaryFeather(cairo_t* cr, double x, double y, double angle, double length
     cairo_curve_to(cr, -length * 0.5, -2.6, -length * 0.9, -2.2, -length, 0.0);
     cairo_curve_to(cr, -length * 0.9, 2.0, -length * 0.5, 2.4, 0.0, 1.8);
     cairo_close_path(cr);
-    SetSource(cr, Shade(kPrimary, -shade));
+    SetSource(cr, Shade(plumage.primary, -shade));
     cairo_fill_preserve(cr);
     SetSource(cr, palette::kInk);
     cairo_set_line_width(cr, 1.0);
     cairo_stroke(cr);
     cairo_move_to(cr, -1.0, -0.6);
     cairo_line_to(cr, -length * 0.8, -0.6);
-    SetSource(cr, Shade(kPrimaryLight, -shade));
+    SetSource(cr, Shade(plumage.primaryLight, -shade));
     cairo_set_line_width(cr, 0.9);
     cairo_stroke(cr);
     cairo_restore(cr);
 }
 
-void DrawWing(cairo_t* cr, const tWingPose& pose)
+void DrawWing(cairo_t* cr, const tPlumage& plumage, const tWingPose& pose)
 {
     const double wx = -pose.span * 0.56;
     const double wy = -6.0 + pose.tipDy * 0.6 + 1.5;
@@ -88,10 +90,10 @@ void DrawWing(cairo_t* cr, const tWingPose& pose)
     for (int i = 0; i < 4; ++i)
     {
         const double a = angles[i] + pose.tipDy * -0.02;
-        PrimaryFeather(cr, wx + 1.5, wy + i * 1.6, a, reach * lengths[i], pose.shade);
+        PrimaryFeather(cr, plumage, wx + 1.5, wy + i * 1.6, a, reach * lengths[i], pose.shade);
     }
     InnerWingPath(cr, pose);
-    SetSource(cr, Shade(kFeather, -pose.shade));
+    SetSource(cr, Shade(plumage.feather, -pose.shade));
     cairo_fill_preserve(cr);
     SetSource(cr, palette::kInk);
     cairo_set_line_width(cr, 1.2);
@@ -102,12 +104,12 @@ void DrawWing(cairo_t* cr, const tWingPose& pose)
     InnerWingPath(cr, pose);
     cairo_clip(cr);
     Ellipse(cr, wx * 0.55, -4.0 + pose.tipDy * 0.45, -wx * 0.5, 2.6);
-    SetSource(cr, WithAlpha(Shade(kFeatherShade, -pose.shade), 0.9));
+    SetSource(cr, WithAlpha(Shade(plumage.featherShade, -pose.shade), 0.9));
     cairo_fill(cr);
     cairo_restore(cr);
 }
 
-void DrawTail(cairo_t* cr)
+void DrawTail(cairo_t* cr, const tPlumage& plumage)
 {
     const double angles[5] = {-0.38, 0.38, -0.19, 0.19, 0.0};
     for (double angle : angles)
@@ -116,9 +118,9 @@ void DrawTail(cairo_t* cr)
         cairo_translate(cr, 0.0, 9.0);
         cairo_rotate(cr, angle);
         Ellipse(cr, 0.0, 7.5, 2.6, 7.5);
-        FillAndStroke(cr, kFeatherShade, palette::kInk, 1.0);
+        FillAndStroke(cr, plumage.featherShade, palette::kInk, 1.0);
         Ellipse(cr, 0.0, 12.5, 2.0, 2.4);
-        SetSource(cr, kPrimaryLight);
+        SetSource(cr, plumage.primaryLight);
         cairo_fill(cr);
         cairo_restore(cr);
     }
@@ -127,7 +129,7 @@ void DrawTail(cairo_t* cr)
 void DrawBody(cairo_t* cr)
 {
     Ellipse(cr, 0.0, 2.0, 7.5, 11.5);
-    FillAndStroke(cr, kFeather, palette::kInk, 1.2);
+    FillAndStroke(cr, kSoldierPlumage.feather, palette::kInk, 1.2);
     // Pack on the back, with its straps over the shoulders.
     SetSource(cr, kPackDark);
     cairo_set_line_width(cr, 1.4);
@@ -163,7 +165,7 @@ void DrawSoldierHead(cairo_t* cr)
     cairo_close_path(cr);
     FillAndStroke(cr, kBeak, palette::kInk, 1.0);
     Circle(cr, 0.0, 0.0, 6.0);
-    FillAndStroke(cr, kFeather, palette::kInk, 1.2);
+    FillAndStroke(cr, kSoldierPlumage.feather, palette::kInk, 1.2);
     // Eyes at the sides of the head, in front of the helmet's rim.
     Circle(cr, -3.6, -3.0, 1.15);
     Circle(cr, 3.6, -3.0, 1.15);
@@ -184,11 +186,11 @@ void DrawSoldierHead(cairo_t* cr)
 void DrawSoldier(cairo_t* cr, int frame)
 {
     const tWingPose& pose = kPlayerPoses[frame % kPlayerFrames];
-    DrawTail(cr);
+    DrawTail(cr, kSoldierPlumage);
     cairo_save(cr);
-    DrawWing(cr, pose);
+    DrawWing(cr, kSoldierPlumage, pose);
     cairo_scale(cr, -1.0, 1.0);
-    DrawWing(cr, pose);
+    DrawWing(cr, kSoldierPlumage, pose);
     cairo_restore(cr);
     DrawBody(cr);
     DrawScarf(cr, frame);
@@ -216,66 +218,38 @@ bool WritePlayerSheet(const tOutput& out)
 
 namespace
 {
-void CrowWing(cairo_t* cr, double span, double tipDy)
-{
-    cairo_move_to(cr, -3.0, -5.0);
-    cairo_curve_to(cr, -span * 0.4, -8.0 + tipDy * 0.4, -span * 0.8, -6.0 + tipDy, -span, 1.0 + tipDy);
-    // Ragged fingers at the tip, then back to the body.
-    cairo_line_to(cr, -span + 2.5, 3.5 + tipDy);
-    cairo_line_to(cr, -span + 3.0, 1.8 + tipDy);
-    cairo_line_to(cr, -span + 5.5, 4.5 + tipDy * 0.8);
-    cairo_line_to(cr, -span + 6.0, 2.8 + tipDy * 0.8);
-    cairo_line_to(cr, -span + 8.5, 5.5 + tipDy * 0.6);
-    cairo_curve_to(cr, -span * 0.45, 6.5, -6.0, 6.0, -3.0, 4.0);
-    cairo_close_path(cr);
-    SetSource(cr, kCrow);
-    cairo_fill_preserve(cr);
-    SetSource(cr, palette::kInk);
-    cairo_set_line_width(cr, 1.1);
-    cairo_stroke(cr);
-    cairo_move_to(cr, -4.0, -3.5);
-    cairo_curve_to(cr, -span * 0.4, -6.0 + tipDy * 0.4, -span * 0.7, -4.5 + tipDy * 0.8, -span + 2.0,
-                   0.5 + tipDy);
-    SetSource(cr, kCrowRim);
-    cairo_set_line_width(cr, 1.0);
-    cairo_stroke(cr);
-}
-
-// Faces down the screen: beak at +y.
+// A crow: the soldier's anatomy in dark plumage, smaller, with a pale beak and angry red eyes, drawn
+// facing up and turned to fly down the screen.
 void DrawCrow(cairo_t* cr, int frame)
 {
-    const double span = frame == 0 ? 21.5 : 14.0;
-    const double tipDy = frame == 0 ? 0.0 : -5.0;
-    // Tail fan behind (up the screen).
-    cairo_move_to(cr, -3.0, -5.0);
-    cairo_line_to(cr, -5.5, -14.0);
-    cairo_line_to(cr, 0.0, -12.5);
-    cairo_line_to(cr, 5.5, -14.0);
-    cairo_line_to(cr, 3.0, -5.0);
-    cairo_close_path(cr);
-    FillAndStroke(cr, kCrow, palette::kInk, 1.1);
+    const tWingPose& pose = kPlayerPoses[frame == 0 ? 0 : 2];
     cairo_save(cr);
-    CrowWing(cr, span, tipDy);
+    cairo_rotate(cr, M_PI);
+    cairo_scale(cr, 0.68, 0.68);
+    DrawTail(cr, kCrowPlumage);
+    cairo_save(cr);
+    DrawWing(cr, kCrowPlumage, pose);
     cairo_scale(cr, -1.0, 1.0);
-    CrowWing(cr, span, tipDy);
+    DrawWing(cr, kCrowPlumage, pose);
     cairo_restore(cr);
-    Ellipse(cr, 0.0, 0.0, 5.0, 8.0);
-    FillAndStroke(cr, kCrow, palette::kInk, 1.1);
-    Ellipse(cr, -1.2, -1.5, 2.0, 4.0);
-    SetSource(cr, kCrowLight);
+    Ellipse(cr, 0.0, 2.0, 7.0, 11.0);
+    FillAndStroke(cr, kCrowPlumage.feather, palette::kInk, 1.3);
+    Ellipse(cr, -2.0, 0.0, 2.5, 6.0);
+    SetSource(cr, WithAlpha(kCrowPlumage.primaryLight, 0.7));
     cairo_fill(cr);
-    // Head with the beak pointing down and angry red eyes.
-    cairo_move_to(cr, -2.0, 11.0);
-    cairo_line_to(cr, 0.0, 16.5);
-    cairo_line_to(cr, 2.0, 11.0);
+    cairo_translate(cr, 0.0, -10.5);
+    cairo_move_to(cr, -3.0, -3.0);
+    cairo_curve_to(cr, -2.0, -8.0, -0.8, -11.0, 0.0, -13.0);
+    cairo_curve_to(cr, 0.8, -11.0, 2.0, -8.0, 3.0, -3.0);
     cairo_close_path(cr);
-    FillAndStroke(cr, kCrowBeak, palette::kInk, 0.9);
-    Circle(cr, 0.0, 8.5, 4.2);
-    FillAndStroke(cr, kCrow, palette::kInk, 1.1);
-    Circle(cr, -2.4, 10.0, 1.1);
-    Circle(cr, 2.4, 10.0, 1.1);
-    SetSource(cr, kCrowEye);
+    FillAndStroke(cr, Hex(0xCFC7B0), palette::kInk, 1.1);
+    Circle(cr, 0.0, 0.0, 5.6);
+    FillAndStroke(cr, kCrowPlumage.feather, palette::kInk, 1.3);
+    Circle(cr, -3.4, -2.6, 1.5);
+    Circle(cr, 3.4, -2.6, 1.5);
+    SetSource(cr, Hex(0xF0503A));
     cairo_fill(cr);
+    cairo_restore(cr);
 }
 } // namespace
 
@@ -288,7 +262,7 @@ bool WriteEnemyBirdSheet(const tOutput& out)
         cairo_save(cr);
         cairo_rectangle(cr, frame * kBirdFrameWidth, 0, kBirdFrameWidth, kBirdFrameHeight);
         cairo_clip(cr);
-        cairo_translate(cr, frame * kBirdFrameWidth + kBirdFrameWidth / 2.0, 15.5);
+        cairo_translate(cr, frame * kBirdFrameWidth + kBirdFrameWidth / 2.0, 17.0);
         DrawCrow(cr, frame);
         cairo_restore(cr);
     }

@@ -429,10 +429,11 @@ bool WriteLevel2(const tOutput& out)
 
 namespace
 {
-// Where the beach meets the sea, as a y for each x (the sand lies below it).
+// Where the beach meets the sea, as a y for each x (the sand lies below it). The beach is only a strip
+// along the bottom of the first screen, so the swimmers coming in at either edge are in the water.
 double Shoreline(double x)
 {
-    return 1760.0 + 40.0 * std::sin(x / 90.0 + 0.5) + 18.0 * std::sin(x / 31.0);
+    return 1985.0 + 16.0 * std::sin(x / 90.0 + 0.5) + 8.0 * std::sin(x / 31.0);
 }
 
 void DrawIslet(cairo_t* cr, CRandom& random, double x, double y, double r)
@@ -499,7 +500,7 @@ bool WriteLevel3(const tOutput& out)
         cairo_set_line_width(cr, 3.0 - band * 0.7);
         cairo_stroke(cr);
     }
-    // Beach things: a few rocks, dune grass and towels left on the sand.
+    // Beach things: a few pebbles and towels left on the sand.
     for (int i = 0; i < 10; ++i)
     {
         const double x = random.Range(10.0, kLevelWidth - 10.0);
@@ -510,11 +511,11 @@ bool WriteLevel3(const tOutput& out)
     for (int i = 0; i < 5; ++i)
     {
         const double x = 60.0 + i * 120.0 + random.Range(-20.0, 20.0);
-        const double y = random.Range(Shoreline(x) + 30.0, kLevelHeight - 16.0);
+        const double y = random.Range(Shoreline(x) + 22.0, kLevelHeight - 12.0);
         cairo_save(cr);
         cairo_translate(cr, x, y);
         cairo_rotate(cr, random.Range(-0.4, 0.4));
-        cairo_rectangle(cr, -9.0, -14.0, 18.0, 28.0);
+        cairo_rectangle(cr, -7.0, -10.0, 14.0, 20.0);
         SetSource(cr, WithAlpha(towels[i % 3], 0.8));
         cairo_fill(cr);
         cairo_restore(cr);

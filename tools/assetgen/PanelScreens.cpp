@@ -283,9 +283,10 @@ namespace
 {
 void DrawCaptainHead(cairo_t* cr)
 {
-    const tColor feather = Hex(0x7A5234);
-    const tColor featherLight = Hex(0xA8764A);
-    const tColor white = Hex(0xF1EADB);
+    // A sea eagle: white head, brown neck, a heavy hooked yellow beak.
+    const tColor feather = Hex(0xEDE6D6);
+    const tColor featherLight = Hex(0xFFFBF0);
+    const tColor brown = Hex(0x6E4A2E);
     // Shoulders in a navy coat with copper epaulettes.
     cairo_move_to(cr, 8.0, 88.0);
     cairo_curve_to(cr, 14.0, 66.0, 34.0, 60.0, 62.0, 60.0);
@@ -300,11 +301,11 @@ void DrawCaptainHead(cairo_t* cr)
         Circle(cr, 40.0 + i * 8.0, 78.0, 3.0);
         FillAndStroke(cr, i == 1 ? palette::kRed : palette::kGold, palette::kInk, 0.8);
     }
-    // White neck ruff and a brown head, front view.
-    cairo_move_to(cr, 44.0, 64.0);
-    cairo_curve_to(cr, 48.0, 52.0, 76.0, 52.0, 80.0, 64.0);
-    cairo_curve_to(cr, 70.0, 70.0, 54.0, 70.0, 44.0, 64.0);
-    FillAndStroke(cr, white, palette::kInk, 1.2);
+    // Brown neck feathers under the white head, front view.
+    cairo_move_to(cr, 42.0, 66.0);
+    cairo_curve_to(cr, 46.0, 50.0, 78.0, 50.0, 82.0, 66.0);
+    cairo_curve_to(cr, 72.0, 72.0, 52.0, 72.0, 42.0, 66.0);
+    FillAndStroke(cr, brown, palette::kInk, 1.2);
     Ellipse(cr, 62.0, 40.0, 24.0, 22.0);
     FillAndStroke(cr, feather, palette::kInk, 1.5);
     Ellipse(cr, 54.0, 34.0, 9.0, 7.0);
@@ -315,24 +316,30 @@ void DrawCaptainHead(cairo_t* cr)
     {
         const double ex = 62.0 + side * 11.0;
         Ellipse(cr, ex, 38.0, 5.5, 4.5);
-        FillAndStroke(cr, palette::kGold, palette::kInk, 1.0);
+        FillAndStroke(cr, Hex(0xF2D24C), palette::kInk, 1.0);
         Circle(cr, ex + side * -0.8, 38.5, 2.2);
         SetSource(cr, palette::kInk);
         cairo_fill(cr);
         cairo_move_to(cr, ex - side * 8.0, 31.0);
         cairo_line_to(cr, ex + side * 7.0, 34.0);
-        SetSource(cr, palette::kInk);
+        SetSource(cr, Hex(0x4A4450));
         cairo_set_line_width(cr, 3.0);
         cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
         cairo_stroke(cr);
     }
-    // Hooked beak.
-    cairo_move_to(cr, 55.0, 44.0);
-    cairo_curve_to(cr, 58.0, 40.0, 66.0, 40.0, 69.0, 44.0);
-    cairo_curve_to(cr, 70.0, 52.0, 66.0, 58.0, 62.0, 60.0);
-    cairo_curve_to(cr, 61.0, 55.0, 56.0, 50.0, 55.0, 44.0);
+    // Hooked beak: broad at the base, the tip curling down.
+    cairo_move_to(cr, 54.0, 43.0);
+    cairo_curve_to(cr, 57.0, 39.0, 67.0, 39.0, 70.0, 43.0);
+    cairo_curve_to(cr, 72.0, 50.0, 68.0, 57.0, 63.0, 60.0);
+    cairo_curve_to(cr, 61.5, 58.0, 62.5, 55.0, 61.0, 53.0);
+    cairo_curve_to(cr, 57.0, 51.0, 54.0, 48.0, 54.0, 43.0);
     cairo_close_path(cr);
-    FillAndStroke(cr, palette::kGold, palette::kInk, 1.2);
+    FillAndStroke(cr, Hex(0xF2B53A), palette::kInk, 1.2);
+    cairo_move_to(cr, 57.0, 47.0);
+    cairo_curve_to(cr, 60.0, 49.0, 64.0, 49.0, 67.0, 47.0);
+    SetSource(cr, WithAlpha(palette::kInk, 0.6));
+    cairo_set_line_width(cr, 1.0);
+    cairo_stroke(cr);
     // Officer's peaked cap with a copper talon badge.
     cairo_move_to(cr, 34.0, 24.0);
     cairo_curve_to(cr, 36.0, 6.0, 88.0, 6.0, 90.0, 24.0);
