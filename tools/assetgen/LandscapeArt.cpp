@@ -250,6 +250,35 @@ void DrawHedge(cairo_t* cr, CRandom& random, double x0, double y0, double x1, do
     }
 }
 
+// Plank bridges wherever the road crosses the stream.
+void DrawBridges(cairo_t* cr, const tPath& road, const tPath& stream)
+{
+    double previous = road.X(0.0) - stream.X(0.0);
+    for (double y = 1.0; y < kLevelHeight; y += 1.0)
+    {
+        const double gap = road.X(y) - stream.X(y);
+        if ((gap < 0.0) != (previous < 0.0))
+        {
+            const double x = road.X(y);
+            const double slope = road.X(y + 1.0) - road.X(y - 1.0);
+            cairo_save(cr);
+            cairo_translate(cr, x, y);
+            cairo_rotate(cr, -std::atan2(slope, 2.0));
+            cairo_rectangle(cr, -15.0, -20.0, 30.0, 40.0);
+            SetSource(cr, WithAlpha(Hex(0x1A1814), 0.3));
+            cairo_fill(cr);
+            for (int plank = 0; plank < 8; ++plank)
+            {
+                cairo_rectangle(cr, -13.0, -19.0 + plank * 5.0, 26.0, 4.2);
+                SetSource(cr, plank % 2 == 0 ? Hex(0x8A6A4A) : Hex(0x7E6044));
+                cairo_fill(cr);
+            }
+            cairo_restore(cr);
+        }
+        previous = gap;
+    }
+}
+
 // Rows of fields in a loose grid, each rotated a little; hedges along some of their edges.
 void DrawFarmland(cairo_t* cr, CRandom& random, double top, double bottom, const std::vector<tColor>& crops,
                   const tColor& hedge)
@@ -374,15 +403,17 @@ bool WriteLevel2(const tOutput& out)
     CRandom random(202);
     const std::vector<tColor> crops = {Hex(0xB09A5E), Hex(0x9E7E50), Hex(0xA88E58), Hex(0x8E8A58)};
     DrawFarmland(cr, random, 1500.0, 2048.0, crops, Hex(0x7A6A3A));
-    // A dry stream bed winding across the land.
+    // A stream winding through the land: a pebbly bank and slow grey-blue water.
     const tPath stream{420.0, 160.0, 330.0, 2.0, 30.0, 70.0, 0.4};
-    StrokePath(cr, stream, 30.0, WithAlpha(Hex(0xB7A882), 0.85));
-    StrokePath(cr, stream, 18.0, WithAlpha(Hex(0xC2B590), 0.9));
+    StrokePath(cr, stream, 26.0, WithAlpha(Hex(0x8C8064), 0.8));
+    StrokePath(cr, stream, 14.0, Hex(0x6A8A8E));
+    StrokePath(cr, stream, 4.0, WithAlpha(Hex(0x86A4A6), 0.7));
     const tPath road{250.0, 110.0, 300.0, 1.9, 35.0, 110.0, 0.2};
     CLayout layout;
     layout.AddPath(road, 16.0);
-    layout.AddPath(stream, 18.0);
+    layout.AddPath(stream, 16.0);
     DrawRoad(cr, road, 20.0, Hex(0xB59E74));
+    DrawBridges(cr, road, stream);
     // Rocky outcrops.
     for (int i = 0; i < 26; ++i)
     {
@@ -455,6 +486,99 @@ void DrawIslet(cairo_t* cr, CRandom& random, double x, double y, double r)
 }
 } // namespace
 
+// Reefs and kelp seen through the water, faint so they stay behind the swimmers.
+void DrawSeaFloor(cairo_t* cr, CRandom& random)
+{
+    for (int i = 0; i < 7; ++i)
+    {
+        const double x = random.Range(40.0, kLevelWidth - 40.0);
+        const double y = random.Range(80.0, 1850.0);
+        for (int lobe = 0; lobe < 6; ++lobe)
+        {
+            Ellipse(cr, x + random.Range(-40.0, 40.0), y + random.Range(-30.0, 30.0),
+                    random.Range(18.0, 34.0), random.Range(12.0, 24.0));
+        }
+        SetSource(cr, WithAlpha(Hex(0x5E9EA6), 0.22));
+        cairo_fill(cr);
+        for (int spot = 0; spot < 10; ++spot)
+        {
+            Circle(cr, x + random.Range(-45.0, 45.0), y + random.Range(-30.0, 30.0), random.Range(2.0, 4.5));
+            SetSource(cr, WithAlpha(Hex(0x35586A), 0.35));
+            cairo_fill(cr);
+        }
+    }
+    for (int i = 0; i < 10; ++i)
+    {
+        const double x = random.Range(20.0, kLevelWidth - 20.0);
+        const double y = random.Range(60.0, 1850.0);
+        for (int strand = 0; strand < 7; ++strand)
+        {
+            const double sx = x + random.Range(-22.0, 22.0);
+            const double sy = y + random.Range(-14.0, 14.0);
+            const double length = random.Range(14.0, 28.0);
+            cairo_move_to(cr, sx, sy);
+            cairo_curve_to(cr, sx + 5.0, sy + length * 0.33, sx - 5.0, sy + length * 0.66, sx + 2.0,
+                           sy + length);
+        }
+        SetSource(cr, WithAlpha(Hex(0x2E5A4A), 0.4));
+        cairo_set_line_width(cr, 2.0);
+        cairo_stroke(cr);
+    }
+}
+
+// A buoy bobbing at anchor: red and cream with a ring of foam.
+void DrawBuoy(cairo_t* cr, double x, double y)
+{
+    Circle(cr, x, y, 7.0);
+    SetSource(cr, WithAlpha(Hex(0xDCEAEA), 0.45));
+    cairo_set_line_width(cr, 1.5);
+    cairo_stroke(cr);
+    Circle(cr, x + 1.5, y + 2.0, 4.5);
+    SetSource(cr, WithAlpha(Hex(0x15303C), 0.3));
+    cairo_fill(cr);
+    Circle(cr, x, y, 4.0);
+    SetSource(cr, Hex(0xA85A4A));
+    cairo_fill(cr);
+    Circle(cr, x, y, 1.8);
+    SetSource(cr, Hex(0xD8CDB4));
+    cairo_fill(cr);
+}
+
+// A small moored sailing boat from above: hull, deck, furled sail along the boom.
+void DrawBoat(cairo_t* cr, double x, double y, double angle)
+{
+    cairo_save(cr);
+    cairo_translate(cr, x, y);
+    cairo_rotate(cr, angle);
+    cairo_move_to(cr, 0.0, -22.0);
+    cairo_curve_to(cr, 9.0, -10.0, 9.0, 10.0, 6.0, 18.0);
+    cairo_line_to(cr, -6.0, 18.0);
+    cairo_curve_to(cr, -9.0, 10.0, -9.0, -10.0, 0.0, -22.0);
+    cairo_close_path(cr);
+    cairo_save(cr);
+    cairo_translate(cr, 3.0, 4.0);
+    SetSource(cr, WithAlpha(Hex(0x15303C), 0.3));
+    cairo_fill_preserve(cr);
+    cairo_restore(cr);
+    cairo_new_path(cr);
+    cairo_move_to(cr, 0.0, -22.0);
+    cairo_curve_to(cr, 9.0, -10.0, 9.0, 10.0, 6.0, 18.0);
+    cairo_line_to(cr, -6.0, 18.0);
+    cairo_curve_to(cr, -9.0, 10.0, -9.0, -10.0, 0.0, -22.0);
+    cairo_close_path(cr);
+    SetSource(cr, Hex(0xC9C2B0));
+    cairo_fill(cr);
+    RoundedRect(cr, -4.5, -8.0, 9.0, 22.0, 3.0);
+    SetSource(cr, Hex(0x9C7E5C));
+    cairo_fill(cr);
+    cairo_move_to(cr, 0.0, -6.0);
+    cairo_line_to(cr, 0.0, 14.0);
+    SetSource(cr, Hex(0xB8B0A0));
+    cairo_set_line_width(cr, 2.5);
+    cairo_stroke(cr);
+    cairo_restore(cr);
+}
+
 bool WriteLevel3(const tOutput& out)
 {
     CCanvas canvas(kLevelWidth, kLevelHeight);
@@ -520,6 +644,7 @@ bool WriteLevel3(const tOutput& out)
         cairo_fill(cr);
         cairo_restore(cr);
     }
+    DrawSeaFloor(cr, random);
     // Islets and sandbars out at sea.
     const double islets[5][3] = {{130.0, 1180.0, 22.0},
                                  {520.0, 760.0, 16.0},
@@ -528,6 +653,13 @@ bool WriteLevel3(const tOutput& out)
                                  {330.0, 1480.0, 10.0}};
     for (const auto& islet : islets)
         DrawIslet(cr, random, islet[0], islet[1], islet[2]);
+    const double buoys[6][2] = {{200.0, 1850.0}, {560.0, 1700.0}, {60.0, 980.0},
+                                {380.0, 600.0},  {250.0, 330.0},  {600.0, 120.0}};
+    for (const auto& buoy : buoys)
+        DrawBuoy(cr, buoy[0], buoy[1]);
+    DrawBoat(cr, 560.0, 1300.0, 0.5);
+    DrawBoat(cr, 80.0, 700.0, -0.3);
+    DrawBoat(cr, 300.0, 60.0, 1.2);
     // Wave glints: short light strokes, sparse so the swimmers stay clear.
     for (int i = 0; i < 900; ++i)
     {
