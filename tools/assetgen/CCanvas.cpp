@@ -150,12 +150,11 @@ bool CCanvas::SaveBmp(const std::string& path, eColorKey key) const
         const uint32_t* in = Row(y);
         for (int x = 0; x < m_width; ++x)
         {
-            uint32_t pixel = Unpremultiply(in[x]);
-            if ((pixel >> 24) < 128)
+            const uint32_t straight = Unpremultiply(in[x]);
+            uint32_t pixel = straight | 0xFF000000u;
+            if ((straight >> 24) < 128)
                 pixel = key == eColorKey::None ? 0xFF000000u : KeyColor(key);
-            else
-                pixel |= 0xFF000000u;
-            if (key != eColorKey::None && (Unpremultiply(in[x]) >> 24) >= 128 && pixel == KeyColor(key))
+            else if (key != eColorKey::None && pixel == KeyColor(key))
                 pixel = NudgedFromKey(key);
             file.push_back(static_cast<uint8_t>(pixel & 0xFF));
             file.push_back(static_cast<uint8_t>((pixel >> 8) & 0xFF));

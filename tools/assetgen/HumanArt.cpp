@@ -369,7 +369,6 @@ void DrawEnemyFrame(cairo_t* cr, int variant, int row, int frame)
 
 // ---- Swimmers ----
 
-const tColor kWater = Hex(0x2E5E7E);
 const tColor kFoam = Hex(0xEAF4F6);
 const tColor kCaps[kSwimmerVariants] = {Hex(0xE04A3A), Hex(0xF2C33D), Hex(0xF08A2E), Hex(0x9BD14A)};
 

@@ -300,7 +300,7 @@ void DrawFarmland(cairo_t* cr, CRandom& random, double top, double bottom, const
     }
 }
 
-// Trees scattered where the layout has room, denser where `density` says so.
+// Up to `count` trees at random places between `top` and `bottom`, wherever the layout has room.
 void ScatterTrees(cairo_t* cr, CRandom& random, CLayout& layout, int count, double top, double bottom,
                   const std::vector<tColor>& leaves, double minR, double maxR)
 {
@@ -645,7 +645,7 @@ bool WriteLevel3(const tOutput& out)
         cairo_restore(cr);
     }
     DrawSeaFloor(cr, random);
-    // Islets and sandbars out at sea.
+    // Islets out at sea, buoys and a few moored boats.
     const double islets[5][3] = {{130.0, 1180.0, 22.0},
                                  {520.0, 760.0, 16.0},
                                  {90.0, 420.0, 12.0},
