@@ -60,6 +60,7 @@ struct tPerson
 constexpr double kOutline = 1.0;
 // Figures are modelled about 16 pixels across the shoulders and drawn a little larger.
 constexpr double kFigureScale = 1.18;
+constexpr double kSwimmerScale = 0.92;
 
 template <typename T, size_t N>
 const T& Pick(const T (&list)[N], int index)
@@ -308,7 +309,7 @@ void DrawRifle(cairo_t* cr, int frame)
     const double sway = (frame % 2 == 0) ? 0.0 : 0.4;
     cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
     cairo_move_to(cr, 2.5 + sway, -2.0);
-    cairo_line_to(cr, 1.0 + sway, 14.0);
+    cairo_line_to(cr, 1.0 + sway, 12.5);
     SetSource(cr, palette::kInk);
     cairo_set_line_width(cr, 3.0);
     cairo_stroke_preserve(cr);
@@ -316,7 +317,7 @@ void DrawRifle(cairo_t* cr, int frame)
     cairo_set_line_width(cr, 1.4);
     cairo_stroke(cr);
     cairo_move_to(cr, 1.8 + sway, 6.0);
-    cairo_line_to(cr, 1.0 + sway, 14.0);
+    cairo_line_to(cr, 1.0 + sway, 12.5);
     SetSource(cr, Hex(0x6C6F78));
     cairo_set_line_width(cr, 1.2);
     cairo_stroke(cr);
@@ -381,13 +382,13 @@ tColor Submerged(const tColor& skin)
 void DrawWake(cairo_t* cr, int frame)
 {
     // Ripples behind the swimmer; they step backwards frame by frame.
-    const double shift = frame * 1.5;
+    const double shift = frame * 0.9;
     SetSource(cr, WithAlpha(kFoam, 0.55));
     cairo_set_line_width(cr, 1.2);
     for (int i = 0; i < 2; ++i)
     {
-        const double y = -6.0 - i * 6.0 - shift;
-        const double w = 7.0 + i * 3.0 + shift * 0.6;
+        const double y = -7.0 - i * 4.0 - shift;
+        const double w = 6.0 + i * 2.5 + shift * 0.6;
         cairo_move_to(cr, -w, y - 2.0);
         cairo_curve_to(cr, -w * 0.5, y + 1.5, w * 0.5, y + 1.5, w, y - 2.0);
         cairo_stroke(cr);
@@ -465,7 +466,9 @@ void DrawSwimmerFrame(cairo_t* cr, int variant, int row, int frame)
     cairo_fill(cr);
     cairo_save(cr);
     cairo_rotate(cr, kRowAngles[row]);
-    cairo_scale(cr, kFigureScale, kFigureScale);
+    // A swimmer is longer than a walker (arms reach past the head, feet kick behind): drawn smaller so
+    // the kicks and the wake stay inside the 32 x 32 frame.
+    cairo_scale(cr, kSwimmerScale, kSwimmerScale);
     DrawWake(cr, frame);
     if (variant == 3)
     {
