@@ -40,6 +40,8 @@ public:
                double pan);
     void Hit(eInstrument instrument, int bar, int step, double velocity);
 
+    const std::vector<tNote>& Notes() const { return m_notes; }
+
     // Renders every note into `seconds` of stereo, with reverb and echo on the send bus; sound past the
     // end is cut off.
     tStereo Render(double seconds) const;
