@@ -3,6 +3,7 @@
 // needs, the glyph sheets hold every printable character, animations move, the sounds are 16-bit PCM
 // that starts and ends cleanly, and the generator writes the same bytes every time.
 #include "CVKT_ResourcePath.h"
+#include "CVKT_WaveReader.h"
 #include "TestSupport.h"
 
 #include <SDL.h>
@@ -415,6 +416,16 @@ TEST(ResourceNames, TheScannerReadsOnlyStringLiteralsOutsideComments)
     EXPECT_EQ(literals, (std::vector<std::string>{"resource/graphics/A.png", "Resource/\"B\".png"}));
 }
 
+// The game's own wave reader accepts the file, and the layout is the plain 16-bit PCM the content
+// checks below read.
+static void ExpectTheGameReadsTheWave(const std::string& path, const std::string& name)
+{
+    tWaveData data;
+    EXPECT_EQ(CVKT_WaveReader::ReadFile(path.c_str(), data), eWaveReadResult::Ok) << name;
+    EXPECT_EQ(data.format.wBitsPerSample, 16) << name;
+    EXPECT_EQ(ReadWave(path).error, "") << name;
+}
+
 TEST(ResourceFiles, EveryFileNamedInTheCodeDecodesAtTheSizeTheGameUses)
 {
     for (const std::string& name : ResourceNamesInCode())
@@ -427,7 +438,7 @@ TEST(ResourceFiles, EveryFileNamedInTheCodeDecodesAtTheSizeTheGameUses)
         if (requirement->kind == eKind::Image)
             ExpectSize(*requirement, LoadPicture(path), name);
         else
-            EXPECT_EQ(ReadWave(path).error, "") << name;
+            ExpectTheGameReadsTheWave(path, name);
     }
 }
 
