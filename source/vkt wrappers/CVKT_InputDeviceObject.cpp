@@ -167,6 +167,11 @@ tInputRecord* CVKT_InputDeviceObject::FindRecord(uint32_t dwSequence)
     return nullptr;
 }
 
+bool CVKT_InputDeviceObject::SeesInput() const
+{
+    return !(m_unCooperativeFlags & DISCL_FOREGROUND) || g_bWindowFocus;
+}
+
 void CVKT_InputDeviceObject::LoseDevice()
 {
     Unacquire();

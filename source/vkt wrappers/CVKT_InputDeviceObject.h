@@ -82,6 +82,9 @@ protected:
     size_t StateSize() const { return m_stateSize; }
     HWND CooperativeWindow() const { return m_hWindow; }
     bool IsExclusive() const { return (m_unCooperativeFlags & DISCL_EXCLUSIVE) != 0; }
+    // False for a foreground device while the window does not have the focus: what happens then is
+    // another program's input.
+    bool SeesInput() const;
     // Appends one record while acquired and the buffer has room. Returns its sequence number, or 0
     // when it was not kept.
     uint32_t AddRecord(uint32_t dwOfs, uint32_t dwData, uint32_t dwTimeStamp, uint32_t uAppData = 0);

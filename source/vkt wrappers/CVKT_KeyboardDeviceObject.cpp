@@ -56,6 +56,8 @@ std::unique_ptr<CVKT_KeyboardDeviceObject> CVKT_KeyboardDeviceObject::Create()
 
 void CVKT_KeyboardDeviceObject::HandleEvent(const SDL_Event& event)
 {
+    if (!SeesInput())
+        return;
     switch (event.type)
     {
     case SDL_KEYDOWN:

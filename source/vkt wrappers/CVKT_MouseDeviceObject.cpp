@@ -52,6 +52,8 @@ int CVKT_MouseDeviceObject::ToButtonNumber(Uint8 ucSDLButton)
 
 void CVKT_MouseDeviceObject::HandleEvent(const SDL_Event& event)
 {
+    if (!SeesInput())
+        return;
     switch (event.type)
     {
     case SDL_MOUSEMOTION:
