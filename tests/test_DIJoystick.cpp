@@ -217,6 +217,49 @@ TEST_F(Joysticks, HatDiagonalsCountForBothDirections)
     bench.Frame();
     EXPECT_TRUE(di->JoystickDPadReleased(LEFT));
     EXPECT_TRUE(di->JoystickDPadReleased(DOWN));
+
+    pad.Hat(SDL_HAT_UP); // 0
+    bench.Frame();
+    EXPECT_TRUE(di->JoystickDPadDown(UP));
+    EXPECT_FALSE(di->JoystickDPadDown(RIGHT));
+    EXPECT_FALSE(di->JoystickDPadDown(LEFT));
+    pad.Hat(SDL_HAT_DOWN); // 18000
+    bench.Frame();
+    EXPECT_TRUE(di->JoystickDPadDown(DOWN));
+    EXPECT_FALSE(di->JoystickDPadDown(RIGHT));
+    EXPECT_FALSE(di->JoystickDPadDown(LEFT));
+}
+
+TEST(HatDirections, BoundariesBetweenTheEightPositions)
+{
+    const struct
+    {
+        uint32_t value;
+        bool left, right, up, down;
+    } cases[] = {
+        {0, false, false, true, false},
+        {1, false, true, true, false},
+        {8999, false, true, true, false},
+        {9000, false, true, false, false},
+        {9001, false, true, false, true},
+        {17999, false, true, false, true},
+        {18000, false, false, false, true},
+        {18001, true, false, false, true},
+        {26999, true, false, false, true},
+        {27000, true, false, false, false},
+        {27001, true, false, true, false},
+        {35999, true, false, true, false},
+        {0xFFFF, false, false, false, false},
+        {0xFFFFFFFF, false, false, false, false},
+        {0x10000 + 4500, false, true, true, false},
+    };
+    for (const auto& c : cases)
+    {
+        EXPECT_EQ(c.left, CVKT_DIJoystick::HatPoints(c.value, LEFT)) << c.value;
+        EXPECT_EQ(c.right, CVKT_DIJoystick::HatPoints(c.value, RIGHT)) << c.value;
+        EXPECT_EQ(c.up, CVKT_DIJoystick::HatPoints(c.value, UP)) << c.value;
+        EXPECT_EQ(c.down, CVKT_DIJoystick::HatPoints(c.value, DOWN)) << c.value;
+    }
 }
 
 TEST_F(Joysticks, ButtonsHeldPressedAndBuffered)
