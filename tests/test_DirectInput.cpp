@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 
 namespace
 {
@@ -313,6 +314,27 @@ TEST_F(Keyboard, AutoRepeatIsNoNewPress)
     bench.Frame();
     EXPECT_EQ(0, di->CheckBufferedKeysEx());
     EXPECT_TRUE(di->KeyDown(DIK_BACK));
+}
+
+TEST_F(Keyboard, KeysOffThePcKeyboardAndMadeUpScancodesAreIgnored)
+{
+    PushKeyPress(SDL_SCANCODE_F13);
+    for (int scancode : {-24065, static_cast<int>(SDL_NUM_SCANCODES), 0x7FFFFFFF})
+    {
+        SDL_Event event;
+        SDL_zero(event);
+        event.type = SDL_KEYDOWN;
+        event.key.state = SDL_PRESSED;
+        // Any sender may put any number there; it must not be taken as an SDL_Scancode blindly.
+        std::memcpy(&event.key.keysym.scancode, &scancode, sizeof scancode);
+        SDL_PushEvent(&event);
+    }
+    bench.Frame();
+    EXPECT_EQ(0, di->GetBufferedDIKCodeEx());
+    EXPECT_EQ(0, di->GetDIKCode());
+    PushKeyPress(SDL_SCANCODE_F12);
+    bench.Frame();
+    EXPECT_EQ(DIK_F12, di->GetBufferedDIKCodeEx());
 }
 
 TEST_F(Keyboard, LosingTheFocusReleasesEveryKey)

@@ -41,8 +41,10 @@ bool CVKT_DIJoystick::Report(DIRESULT result, HWND hWnd, const char* szFormat) c
 {
     if (DISucceeded(result))
         return true;
+    // The message is cut to 255 characters when a long product name does not fit.
     char text[256];
-    std::snprintf(text, sizeof text, szFormat, m_szName);
+    if (std::snprintf(text, sizeof text, szFormat, m_szName) < 0)
+        text[0] = '\0';
     CVKT_MessageBox::Show(hWnd, text, "CVKT_DirectInput Error");
     return false;
 }

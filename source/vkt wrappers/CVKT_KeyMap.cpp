@@ -158,11 +158,11 @@ bool IsPrintableLatin1(SDL_Keycode key)
 }
 } // namespace
 
-unsigned char CVKT_KeyMap::ToDIK(SDL_Scancode scancode)
+unsigned char CVKT_KeyMap::ToDIK(int nScancode)
 {
-    if (scancode < 0 || scancode >= SDL_NUM_SCANCODES)
+    if (nScancode < 0 || nScancode >= SDL_NUM_SCANCODES)
         return 0;
-    return Lookup().toDIK[scancode];
+    return Lookup().toDIK[static_cast<size_t>(nScancode)];
 }
 
 SDL_Scancode CVKT_KeyMap::ToScancode(unsigned char ucDIKey)

@@ -20,8 +20,9 @@ struct tKeyModifiers
 class CVKT_KeyMap
 {
 public:
-    // The DIK code of the key at that position; 0 for keys the game's keyboard does not have.
-    static unsigned char ToDIK(SDL_Scancode scancode);
+    // The DIK code of the key at that position (an SDL_Scancode value, or any integer an event may
+    // carry); 0 for keys the game's keyboard does not have.
+    static unsigned char ToDIK(int nScancode);
     // The position of the key with that DIK code; SDL_SCANCODE_UNKNOWN for codes no key has. Where
     // two positions share a code (the ISO key beside Return and the US backslash) the US key is given.
     static SDL_Scancode ToScancode(unsigned char ucDIKey);

@@ -43,6 +43,16 @@ long FirstCodePoint(const char* utf8)
     }
     return codePoint;
 }
+
+// The scancode as the integer the event carries: a sender may put any value there, and loading one
+// outside SDL_Scancode's range as that enum would be undefined.
+int RawScancode(const SDL_Keysym& keysym)
+{
+    int raw = 0;
+    static_assert(sizeof raw == sizeof keysym.scancode, "SDL_Scancode is an int-sized enum");
+    std::memcpy(&raw, &keysym.scancode, sizeof raw);
+    return raw;
+}
 } // namespace
 
 CVKT_KeyboardDeviceObject::CVKT_KeyboardDeviceObject() : CVKT_InputDeviceObject(STATE_SIZE) {}
@@ -76,7 +86,7 @@ void CVKT_KeyboardDeviceObject::OnKey(const SDL_KeyboardEvent& key)
 {
     m_usLastMod = key.keysym.mod;
     m_dwTextTarget = 0;
-    const unsigned char code = CVKT_KeyMap::ToDIK(key.keysym.scancode);
+    const unsigned char code = CVKT_KeyMap::ToDIK(RawScancode(key.keysym));
     if (code == 0)
         return;
     const bool down = key.type == SDL_KEYDOWN;
