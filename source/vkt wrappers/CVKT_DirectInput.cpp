@@ -1,41 +1,23 @@
 #include "CVKT_DirectInput.h"
 
+#include "CVKT_DIKeyboard.h"
+#include "CVKT_DIMouse.h"
+#include "CVKT_InputDeviceObject.h"
+#include "CVKT_MessageBox.h"
+
 #include <SDL.h>
 
-#include <cstring>
+#include <cassert>
 
-// STAND-IN: a minimal keyboard for the game core until the input layer lands.
 namespace
 {
-unsigned char StandInCode(SDL_Scancode scancode)
-{
-    switch (scancode)
-    {
-    case SDL_SCANCODE_ESCAPE:
-        return DIK_ESCAPE;
-    case SDL_SCANCODE_RETURN:
-        return DIK_RETURN;
-    case SDL_SCANCODE_SPACE:
-        return DIK_SPACE;
-    case SDL_SCANCODE_LALT:
-        return DIK_LMENU;
-    case SDL_SCANCODE_RALT:
-        return DIK_RMENU;
-    case SDL_SCANCODE_UP:
-        return DIK_UP;
-    case SDL_SCANCODE_DOWN:
-        return DIK_DOWN;
-    case SDL_SCANCODE_LEFT:
-        return DIK_LEFT;
-    case SDL_SCANCODE_RIGHT:
-        return DIK_RIGHT;
-    case SDL_SCANCODE_P:
-        return DIK_P;
-    default:
-        return 0;
-    }
-}
+const char* const kErrorTitle = "CVKT_DirectInput Error";
+constexpr float kNormalize = 1.0f / CVKT_DIJoystick::AXIS_MAX;
 } // namespace
+
+CVKT_DirectInput::CVKT_DirectInput() = default;
+
+CVKT_DirectInput::~CVKT_DirectInput() = default;
 
 CVKT_DirectInput* CVKT_DirectInput::GetInstance()
 {
@@ -43,48 +25,526 @@ CVKT_DirectInput* CVKT_DirectInput::GetInstance()
     return &instance;
 }
 
-bool CVKT_DirectInput::InitDirectInput(HWND, HINSTANCE, unsigned int, unsigned int)
+bool CVKT_DirectInput::InitDirectInput(HWND hWnd, HINSTANCE, unsigned int unInitDevices,
+                                       unsigned int unExclusiveDevices)
 {
-    m_bInitialised = true;
+    // SDL's event queue is what every device reads from.
+    if (!m_bSystemStarted)
+    {
+        if (SDL_InitSubSystem(SDL_INIT_EVENTS) != 0)
+            return false;
+        m_bSystemStarted = true;
+    }
+    if ((unInitDevices & DEVICE_KEYBOARD) && !InitKeyboard(hWnd, (unExclusiveDevices & DEVICE_KEYBOARD) != 0))
+        return false;
+    if ((unInitDevices & DEVICE_MOUSE) && !InitMouse(hWnd, (unExclusiveDevices & DEVICE_MOUSE) != 0))
+        return false;
+    if ((unInitDevices & DEVICE_JOYSTICKS) &&
+        !InitJoysticks(hWnd, (unExclusiveDevices & DEVICE_JOYSTICKS) != 0))
+        return false;
     return true;
 }
 
 void CVKT_DirectInput::ShutdownDirectInput()
 {
-    m_bInitialised = false;
-    std::memset(m_live, 0, sizeof m_live);
-    std::memset(m_current, 0, sizeof m_current);
-    std::memset(m_previous, 0, sizeof m_previous);
+    UnacquireAll();
+    m_pKeyboard.reset();
+    m_pMouse.reset();
+    // The controllers close before SDL's controller support stops.
+    m_vJoysticks.clear();
+    if (m_bControllersStarted)
+        SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER);
+    m_bControllersStarted = false;
+    if (m_bSystemStarted)
+        SDL_QuitSubSystem(SDL_INIT_EVENTS);
+    m_bSystemStarted = false;
+}
+
+void CVKT_DirectInput::ForEachDevice(void (*pfnAction)(CVKT_DirectInputDevice&))
+{
+    if (m_pKeyboard)
+        pfnAction(*m_pKeyboard);
+    if (m_pMouse)
+        pfnAction(*m_pMouse);
+    for (const std::unique_ptr<CVKT_DIJoystick>& joystick : m_vJoysticks)
+        pfnAction(*joystick);
 }
 
 void CVKT_DirectInput::ReadDevices()
 {
-    std::memcpy(m_previous, m_current, sizeof m_current);
-    std::memcpy(m_current, m_live, sizeof m_live);
+    ForEachDevice(
+        [](CVKT_DirectInputDevice& device)
+        {
+            device.ReadDevice();
+            device.ReadBufferedDevice();
+        });
 }
 
-bool CVKT_DirectInput::KeyDown(unsigned char key)
+void CVKT_DirectInput::AcquireAll()
 {
-    return m_bInitialised && (m_current[key] & 0x80);
+    ForEachDevice([](CVKT_DirectInputDevice& device) { device.Acquire(); });
 }
 
-bool CVKT_DirectInput::KeyPressed(unsigned char key)
+void CVKT_DirectInput::UnacquireAll()
 {
-    return m_bInitialised && (m_current[key] & 0x80) && !(m_previous[key] & 0x80);
+    ForEachDevice([](CVKT_DirectInputDevice& device) { device.Unacquire(); });
 }
+
+// ---- Keyboard -------------------------------------------------------------------------------------
+
+bool CVKT_DirectInput::InitKeyboard(HWND hWnd, bool bExclusive)
+{
+    if (m_pKeyboard)
+    {
+        CVKT_MessageBox::Show(hWnd, "Keyboard has already been initialized", kErrorTitle);
+        return false;
+    }
+    m_pKeyboard = std::make_unique<CVKT_DIKeyboard>(hWnd, bExclusive);
+    return true;
+}
+
+bool CVKT_DirectInput::KeyDown(unsigned char ucDIKey)
+{
+    return m_pKeyboard && m_pKeyboard->KeyDown(ucDIKey);
+}
+
+bool CVKT_DirectInput::KeyUp(unsigned char ucDIKey)
+{
+    return m_pKeyboard && !m_pKeyboard->KeyDown(ucDIKey);
+}
+
+bool CVKT_DirectInput::KeyPressed(unsigned char ucDIKey)
+{
+    return m_pKeyboard && m_pKeyboard->KeyDown(ucDIKey) && !m_pKeyboard->KeyWasDown(ucDIKey);
+}
+
+bool CVKT_DirectInput::KeyReleased(unsigned char ucDIKey)
+{
+    return m_pKeyboard && !m_pKeyboard->KeyDown(ucDIKey) && m_pKeyboard->KeyWasDown(ucDIKey);
+}
+
+bool CVKT_DirectInput::KeyPressedEx(unsigned char ucDIKey)
+{
+    return m_pKeyboard && m_pKeyboard->KeyPressedEx(ucDIKey);
+}
+
+bool CVKT_DirectInput::KeyReleasedEx(unsigned char ucDIKey)
+{
+    return m_pKeyboard && m_pKeyboard->KeyReleasedEx(ucDIKey);
+}
+
+char CVKT_DirectInput::CheckKeys()
+{
+    return m_pKeyboard ? m_pKeyboard->CheckKeys() : 0;
+}
+
+char CVKT_DirectInput::CheckBufferedKeysEx()
+{
+    return m_pKeyboard ? m_pKeyboard->CheckBufferedKeysEx() : 0;
+}
+
+unsigned char CVKT_DirectInput::GetDIKCode()
+{
+    return m_pKeyboard ? m_pKeyboard->GetDIKCode() : 0;
+}
+
+unsigned char CVKT_DirectInput::GetBufferedDIKCodeEx()
+{
+    return m_pKeyboard ? m_pKeyboard->GetBufferedDIKCodeEx() : 0;
+}
+
+// ---- Mouse ----------------------------------------------------------------------------------------
+
+bool CVKT_DirectInput::InitMouse(HWND hWnd, bool bExclusive)
+{
+    if (m_pMouse)
+    {
+        CVKT_MessageBox::Show(hWnd, "Mouse has already been initialized", kErrorTitle);
+        return false;
+    }
+    m_pMouse = std::make_unique<CVKT_DIMouse>(hWnd, bExclusive);
+    return true;
+}
+
+bool CVKT_DirectInput::IsButton(unsigned char ucButton, int nCount)
+{
+    assert(ucButton < nCount && "button number out of range");
+    return ucButton < nCount;
+}
+
+bool CVKT_DirectInput::MouseButtonDown(unsigned char ucButton)
+{
+    return m_pMouse && IsButton(ucButton, CVKT_DIMouse::MAX_BUTTONS) && m_pMouse->ButtonDown(ucButton);
+}
+
+bool CVKT_DirectInput::MouseButtonUp(unsigned char ucButton)
+{
+    return m_pMouse && IsButton(ucButton, CVKT_DIMouse::MAX_BUTTONS) && !m_pMouse->ButtonDown(ucButton);
+}
+
+bool CVKT_DirectInput::MouseButtonPressed(unsigned char ucButton)
+{
+    return m_pMouse && IsButton(ucButton, CVKT_DIMouse::MAX_BUTTONS) && m_pMouse->ButtonDown(ucButton) &&
+           !m_pMouse->ButtonWasDown(ucButton);
+}
+
+bool CVKT_DirectInput::MouseButtonReleased(unsigned char ucButton)
+{
+    return m_pMouse && IsButton(ucButton, CVKT_DIMouse::MAX_BUTTONS) && !m_pMouse->ButtonDown(ucButton) &&
+           m_pMouse->ButtonWasDown(ucButton);
+}
+
+bool CVKT_DirectInput::MouseButtonPressedEx(unsigned char ucButton)
+{
+    return m_pMouse && IsButton(ucButton, CVKT_DIMouse::MAX_BUTTONS) && m_pMouse->ButtonPressedEx(ucButton);
+}
+
+bool CVKT_DirectInput::MouseButtonReleasedEx(unsigned char ucButton)
+{
+    return m_pMouse && IsButton(ucButton, CVKT_DIMouse::MAX_BUTTONS) && m_pMouse->ButtonReleasedEx(ucButton);
+}
+
+int CVKT_DirectInput::MouseCheckButtons()
+{
+    if (!m_pMouse)
+        return -1;
+    for (int button = 0; button < m_pMouse->GetNumButtons(); ++button)
+    {
+        if (m_pMouse->ButtonDown(button) && !m_pMouse->ButtonWasDown(button))
+            return button;
+    }
+    return -1;
+}
+
+int CVKT_DirectInput::MouseCheckBufferedButtonsEx()
+{
+    return m_pMouse ? m_pMouse->CheckBufferedButtonsEx() : -1;
+}
+
+int CVKT_DirectInput::MouseMovementX()
+{
+    return m_pMouse ? m_pMouse->MovementX() : 0;
+}
+
+int CVKT_DirectInput::MouseMovementY()
+{
+    return m_pMouse ? m_pMouse->MovementY() : 0;
+}
+
+int CVKT_DirectInput::MouseWheelMovement()
+{
+    return m_pMouse ? m_pMouse->WheelMovement() : 0;
+}
+
+int CVKT_DirectInput::MouseGetNumButtons()
+{
+    return m_pMouse ? m_pMouse->GetNumButtons() : 0;
+}
+
+int CVKT_DirectInput::MouseGetPosX()
+{
+    return m_pMouse ? m_pMouse->GetPosX() : 0;
+}
+
+int CVKT_DirectInput::MouseGetPosY()
+{
+    return m_pMouse ? m_pMouse->GetPosY() : 0;
+}
+
+void CVKT_DirectInput::MouseSetPosX(int nPosX)
+{
+    if (m_pMouse)
+        m_pMouse->SetPosX(nPosX);
+}
+
+void CVKT_DirectInput::MouseSetPosY(int nPosY)
+{
+    if (m_pMouse)
+        m_pMouse->SetPosY(nPosY);
+}
+
+// ---- Joysticks ------------------------------------------------------------------------------------
+
+bool CVKT_DirectInput::InitJoysticks(HWND hWnd, bool bExclusive)
+{
+    if (!m_vJoysticks.empty())
+    {
+        CVKT_MessageBox::Show(hWnd, "Joysticks have already been initialized", kErrorTitle);
+        return false;
+    }
+    if (!m_bControllersStarted)
+    {
+        // Whether the game may read the controllers is decided by the devices' own focus rule; SDL
+        // must keep their state current even while its window looks unfocused to it (a headless
+        // window never gets the focus).
+        SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
+        if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) != 0)
+            return false;
+        m_bControllersStarted = true;
+    }
+    EnumerateJoysticks(hWnd, bExclusive);
+    return !m_vJoysticks.empty();
+}
+
+void CVKT_DirectInput::EnumerateJoysticks(HWND hWnd, bool bExclusive)
+{
+    const int count = SDL_NumJoysticks();
+    for (int index = 0; index < count; ++index)
+        m_vJoysticks.push_back(std::make_unique<CVKT_DIJoystick>(index, hWnd, bExclusive));
+}
+
+void CVKT_DirectInput::ReattachJoysticks(int nDeviceIndex)
+{
+    for (const std::unique_ptr<CVKT_DIJoystick>& joystick : m_vJoysticks)
+    {
+        if (joystick->TryReattach(nDeviceIndex))
+            return;
+    }
+}
+
+CVKT_DIJoystick* CVKT_DirectInput::Joystick(int nJoyNum) const
+{
+    if (nJoyNum < 0 || nJoyNum >= static_cast<int>(m_vJoysticks.size()))
+        return nullptr;
+    return m_vJoysticks[static_cast<size_t>(nJoyNum)].get();
+}
+
+bool CVKT_DirectInput::IsDirection(int nDir)
+{
+    assert(nDir >= CVKT_DIJoystick::DIR_LEFT && nDir <= CVKT_DIJoystick::DIR_DOWN &&
+           "direction out of range");
+    return nDir >= CVKT_DIJoystick::DIR_LEFT && nDir <= CVKT_DIJoystick::DIR_DOWN;
+}
+
+bool CVKT_DirectInput::JoystickButtonDown(unsigned char ucButton, int nJoyNum)
+{
+    const CVKT_DIJoystick* joystick = Joystick(nJoyNum);
+    return joystick && IsButton(ucButton, CVKT_DIJoystick::MAX_BUTTONS) && joystick->ButtonDown(ucButton);
+}
+
+bool CVKT_DirectInput::JoystickButtonUp(unsigned char ucButton, int nJoyNum)
+{
+    const CVKT_DIJoystick* joystick = Joystick(nJoyNum);
+    return joystick && IsButton(ucButton, CVKT_DIJoystick::MAX_BUTTONS) && !joystick->ButtonDown(ucButton);
+}
+
+bool CVKT_DirectInput::JoystickButtonPressed(unsigned char ucButton, int nJoyNum)
+{
+    const CVKT_DIJoystick* joystick = Joystick(nJoyNum);
+    return joystick && IsButton(ucButton, CVKT_DIJoystick::MAX_BUTTONS) && joystick->ButtonDown(ucButton) &&
+           !joystick->ButtonWasDown(ucButton);
+}
+
+bool CVKT_DirectInput::JoystickButtonReleased(unsigned char ucButton, int nJoyNum)
+{
+    const CVKT_DIJoystick* joystick = Joystick(nJoyNum);
+    return joystick && IsButton(ucButton, CVKT_DIJoystick::MAX_BUTTONS) && !joystick->ButtonDown(ucButton) &&
+           joystick->ButtonWasDown(ucButton);
+}
+
+bool CVKT_DirectInput::JoystickButtonPressedEx(unsigned char ucButton, int nJoyNum)
+{
+    const CVKT_DIJoystick* joystick = Joystick(nJoyNum);
+    return joystick && IsButton(ucButton, CVKT_DIJoystick::MAX_BUTTONS) &&
+           joystick->ButtonPressedEx(ucButton);
+}
+
+bool CVKT_DirectInput::JoystickButtonReleasedEx(unsigned char ucButton, int nJoyNum)
+{
+    const CVKT_DIJoystick* joystick = Joystick(nJoyNum);
+    return joystick && IsButton(ucButton, CVKT_DIJoystick::MAX_BUTTONS) &&
+           joystick->ButtonReleasedEx(ucButton);
+}
+
+int CVKT_DirectInput::JoystickCheckButtons(int nJoyNum)
+{
+    const CVKT_DIJoystick* joystick = Joystick(nJoyNum);
+    return joystick ? joystick->CheckButtons() : -1;
+}
+
+int CVKT_DirectInput::JoystickCheckBufferedButtonsEx(int nJoyNum)
+{
+    const CVKT_DIJoystick* joystick = Joystick(nJoyNum);
+    return joystick ? joystick->CheckBufferedButtonsEx() : -1;
+}
+
+bool CVKT_DirectInput::JoystickDPadDown(int nDir, int nJoyNum)
+{
+    const CVKT_DIJoystick* joystick = Joystick(nJoyNum);
+    return joystick && IsDirection(nDir) && joystick->DPadDown(nDir);
+}
+
+bool CVKT_DirectInput::JoystickDPadUp(int nDir, int nJoyNum)
+{
+    const CVKT_DIJoystick* joystick = Joystick(nJoyNum);
+    return joystick && IsDirection(nDir) && !joystick->DPadDown(nDir);
+}
+
+bool CVKT_DirectInput::JoystickDPadPressed(int nDir, int nJoyNum)
+{
+    const CVKT_DIJoystick* joystick = Joystick(nJoyNum);
+    return joystick && IsDirection(nDir) && joystick->DPadDown(nDir) && !joystick->DPadWasDown(nDir);
+}
+
+bool CVKT_DirectInput::JoystickDPadReleased(int nDir, int nJoyNum)
+{
+    const CVKT_DIJoystick* joystick = Joystick(nJoyNum);
+    return joystick && IsDirection(nDir) && !joystick->DPadDown(nDir) && joystick->DPadWasDown(nDir);
+}
+
+bool CVKT_DirectInput::JoystickGetLStickDirDown(int nDir, int nJoyNum)
+{
+    const CVKT_DIJoystick* joystick = Joystick(nJoyNum);
+    return joystick && IsDirection(nDir) && joystick->LStickDirDown(nDir);
+}
+
+bool CVKT_DirectInput::JoystickGetLStickDirPressed(int nDir, int nJoyNum)
+{
+    const CVKT_DIJoystick* joystick = Joystick(nJoyNum);
+    return joystick && IsDirection(nDir) && joystick->LStickDirPressed(nDir);
+}
+
+int CVKT_DirectInput::JoystickGetLStickXAmount(int nJoyNum)
+{
+    const CVKT_DIJoystick* joystick = Joystick(nJoyNum);
+    return joystick ? joystick->LStickX() : 0;
+}
+
+int CVKT_DirectInput::JoystickGetLStickYAmount(int nJoyNum)
+{
+    const CVKT_DIJoystick* joystick = Joystick(nJoyNum);
+    return joystick ? joystick->LStickY() : 0;
+}
+
+float CVKT_DirectInput::JoystickGetLStickXNormalized(int nJoyNum)
+{
+    return static_cast<float>(JoystickGetLStickXAmount(nJoyNum)) * kNormalize;
+}
+
+float CVKT_DirectInput::JoystickGetLStickYNormalized(int nJoyNum)
+{
+    return static_cast<float>(JoystickGetLStickYAmount(nJoyNum)) * kNormalize;
+}
+
+bool CVKT_DirectInput::JoystickGetRStickDirDown(int nDir, int nJoyNum)
+{
+    const CVKT_DIJoystick* joystick = Joystick(nJoyNum);
+    return joystick && IsDirection(nDir) && joystick->RStickDirDown(nDir);
+}
+
+bool CVKT_DirectInput::JoystickGetRStickDirPressed(int nDir, int nJoyNum)
+{
+    const CVKT_DIJoystick* joystick = Joystick(nJoyNum);
+    return joystick && IsDirection(nDir) && joystick->RStickDirPressed(nDir);
+}
+
+int CVKT_DirectInput::JoystickGetRStickXAmount(int nJoyNum)
+{
+    const CVKT_DIJoystick* joystick = Joystick(nJoyNum);
+    return joystick ? joystick->RStickX() : 0;
+}
+
+int CVKT_DirectInput::JoystickGetRStickYAmount(int nJoyNum)
+{
+    const CVKT_DIJoystick* joystick = Joystick(nJoyNum);
+    return joystick ? joystick->RStickY() : 0;
+}
+
+float CVKT_DirectInput::JoystickGetRStickXNormalized(int nJoyNum)
+{
+    return static_cast<float>(JoystickGetRStickXAmount(nJoyNum)) * kNormalize;
+}
+
+float CVKT_DirectInput::JoystickGetRStickYNormalized(int nJoyNum)
+{
+    return static_cast<float>(JoystickGetRStickYAmount(nJoyNum)) * kNormalize;
+}
+
+int CVKT_DirectInput::JoystickGetLTriggerAmount(int nJoyNum)
+{
+    const CVKT_DIJoystick* joystick = Joystick(nJoyNum);
+    return joystick ? joystick->LTrigger() : 0;
+}
+
+int CVKT_DirectInput::JoystickGetRTriggerAmount(int nJoyNum)
+{
+    const CVKT_DIJoystick* joystick = Joystick(nJoyNum);
+    return joystick ? joystick->RTrigger() : 0;
+}
+
+float CVKT_DirectInput::JoystickGetLTriggerNormalized(int nJoyNum)
+{
+    return static_cast<float>(JoystickGetLTriggerAmount(nJoyNum)) * kNormalize;
+}
+
+float CVKT_DirectInput::JoystickGetRTriggerNormalized(int nJoyNum)
+{
+    return static_cast<float>(JoystickGetRTriggerAmount(nJoyNum)) * kNormalize;
+}
+
+int CVKT_DirectInput::JoystickGetNumButtons(int nJoyNum)
+{
+    const CVKT_DIJoystick* joystick = Joystick(nJoyNum);
+    return joystick ? joystick->GetNumButtons() : 0;
+}
+
+bool CVKT_DirectInput::JoystickIsUnplugged(int nJoyNum)
+{
+    const CVKT_DIJoystick* joystick = Joystick(nJoyNum);
+    return joystick ? joystick->IsUnplugged() : true;
+}
+
+const char* CVKT_DirectInput::JoystickGetName(int nJoyNum)
+{
+    const CVKT_DIJoystick* joystick = Joystick(nJoyNum);
+    return joystick ? joystick->GetName() : "Doesn't exist";
+}
+
+void CVKT_DirectInput::JoystickSwapRStickAxes(bool bSwap, int nJoyNum)
+{
+    if (CVKT_DIJoystick* joystick = Joystick(nJoyNum))
+        joystick->SetSwapRStickAxes(bSwap);
+}
+
+// ---- Platform -------------------------------------------------------------------------------------
 
 void CVKT_DirectInput::HandleEvent(const SDL_Event& event)
 {
-    if (event.type != SDL_KEYDOWN && event.type != SDL_KEYUP)
-        return;
-    const unsigned char code = StandInCode(event.key.keysym.scancode);
-    if (code)
-        m_live[code] = event.type == SDL_KEYDOWN ? 0x80 : 0;
+    switch (event.type)
+    {
+    case SDL_KEYDOWN:
+    case SDL_KEYUP:
+    case SDL_TEXTINPUT:
+        if (m_pKeyboard)
+            m_pKeyboard->HandleEvent(event);
+        break;
+    case SDL_MOUSEMOTION:
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP:
+    case SDL_MOUSEWHEEL:
+        if (m_pMouse)
+            m_pMouse->HandleEvent(event);
+        break;
+    case SDL_JOYDEVICEADDED:
+        ReattachJoysticks(event.jdevice.which);
+        break;
+    default:
+        for (const std::unique_ptr<CVKT_DIJoystick>& joystick : m_vJoysticks)
+            joystick->HandleEvent(event);
+        break;
+    }
 }
 
 void CVKT_DirectInput::OnFocusLost()
 {
-    std::memset(m_live, 0, sizeof m_live);
+    // Releases made elsewhere will never be seen: the devices forget what was held.
+    CVKT_InputDeviceObject::SetWindowFocus(false);
+    UnacquireAll();
+    ForEachDevice([](CVKT_DirectInputDevice& device) { device.LoseDevice(); });
 }
 
-void CVKT_DirectInput::OnFocusGained() {}
+void CVKT_DirectInput::OnFocusGained()
+{
+    CVKT_InputDeviceObject::SetWindowFocus(true);
+    AcquireAll();
+}

@@ -1,0 +1,107 @@
+#include "CVKT_DIKeyboard.h"
+
+#include "CVKT_KeyboardDeviceObject.h"
+#include "CVKT_MessageBox.h"
+
+#include <cstring>
+
+CVKT_DIKeyboard::CVKT_DIKeyboard(HWND hWnd, bool bExclusive)
+{
+    std::unique_ptr<CVKT_KeyboardDeviceObject> keyboard = CVKT_KeyboardDeviceObject::Create();
+    if (!keyboard)
+    {
+        // Every later step needs the device; one message says it all.
+        Check(DIERR_NOTINITIALIZED, hWnd, "Failed to create Keyboard device.");
+        return;
+    }
+    m_pKeyboard = keyboard.get();
+    SetDevice(std::move(keyboard));
+
+    Check(m_pKeyboard->SetDataFormat(sizeof m_ucKeysCurrent), hWnd, "Failed to set data format on Keyboard.");
+    const unsigned int level = bExclusive ? DISCL_EXCLUSIVE | DISCL_FOREGROUND
+                                          : DISCL_NONEXCLUSIVE | DISCL_FOREGROUND | DISCL_NOWINKEY;
+    Check(m_pKeyboard->SetCooperativeLevel(hWnd, level), hWnd,
+          "Failed to set cooperative level on Keyboard.");
+    Check(m_pKeyboard->SetBufferSize(BUFFER_SIZE), hWnd,
+          "Could not Set the Properties for Buffered Input for Keyboard.");
+    Check(m_pKeyboard->Acquire(), hWnd, "Failed to acquire Keyboard.");
+    ClearStates();
+}
+
+void CVKT_DIKeyboard::ClearStates()
+{
+    std::memset(m_ucKeysCurrent, 0, sizeof m_ucKeysCurrent);
+    std::memset(m_ucKeysPrevious, 0, sizeof m_ucKeysPrevious);
+}
+
+bool CVKT_DIKeyboard::ReadDevice()
+{
+    std::memcpy(m_ucKeysPrevious, m_ucKeysCurrent, sizeof m_ucKeysCurrent);
+    if (!m_pKeyboard)
+        return false;
+    bool read = DISucceeded(m_pKeyboard->GetDeviceState(sizeof m_ucKeysCurrent, m_ucKeysCurrent));
+    if (!read && DISucceeded(m_pKeyboard->Acquire()))
+        read = DISucceeded(m_pKeyboard->GetDeviceState(sizeof m_ucKeysCurrent, m_ucKeysCurrent));
+    CaptureModifiers();
+    return read;
+}
+
+void CVKT_DIKeyboard::CaptureModifiers()
+{
+    m_Modifiers = CVKT_KeyMap::ModifiersFor(m_ucKeysCurrent, m_pKeyboard ? m_pKeyboard->GetLockMod() : 0);
+}
+
+bool CVKT_DIKeyboard::Acquire()
+{
+    ClearStates();
+    return CVKT_DirectInputDevice::Acquire();
+}
+
+bool CVKT_DIKeyboard::Unacquire()
+{
+    ClearStates();
+    return CVKT_DirectInputDevice::Unacquire();
+}
+
+char CVKT_DIKeyboard::CheckKeys() const
+{
+    unsigned char character = 0;
+    for (int code = 0; code < 256; ++code)
+    {
+        if (!KeyDown(static_cast<unsigned char>(code)))
+            continue;
+        if (const unsigned char typed =
+                CVKT_KeyMap::ToCharacter(static_cast<unsigned char>(code), m_Modifiers))
+            character = typed;
+    }
+    return static_cast<char>(character);
+}
+
+char CVKT_DIKeyboard::CheckBufferedKeysEx() const
+{
+    // The character of each press was fixed when it happened (see the keyboard device object).
+    unsigned char character = 0;
+    for (unsigned int i = 0; i < GetRecordCount(); ++i)
+    {
+        const tInputRecord& record = GetRecords()[i];
+        if ((record.dwData & 0x80) && record.uAppData != 0)
+            character = static_cast<unsigned char>(record.uAppData);
+    }
+    return static_cast<char>(character);
+}
+
+unsigned char CVKT_DIKeyboard::GetDIKCode() const
+{
+    for (int code = 0; code < 256; ++code)
+    {
+        if (KeyDown(static_cast<unsigned char>(code)))
+            return static_cast<unsigned char>(code);
+    }
+    return 0;
+}
+
+unsigned char CVKT_DIKeyboard::GetBufferedDIKCodeEx() const
+{
+    const tInputRecord* press = LastPressRecord(0, 256);
+    return press ? static_cast<unsigned char>(press->dwOfs) : 0;
+}
