@@ -1,7 +1,105 @@
 #include "CPauseState.h"
 
+#include "CGame.h"
+#include "CGamePlayState.h"
+#include "CMainMenuState.h"
+#include "GameEventIDs.h"
+
+#include "CVKT_DirectInput.h"
+#include "CVKT_EventSystem.h"
+#include "CVKT_TextureManager.h"
+
+namespace
+{
+constexpr VKT_COLOR kWhite = 0xFFFFFFFF;
+// The cursor steps diagonally from item to item.
+constexpr int kCursorX = 225;
+constexpr int kCursorY = 244;
+constexpr int kCursorStepX = 44;
+constexpr int kCursorStepY = 45;
+} // namespace
+
 CPauseState* CPauseState::GetInstance()
 {
     static CPauseState instance;
     return &instance;
+}
+
+void CPauseState::Enter()
+{
+    m_nSelection = ITEM_RESUME;
+    CVKT_TextureManager* pTM = CVKT_TextureManager::GetInstance();
+    m_nCursorImageID = pTM->LoadTexture("resource/graphics/VKT_MenuCursor.png", kWhite);
+    m_nMenuImageID = pTM->LoadTexture("Resource/Graphics/OxM_PauseMenu.png", 0);
+    CVKT_EventSystem::GetInstance()->RegisterClient(EVENT_UNPAUSE_GAME, this);
+    m_bUnpause = false;
+}
+
+bool CPauseState::Input()
+{
+    CVKT_DirectInput* pDI = CVKT_DirectInput::GetInstance();
+    if (pDI->KeyPressed(DIK_ESCAPE) || pDI->KeyPressed(DIK_P))
+        CVKT_EventSystem::GetInstance()->SendEvent(EVENT_UNPAUSE_GAME);
+    MoveSelection();
+    // Alt+Return is the display switch, handled by the game before this runs.
+    if (pDI->KeyPressed(DIK_RETURN) && !pDI->KeyDown(DIK_LMENU) && !pDI->KeyDown(DIK_RMENU))
+        ChooseItem();
+    return true;
+}
+
+void CPauseState::MoveSelection()
+{
+    CVKT_DirectInput* pDI = CVKT_DirectInput::GetInstance();
+    if (pDI->KeyPressed(DIK_UP))
+        m_nSelection = m_nSelection == ITEM_RESUME ? ITEM_QUIT : m_nSelection - 1;
+    if (pDI->KeyPressed(DIK_DOWN))
+        m_nSelection = m_nSelection == ITEM_QUIT ? ITEM_RESUME : m_nSelection + 1;
+}
+
+void CPauseState::ChooseItem()
+{
+    if (m_nSelection == ITEM_QUIT)
+    {
+        // Leaves the game in progress: its Exit runs too.
+        CGame::GetInstance()->ChangeState(CMainMenuState::GetInstance());
+        return;
+    }
+    CGamePlayState::GetInstance()->SetPaused(false);
+    CGame::GetInstance()->PopState();
+}
+
+void CPauseState::HandleEvent(CEvent* pEvent)
+{
+    if (!pEvent || pEvent->GetEventID() != EVENT_UNPAUSE_GAME)
+        return;
+    CGamePlayState* pPlay = CGamePlayState::GetInstance();
+    if (pPlay->IsPaused())
+        m_bUnpause = true;
+    pPlay->SetPaused(!pPlay->IsPaused());
+}
+
+void CPauseState::Update(float)
+{
+    if (m_bUnpause)
+        CGame::GetInstance()->PopState();
+}
+
+void CPauseState::Render()
+{
+    CVKT_TextureManager* pTM = CVKT_TextureManager::GetInstance();
+    const RECT rPanel{0, 0, 320, 240};
+    pTM->DrawTexture(m_nMenuImageID, 160, 120, 1.0f, 1.0f, &rPanel, 0.0f, 0.0f, 0.0f, kWhite);
+    pTM->DrawTexture(m_nCursorImageID, kCursorX + kCursorStepX * m_nSelection,
+                     kCursorY + kCursorStepY * m_nSelection, 1.0f, 1.0f, nullptr, 0.0f, 0.0f, 0.0f, kWhite);
+}
+
+void CPauseState::Exit()
+{
+    m_nSelection = ITEM_RESUME;
+    CVKT_TextureManager* pTM = CVKT_TextureManager::GetInstance();
+    pTM->UnloadTexture(m_nMenuImageID);
+    pTM->UnloadTexture(m_nCursorImageID);
+    m_nMenuImageID = -1;
+    m_nCursorImageID = -1;
+    CVKT_EventSystem::GetInstance()->UnregisterClient(EVENT_UNPAUSE_GAME, this);
 }

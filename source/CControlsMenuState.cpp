@@ -1,0 +1,48 @@
+#include "CControlsMenuState.h"
+
+#include "CBitmapFont.h"
+#include "CGame.h"
+#include "CMainMenuState.h"
+
+#include "CVKT_DirectInput.h"
+#include "CVKT_TextureManager.h"
+
+namespace
+{
+constexpr VKT_COLOR kWhite = 0xFFFFFFFF;
+} // namespace
+
+CControlsMenuState* CControlsMenuState::GetInstance()
+{
+    static CControlsMenuState instance;
+    return &instance;
+}
+
+void CControlsMenuState::Enter()
+{
+    CBitmapFont::GetInstance()->Initialize("Resource/Graphics/OxM_Font2.png", 16, 24, 20, 0xFF000000, 32);
+    m_nControlsImageID =
+        CVKT_TextureManager::GetInstance()->LoadTexture("Resource/Graphics/OxM_ControlsMenu.png", 0);
+}
+
+bool CControlsMenuState::Input()
+{
+    if (CVKT_DirectInput::GetInstance()->KeyPressed(DIK_ESCAPE))
+        CGame::GetInstance()->ChangeState(CMainMenuState::GetInstance());
+    return true;
+}
+
+void CControlsMenuState::Render()
+{
+    const RECT rSource{0, 0, 640, 480};
+    CVKT_TextureManager::GetInstance()->DrawTexture(m_nControlsImageID, 0, 0, 1.0f, 1.0f, &rSource, 0.0f,
+                                                    0.0f, 0.0f, kWhite);
+    CBitmapFont::GetInstance()->Print("press ESC", 480, 450, 1.0f, kWhite);
+}
+
+void CControlsMenuState::Exit()
+{
+    CVKT_TextureManager::GetInstance()->UnloadTexture(m_nControlsImageID);
+    m_nControlsImageID = -1;
+    CBitmapFont::GetInstance()->Shutdown();
+}

@@ -1,0 +1,63 @@
+#include "CCreditsMenuState.h"
+
+#include "CGame.h"
+#include "CMainMenuState.h"
+
+#include "CVKT_DirectInput.h"
+#include "CVKT_TextureManager.h"
+
+namespace
+{
+constexpr VKT_COLOR kWhite = 0xFFFFFFFF;
+constexpr int kCreditsX = 100;
+} // namespace
+
+CCreditsMenuState* CCreditsMenuState::GetInstance()
+{
+    static CCreditsMenuState instance;
+    return &instance;
+}
+
+void CCreditsMenuState::Enter()
+{
+    m_fScrollY = START_Y;
+    CVKT_TextureManager* pTM = CVKT_TextureManager::GetInstance();
+    m_nBackgroundImageID = pTM->LoadTexture("resource/graphics/OxM_CreditsMenu.png", 0);
+    m_nCreditsImageID = pTM->LoadTexture("resource/graphics/OxM_CreditsText.png", 0);
+}
+
+bool CCreditsMenuState::Input()
+{
+    CVKT_DirectInput* pDI = CVKT_DirectInput::GetInstance();
+    const bool bAltHeld = pDI->KeyDown(DIK_LMENU) || pDI->KeyDown(DIK_RMENU);
+    // Alt+Return is the display switch, handled by the game before this runs.
+    if ((pDI->KeyPressed(DIK_RETURN) && !bAltHeld) || pDI->KeyPressed(DIK_SPACE))
+        CGame::GetInstance()->ChangeState(CMainMenuState::GetInstance());
+    return true;
+}
+
+void CCreditsMenuState::Update(float fElapsedTime)
+{
+    m_fScrollY -= SCROLL_PER_SECOND * fElapsedTime;
+    if (m_fScrollY <= -START_Y)
+        CGame::GetInstance()->ChangeState(CMainMenuState::GetInstance());
+}
+
+void CCreditsMenuState::Render()
+{
+    CVKT_TextureManager* pTM = CVKT_TextureManager::GetInstance();
+    const RECT rBackground{0, 0, 640, 480};
+    pTM->DrawTexture(m_nBackgroundImageID, 0, 0, 1.0f, 1.0f, &rBackground, 0.0f, 0.0f, 0.0f, kWhite);
+    const RECT rCredits{0, 0, 350, 500};
+    pTM->DrawTexture(m_nCreditsImageID, kCreditsX, static_cast<int>(m_fScrollY), 1.0f, 1.0f, &rCredits, 0.0f,
+                     0.0f, 0.0f, kWhite);
+}
+
+void CCreditsMenuState::Exit()
+{
+    CVKT_TextureManager* pTM = CVKT_TextureManager::GetInstance();
+    pTM->UnloadTexture(m_nBackgroundImageID);
+    pTM->UnloadTexture(m_nCreditsImageID);
+    m_nBackgroundImageID = -1;
+    m_nCreditsImageID = -1;
+}

@@ -1,0 +1,91 @@
+#include "CHighScoreMenuState.h"
+
+#include "CBitmapFont.h"
+#include "CGame.h"
+#include "CMainMenuState.h"
+
+#include "CVKT_DirectInput.h"
+#include "CVKT_TextureManager.h"
+
+#include <cstdio>
+
+namespace
+{
+constexpr VKT_COLOR kWhite = 0xFFFFFFFF;
+constexpr int kArrowX = 598;
+constexpr int kRowX = 145;
+constexpr int kFirstRowY = 113;
+constexpr int kRowSpacing = 59;
+constexpr int kRowTextSize = 128;
+} // namespace
+
+CHighScoreMenuState* CHighScoreMenuState::GetInstance()
+{
+    static CHighScoreMenuState instance;
+    return &instance;
+}
+
+void CHighScoreMenuState::Enter()
+{
+    CVKT_TextureManager* pTM = CVKT_TextureManager::GetInstance();
+    m_nBackgroundImageID = pTM->LoadTexture("resource/graphics/OxM_HighScoresMenu.png", kWhite);
+    m_nArrowImageID = pTM->LoadTexture("resource/graphics/OxM_Arrow.png", kWhite);
+    CBitmapFont::GetInstance()->Initialize("Resource/Graphics/OxM_Font2.png", 16, 24, 20, 0xFF000000, 32);
+    m_nPage = 0;
+}
+
+bool CHighScoreMenuState::Input()
+{
+    CVKT_DirectInput* pDI = CVKT_DirectInput::GetInstance();
+    if (pDI->KeyPressed(DIK_ESCAPE))
+        CGame::GetInstance()->ChangeState(CMainMenuState::GetInstance());
+    else if (pDI->KeyPressed(DIK_DOWN))
+        m_nPage = 1;
+    else if (pDI->KeyPressed(DIK_UP))
+        m_nPage = 0;
+    return true;
+}
+
+void CHighScoreMenuState::FormatRow(int nEntry, char* szText, int nSize)
+{
+    const tHighScore& entry = CGame::GetInstance()->GetHighScores()[nEntry];
+    std::snprintf(szText, static_cast<size_t>(nSize), "%i. %s - %i", nEntry + 1, entry.szName,
+                  static_cast<int>(entry.nPoints));
+}
+
+void CHighScoreMenuState::Render()
+{
+    const RECT rBackground{0, 0, 640, 480};
+    CVKT_TextureManager::GetInstance()->DrawTexture(m_nBackgroundImageID, 0, 0, 1.0f, 1.0f, &rBackground,
+                                                    0.0f, 0.0f, 0.0f, kWhite);
+    DrawArrow();
+    CBitmapFont* pFont = CBitmapFont::GetInstance();
+    for (int i = 0; i < ROWS_PER_PAGE; ++i)
+    {
+        char szRow[kRowTextSize];
+        FormatRow(m_nPage * ROWS_PER_PAGE + i, szRow, sizeof szRow);
+        pFont->Print(szRow, kRowX, kFirstRowY + kRowSpacing * i, 1.0f, kWhite);
+    }
+    pFont->Print("press ESC", 480, 450, 1.0f, kWhite);
+}
+
+void CHighScoreMenuState::DrawArrow()
+{
+    // The arrow points to the other page: down on the first page, mirrored top to bottom on the
+    // second, where it extends upward from its y.
+    CVKT_TextureManager* pTM = CVKT_TextureManager::GetInstance();
+    if (m_nPage == 1)
+        pTM->DrawTexture(m_nArrowImageID, kArrowX, 84, 1.0f, -1.0f, nullptr, 0.0f, 0.0f, 0.0f, kWhite);
+    else
+        pTM->DrawTexture(m_nArrowImageID, kArrowX, 396, 1.0f, 1.0f, nullptr, 0.0f, 0.0f, 0.0f, kWhite);
+}
+
+void CHighScoreMenuState::Exit()
+{
+    CVKT_TextureManager* pTM = CVKT_TextureManager::GetInstance();
+    pTM->UnloadTexture(m_nBackgroundImageID);
+    pTM->UnloadTexture(m_nArrowImageID);
+    m_nBackgroundImageID = -1;
+    m_nArrowImageID = -1;
+    CBitmapFont::GetInstance()->Shutdown();
+}

@@ -1,0 +1,129 @@
+#include "COptionsMenuState.h"
+
+#include "CBitmapFont.h"
+#include "CGame.h"
+#include "CMainMenuState.h"
+
+#include "CVKT_DirectInput.h"
+#include "CVKT_TextureManager.h"
+#include "CVKT_WaveManager.h"
+
+#include <cstdio>
+
+namespace
+{
+constexpr VKT_COLOR kWhite = 0xFFFFFFFF;
+constexpr float kVolumePerSecond = 10.0f;
+constexpr float kMinVolume = 0.0f;
+constexpr float kMaxVolume = 100.0f;
+
+// The volume as the screen shows it: truncated, at most three characters.
+void PrintVolume(float fVolume, int nX, int nY)
+{
+    char szText[4];
+    std::snprintf(szText, sizeof szText, "%i", static_cast<int>(fVolume));
+    CBitmapFont::GetInstance()->Print(szText, nX, nY, 1.0f, kWhite);
+}
+} // namespace
+
+COptionsMenuState* COptionsMenuState::GetInstance()
+{
+    static COptionsMenuState instance;
+    return &instance;
+}
+
+void COptionsMenuState::Enter()
+{
+    CBitmapFont::GetInstance()->Initialize("Resource/Graphics/OxM_Font2.png", 16, 24, 20, 0xFF000000, 32);
+    m_nSelection = SELECT_MUSIC;
+    CVKT_TextureManager* pTM = CVKT_TextureManager::GetInstance();
+    m_nMarkerImageID = pTM->LoadTexture("Resource/Graphics/OxM_OptionsSelection.png", kWhite);
+    m_nBackgroundImageID = pTM->LoadTexture("Resource/Graphics/OxM_OptionsMenu.png", 0);
+    m_nSampleSoundID = CVKT_WaveManager::GetInstance()->LoadWave("Resource/Sound/VKT_LazerHit.wav");
+}
+
+bool COptionsMenuState::Input()
+{
+    if (CVKT_DirectInput::GetInstance()->KeyPressed(DIK_ESCAPE))
+        CGame::GetInstance()->ChangeState(CMainMenuState::GetInstance());
+    return true;
+}
+
+void COptionsMenuState::Update(float fElapsedTime)
+{
+    MoveSelection();
+    CVKT_DirectInput* pDI = CVKT_DirectInput::GetInstance();
+    CGame* pGame = CGame::GetInstance();
+    const float fChosen = m_nSelection == SELECT_MUSIC ? pGame->GetMusicVolume() : pGame->GetFXVolume();
+    if (pDI->KeyDown(DIK_LEFT))
+        ChangeVolume(-kVolumePerSecond * fElapsedTime, fChosen > kMinVolume);
+    // Read again: Left may just have moved it, and Right's bound is tested on the new value.
+    const float fAfterLeft = m_nSelection == SELECT_MUSIC ? pGame->GetMusicVolume() : pGame->GetFXVolume();
+    if (pDI->KeyDown(DIK_RIGHT))
+        ChangeVolume(kVolumePerSecond * fElapsedTime, fAfterLeft < kMaxVolume);
+}
+
+void COptionsMenuState::MoveSelection()
+{
+    CVKT_DirectInput* pDI = CVKT_DirectInput::GetInstance();
+    if (pDI->KeyPressed(DIK_UP))
+        m_nSelection = m_nSelection - 1 < SELECT_MUSIC ? SELECT_FX : m_nSelection - 1;
+    if (pDI->KeyPressed(DIK_DOWN))
+        m_nSelection = m_nSelection + 1 > SELECT_FX ? SELECT_MUSIC : m_nSelection + 1;
+}
+
+void COptionsMenuState::ChangeVolume(float fStep, bool bWithinBound)
+{
+    if (!bWithinBound)
+        return;
+    CGame* pGame = CGame::GetInstance();
+    if (m_nSelection == SELECT_MUSIC)
+        ApplyMusicVolume(pGame->GetMusicVolume() + fStep);
+    else
+        ApplyFXVolume(pGame->GetFXVolume() + fStep);
+}
+
+void COptionsMenuState::ApplyMusicVolume(float fVolume)
+{
+    CGame* pGame = CGame::GetInstance();
+    pGame->SetMusicVolume(fVolume);
+    CVKT_WaveManager::GetInstance()->SetVolume(pGame->GetMusicID(), static_cast<int>(fVolume));
+}
+
+void COptionsMenuState::ApplyFXVolume(float fVolume)
+{
+    CGame::GetInstance()->SetFXVolume(fVolume);
+    CVKT_WaveManager* pWM = CVKT_WaveManager::GetInstance();
+    pWM->SetVolume(m_nSampleSoundID, static_cast<int>(fVolume));
+    // The sample lets the player hear the new level; it starts again each time it has finished.
+    if (!pWM->IsWavePlaying(m_nSampleSoundID))
+        pWM->PlayWave(m_nSampleSoundID, false);
+}
+
+void COptionsMenuState::Render()
+{
+    CVKT_TextureManager* pTM = CVKT_TextureManager::GetInstance();
+    const RECT rBackground{0, 0, 640, 480};
+    pTM->DrawTexture(m_nBackgroundImageID, 0, 0, 1.0f, 1.0f, &rBackground, 0.0f, 0.0f, 0.0f, kWhite);
+    CGame* pGame = CGame::GetInstance();
+    PrintVolume(pGame->GetMusicVolume(), 460, 116);
+    PrintVolume(pGame->GetFXVolume(), 460, 189);
+    const RECT rMarker{0, 0, 426, 65};
+    pTM->DrawTexture(m_nMarkerImageID, 130, 83 + 72 * m_nSelection, 1.0f, 1.0f, &rMarker, 0.0f, 0.0f, 0.0f,
+                     kWhite);
+    CBitmapFont::GetInstance()->Print("press ESC", 480, 450, 1.0f, kWhite);
+}
+
+void COptionsMenuState::Exit()
+{
+    CVKT_TextureManager* pTM = CVKT_TextureManager::GetInstance();
+    pTM->UnloadTexture(m_nBackgroundImageID);
+    pTM->UnloadTexture(m_nMarkerImageID);
+    m_nBackgroundImageID = -1;
+    m_nMarkerImageID = -1;
+    CBitmapFont::GetInstance()->Shutdown();
+    // Every visit loads the sample; give the reference back so visits do not pile them up.
+    CVKT_WaveManager::GetInstance()->UnloadWave(m_nSampleSoundID);
+    m_nSampleSoundID = -1;
+    CGame::GetInstance()->SaveSettings("Resource/settings.xml");
+}
