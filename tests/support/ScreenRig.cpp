@@ -132,6 +132,11 @@ int CountDifferences(const std::vector<uint32_t>& a, const std::vector<uint32_t>
 
 ScreenRig::ScreenRig(const std::string& settingsXml)
 {
+    // Headless whatever the runner passed on: no real audio device, the software renderer. Values
+    // that are already set win.
+    setenv("SDL_VIDEODRIVER", "dummy", 0);
+    setenv("SDL_AUDIODRIVER", "dummy", 0);
+    setenv("SDL_RENDER_DRIVER", "software", 0);
     // The pictures and sounds are shared with the build (linked, never written); the settings file
     // is this folder's own.
     MakeDirs(m_dir / "Resource");
