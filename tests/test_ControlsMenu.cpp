@@ -1,0 +1,52 @@
+// The controls screen in the real game: the picture and "press ESC" read back, and Escape as the only
+// key that leaves.
+#include "CControlsMenuState.h"
+#include "CGame.h"
+#include "CMainMenuState.h"
+
+#include "ScreenRig.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+class ControlsMenuTest : public ::testing::Test
+{
+protected:
+    void SetUp() override { CGame::GetInstance()->ChangeState(controls); }
+
+    test::ScreenRig rig;
+    CControlsMenuState* controls = CControlsMenuState::GetInstance();
+};
+} // namespace
+
+TEST_F(ControlsMenuTest, ThePictureFillsTheScreenWithPressEscAtTheBottomRight)
+{
+    const test::Picture picture = test::LoadPicture("OxM_ControlsMenu.png", 0);
+    const test::Picture font = test::LoadPicture("OxM_Font2.png", 0xFF000000);
+    const std::vector<uint32_t> frame = rig.CaptureFrame();
+    // The picture everywhere above the text line.
+    const test::Comparison shown = test::CompareSection(frame, picture, 0, 0, 640, 450, 0, 0);
+    EXPECT_EQ(shown.compared, 640 * 450);
+    EXPECT_EQ(shown.mismatched, 0) << shown.firstMismatch;
+    const test::Comparison esc = test::CompareText(frame, font, 16, 24, 20, "press ESC", 480, 450);
+    EXPECT_GT(esc.compared, 200);
+    EXPECT_EQ(esc.mismatched, 0) << esc.firstMismatch;
+    // The text is drawn over the picture, not left out.
+    EXPECT_GT(test::CompareSection(frame, picture, 480, 450, 144, 24, 480, 450).mismatched, 50);
+}
+
+TEST_F(ControlsMenuTest, OnlyEscapeLeavesForTheMainMenu)
+{
+    for (SDL_Scancode key : {SDL_SCANCODE_RETURN, SDL_SCANCODE_SPACE, SDL_SCANCODE_UP, SDL_SCANCODE_DOWN,
+                             SDL_SCANCODE_LEFT, SDL_SCANCODE_RIGHT, SDL_SCANCODE_P, SDL_SCANCODE_BACKSPACE})
+    {
+        rig.Tap(key);
+        EXPECT_EQ(rig.Top(), controls) << SDL_GetScancodeName(key);
+    }
+    rig.Hold(SDL_SCANCODE_ESCAPE);
+    ASSERT_TRUE(rig.Frame());
+    EXPECT_EQ(rig.Top(), CMainMenuState::GetInstance());
+    rig.Release(SDL_SCANCODE_ESCAPE);
+    ASSERT_TRUE(rig.Frame());
+}
