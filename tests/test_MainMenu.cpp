@@ -93,6 +93,7 @@ TEST_F(MainMenuTest, TheHighlightedLookLiesExactlyOverTheSelectedItemOnly)
         Select(selected);
         const std::vector<uint32_t> frame = rig.CaptureFrame();
         ASSERT_EQ(frame.size(), 640u * 480u);
+        ASSERT_EQ(menu->GetSelection(), selected) << "no key in the captured frame";
         for (int item = 0; item < CMainMenuState::NUM_ITEMS; ++item)
         {
             const int top = ItemTop(item);
