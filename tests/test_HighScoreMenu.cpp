@@ -75,7 +75,8 @@ TEST_F(HighScoreMenuTest, TheArrowPointsDownOnTheFirstPageAndIsMirroredUpwardOnT
     EXPECT_GT(top.compared, 200);
     EXPECT_EQ(top.mismatched, 0) << "rows 84 - 1 - v, extending upward " << top.firstMismatch;
     // Unmirrored at the same place it would not match: the arrow is not symmetric top to bottom.
-    EXPECT_GT(test::CompareSection(frame, arrow, 0, 0, arrow.width, arrow.height, 598, 84 - arrow.height).mismatched,
+    EXPECT_GT(test::CompareSection(frame, arrow, 0, 0, arrow.width, arrow.height, 598, 84 - arrow.height)
+                  .mismatched,
               50);
     EXPECT_GT(ArrowAtBottom(frame).mismatched, 100) << "no arrow at the bottom on the second page";
 }
