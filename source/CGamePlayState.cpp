@@ -205,6 +205,9 @@ void CGamePlayState::StartLevel(const char* szBackground)
     m_nBackgroundImageID = CVKT_TextureManager::GetInstance()->LoadTexture(szBackground, 0);
     CVKT_ObjectManager::GetInstance()->RemoveAllObjects();
     ForgetPlayer();
+    // Requests still waiting belong to the old level: a shot or a respawn asked for in its last
+    // frame would otherwise bring an old bullet or a second player into the new one.
+    CVKT_MessageSystem::GetInstance()->ClearMessages();
     RequestLevelObjects();
 }
 
@@ -663,10 +666,6 @@ void CGamePlayState::CreateEnemyBird()
 void CGamePlayState::CreatePlayer()
 {
     CGamePlayState* pState = GetInstance();
-    // One player at a time: a death in the frame before a level starts asks for a respawn and the
-    // new level asks for its own player; the second request finds the first one made.
-    if (pState->m_pPlayer)
-        return;
     CPlayer* pPlayer = CreateAs<CPlayer>("CPlayer");
     if (!pPlayer)
         return;
