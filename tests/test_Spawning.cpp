@@ -185,26 +185,6 @@ TEST_F(SpawningTest, LevelThreeMakesOnlySwimmersWithVariantsZeroToThree)
     }
 }
 
-TEST_F(SpawningTest, ThePlayerIsMadeAtItsStartingPlaceAboveEverythingElse)
-{
-    CPlayer* player = game.Player();
-    ASSERT_NE(player, nullptr);
-    EXPECT_FLOAT_EQ(player->GetSpeed(), 200.0f);
-    EXPECT_FLOAT_EQ(player->GetScale(), 1.5f);
-    EXPECT_EQ(player->GetWidth(), 62);
-    EXPECT_EQ(player->GetHeight(), 53);
-    EXPECT_FLOAT_EQ(player->GetVelX(), 0.0f);
-    EXPECT_TRUE(player->GetActive());
-    EXPECT_EQ(player->GetAnimation().GetImageID(), TextureOf("Resource/Graphics/OxM_PlayerChar.png"));
-    EXPECT_EQ(player->GetAnimation().GetNumFrames(), 4);
-    EXPECT_EQ(player->GetAnimation().GetFrameWidth(), 62);
-    EXPECT_EQ(player->GetAnimation().GetFrameHeight(), 53);
-    EXPECT_TRUE(player->GetAnimation().IsPlaying());
-    // Drawn last: the object list is sorted by scale when drawn.
-    game.Frame();
-    EXPECT_EQ(CVKT_ObjectManager::GetInstance()->GetObjects().back(), player);
-}
-
 TEST_F(SpawningTest, WhenAClassCannotBeMadeNothingIsMadeAndNoNumberIsDrawn)
 {
     game.RemoveEnemies();
