@@ -4,6 +4,8 @@
 
 #include <cstdio>
 #include <cstring>
+#include <set>
+#include <utility>
 
 namespace
 {
@@ -12,12 +14,21 @@ CVKT_MessageBox::Listener& TheListener()
     static CVKT_MessageBox::Listener listener;
     return listener;
 }
+
+std::set<std::pair<std::string, std::string>>& ReportedMessages()
+{
+    static std::set<std::pair<std::string, std::string>> reported;
+    return reported;
+}
 } // namespace
 
 void CVKT_MessageBox::Show(HWND owner, const char* text, const char* title)
 {
     const char* safeText = text ? text : "";
     const char* safeTitle = title ? title : "";
+    if (!ReportedMessages().emplace(safeTitle, safeText).second)
+        return;
+
     std::fprintf(stderr, "%s: %s\n", safeTitle, safeText);
     std::fflush(stderr);
 
@@ -31,6 +42,12 @@ void CVKT_MessageBox::Show(HWND owner, const char* text, const char* title)
 void CVKT_MessageBox::SetListener(Listener listener)
 {
     TheListener() = std::move(listener);
+    ForgetReported();
+}
+
+void CVKT_MessageBox::ForgetReported()
+{
+    ReportedMessages().clear();
 }
 
 bool CVKT_MessageBox::DisplayAvailable()

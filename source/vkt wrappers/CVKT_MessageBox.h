@@ -1,6 +1,9 @@
-// Failure messages of the platform layer. Every message is written to standard error as
-// "title: text"; where a real display is open it is also shown in a modal message box, as the game
-// always did. Headless runs (SDL's dummy or offscreen video) never see a box, so tests never block.
+// Failure messages of the platform layer. A message is written to standard error as "title: text";
+// where a real display is open it is also shown in a modal message box, as the game always did.
+// Headless runs (SDL's dummy or offscreen video) never see a box, so tests never block.
+//
+// Each distinct message is reported once per run: with a file missing, every screen visit and every
+// enemy spawn would otherwise stop the game with the same box again.
 #pragma once
 
 #include "VKT_Types.h"
@@ -13,12 +16,17 @@ class CVKT_MessageBox
 public:
     using Listener = std::function<void(const std::string& title, const std::string& text)>;
 
-    // Reports one failure. owner may be null. Returns once the user has closed the box (if any).
+    // Reports one failure unless the same title and text were reported before. owner may be null.
+    // Returns once the user has closed the box (if any).
     static void Show(HWND owner, const char* text, const char* title);
 
-    // A listener sees every message after it is written to standard error; tests use it to check
-    // the texts. Pass an empty function to remove it.
+    // A listener sees every reported message after it is written to standard error; tests use it
+    // to check the texts. Setting a listener (or an empty function to remove it) also forgets which
+    // messages were reported, so each test starts afresh.
     static void SetListener(Listener listener);
+
+    // Forgets which messages were reported, so that the next report of each shows again.
+    static void ForgetReported();
 
     // True when Show would open a real box: SDL video is up on a windowing system (X11, Wayland).
     static bool DisplayAvailable();

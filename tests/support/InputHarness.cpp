@@ -74,6 +74,7 @@ const std::vector<std::string>& InputHarness::Messages() const
 void InputHarness::ClearMessages()
 {
     MessageLog().clear();
+    CVKT_MessageBox::ForgetReported();
 }
 
 const std::vector<unsigned int>& InputHarness::WindowMessages() const

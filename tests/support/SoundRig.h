@@ -4,6 +4,8 @@
 // destruction.
 #pragma once
 
+#include "CVKT_MessageBox.h"
+
 #include "TestSupport.h"
 
 #include <SDL.h>
@@ -32,7 +34,11 @@ public:
     MessageRecorder();
     ~MessageRecorder();
     const std::vector<Message>& All() const { return m_messages; }
-    void Clear() { m_messages.clear(); }
+    void Clear()
+    {
+        m_messages.clear();
+        CVKT_MessageBox::ForgetReported();
+    }
 
 private:
     std::vector<Message> m_messages;
