@@ -1,7 +1,9 @@
 // Scripted playthroughs of the whole program through CGame: real SDL key events, the tick seam,
 // the settings file on disk in a scratch Resource folder, frames read back. Each test follows the
 // screen flow as a player would.
+#include "CBase.h"
 #include "CCreditsMenuState.h"
+#include "CEnterScorestate.h"
 #include "CGame.h"
 #include "CGamePlayState.h"
 #include "CHighScoreMenuState.h"
@@ -9,17 +11,58 @@
 #include "CMainMenuState.h"
 #include "COptionsMenuState.h"
 #include "CSettingsFile.h"
+#include "CPauseState.h"
 #include "CopperfenLogoState.h"
+#include "GameEventIDs.h"
 
 #include "CVKT_Direct3D.h"
+#include "CVKT_EventSystem.h"
+#include "CVKT_ObjectManager.h"
 #include "CVKT_WaveManager.h"
 
 #include "ScreenRig.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <tuple>
+
 namespace
 {
+// Where every game object stands: enough to tell whether the game moved on.
+struct ObjectState
+{
+    const CBase* object;
+    int type;
+    float x;
+    float y;
+    bool active;
+    bool operator==(const ObjectState& other) const
+    {
+        return std::tie(object, type, x, y, active) ==
+               std::tie(other.object, other.type, other.x, other.y, other.active);
+    }
+};
+
+std::vector<ObjectState> Objects()
+{
+    std::vector<ObjectState> states;
+    for (const CBase* object : CVKT_ObjectManager::GetInstance()->GetObjects())
+        states.push_back(
+            {object, object->GetType(), object->GetPosX(), object->GetPosY(), object->GetActive()});
+    // Drawing sorts the list by scale; compare the objects, not their order.
+    std::sort(states.begin(), states.end(),
+              [](const ObjectState& a, const ObjectState& b) { return a.object < b.object; });
+    return states;
+}
+
+// What an enemy or enemy bird that is shot sends.
+void ScoreHits(int hits)
+{
+    for (int i = 0; i < hits; ++i)
+        CVKT_EventSystem::GetInstance()->SendEvent(EVENT_ADD_SCORE);
+}
+
 class PlaythroughTest : public ::testing::Test
 {
 protected:
@@ -54,8 +97,28 @@ protected:
         return presses;
     }
 
+    // From the logo through the menu and the story into a new game.
+    void IntoANewGame()
+    {
+        if (rig.Top() == CopperfenLogoState::GetInstance())
+            ToTheMenu();
+        ASSERT_EQ(rig.Top(), CMainMenuState::GetInstance());
+        ChooseMenuItem(CMainMenuState::ITEM_PLAY);
+        ASSERT_EQ(ThroughTheStory(), 9);
+        ASSERT_EQ(rig.Top(), play);
+    }
+
+    // The last life lost the way the player's collision reports it.
+    void LoseTheLastLife()
+    {
+        play->SetLives(1);
+        CVKT_EventSystem::GetInstance()->SendEvent(EVENT_PLAYER_DIED);
+        ASSERT_TRUE(rig.Frame());
+    }
+
     test::ScreenRig rig;
     CGame* game = CGame::GetInstance();
+    CGamePlayState* play = CGamePlayState::GetInstance();
     test::Picture font = test::LoadPicture("OxM_Font2.png", 0xFF000000);
 };
 } // namespace
@@ -135,4 +198,155 @@ TEST_F(PlaythroughTest, FromTheLogoThroughEveryMenuIntoTheGameAndOutOfTheProgram
     std::vector<uint32_t> backBuffer;
     ASSERT_TRUE(d3d->ReadBackBuffer(backBuffer));
     EXPECT_EQ(test::FramePixel(backBuffer, 320, 300), 0xFFFF0000u) << "no frame was drawn after the choice";
+}
+
+TEST_F(PlaythroughTest, PausingFreezesTheGameAndResumingGoesOnWithTheSameScoreAndObjects)
+{
+    IntoANewGame();
+    for (int i = 0; i < 120; ++i)
+        ASSERT_TRUE(rig.Frame(16));
+    ScoreHits(2);
+    ASSERT_TRUE(rig.Frame(16));
+    ASSERT_EQ(play->GetScore(), 20);
+    const int lives = play->GetLives();
+
+    // P: the pause screen over the game.
+    rig.Hold(SDL_SCANCODE_P);
+    ASSERT_TRUE(rig.Frame(16));
+    ASSERT_EQ(rig.Top(), CPauseState::GetInstance());
+    ASSERT_EQ(rig.Depth(), 2u);
+    EXPECT_TRUE(play->IsPaused());
+    rig.Release(SDL_SCANCODE_P);
+    const std::vector<ObjectState> paused = Objects();
+    ASSERT_GT(paused.size(), 10u) << "the player and ten enemies at least";
+
+    // A second of paused frames changes nothing, on screen or in the game.
+    const std::vector<uint32_t> first = rig.CaptureFrame(500);
+    const std::vector<uint32_t> second = rig.CaptureFrame(500);
+    EXPECT_EQ(test::CountDifferences(first, second, 0, 0, 640, 480), 0);
+    EXPECT_EQ(Objects(), paused);
+    const test::Picture cursor = test::LoadPicture("VKT_MenuCursor.png", 0xFFFFFFFF);
+    EXPECT_EQ(test::CompareSection(second, cursor, 0, 0, 24, 24, 225, 244).mismatched, 0);
+
+    // P again: the event is taken at the end of this frame, the screen leaves in the next.
+    rig.Hold(SDL_SCANCODE_P);
+    ASSERT_TRUE(rig.Frame(16));
+    EXPECT_EQ(rig.Top(), CPauseState::GetInstance());
+    ASSERT_TRUE(rig.Frame(16));
+    EXPECT_EQ(rig.Top(), play);
+    EXPECT_FALSE(play->IsPaused());
+    EXPECT_EQ(play->GetScore(), 20);
+    EXPECT_EQ(play->GetLives(), lives);
+    EXPECT_EQ(Objects(), paused) << "the frame that leaves the pause does not update the game";
+    rig.Release(SDL_SCANCODE_P);
+    ASSERT_TRUE(rig.Frame(100));
+    EXPECT_NE(Objects(), paused) << "and then the game goes on";
+
+    // A third P pauses again; Return on "quit" goes to the main menu.
+    rig.Tap(SDL_SCANCODE_P);
+    ASSERT_EQ(rig.Top(), CPauseState::GetInstance());
+    rig.Tap(SDL_SCANCODE_DOWN);
+    rig.Tap(SDL_SCANCODE_RETURN);
+    EXPECT_EQ(rig.Top(), CMainMenuState::GetInstance());
+    EXPECT_EQ(rig.Depth(), 1u);
+    EXPECT_TRUE(CVKT_ObjectManager::GetInstance()->GetObjects().empty()) << "the game was left";
+}
+
+TEST_F(PlaythroughTest, LosingTheLastLifeWithAQualifyingScoreOpensTheScoreEntryOverTheFrozenGame)
+{
+    tHighScore table[NUM_HIGH_SCORES];
+    for (int i = 0; i < NUM_HIGH_SCORES; ++i)
+        table[i] = tHighScore{100 - 10 * i, "OLD"};
+    game->SetHighScores(table);
+    IntoANewGame();
+    for (int i = 0; i < 60; ++i)
+        ASSERT_TRUE(rig.Frame(16));
+    ScoreHits(7);
+    ASSERT_TRUE(rig.Frame(16));
+    ASSERT_EQ(play->GetScore(), 70);
+
+    LoseTheLastLife();
+    ASSERT_TRUE(rig.Frame(16));
+    CEnterScorestate* entry = CEnterScorestate::GetInstance();
+    ASSERT_EQ(rig.Top(), entry) << "a qualifying score opens the entry";
+    ASSERT_EQ(rig.Depth(), 2u);
+    EXPECT_EQ(game->GetStateStack().front(), play) << "over the game";
+
+    // The game below stands still while the name is typed.
+    const std::vector<ObjectState> frozen = Objects();
+    const std::vector<uint32_t> before = rig.CaptureFrame(500);
+    rig.Type(SDL_SCANCODE_A, "A");
+    rig.Type(SDL_SCANCODE_B, "B");
+    const std::vector<uint32_t> after = rig.CaptureFrame(500);
+    EXPECT_EQ(Objects(), frozen);
+    EXPECT_EQ(test::CountDifferences(before, after, 0, 0, 640, 120), 0) << "above the panel";
+    EXPECT_EQ(test::CountDifferences(before, after, 0, 360, 640, 120), 0) << "below the panel";
+    EXPECT_GT(test::CountDifferences(before, after, 282, 228, 64, 48), 200) << "the two letters";
+
+    // "AB" + Return does not confirm; the carriage return it typed is erased and a third letter
+    // with Return does.
+    rig.Tap(SDL_SCANCODE_RETURN);
+    EXPECT_EQ(rig.Top(), entry);
+    EXPECT_EQ(entry->GetName(), std::string("AB\r"));
+    rig.Tap(SDL_SCANCODE_BACKSPACE);
+    rig.Type(SDL_SCANCODE_C, "C");
+    rig.Tap(SDL_SCANCODE_RETURN);
+    ASSERT_EQ(rig.Top(), CMainMenuState::GetInstance());
+    EXPECT_EQ(rig.Depth(), 1u);
+
+    // 70 goes below the existing 70; the old 10 drops out. Table and file agree.
+    const char* const names[NUM_HIGH_SCORES] = {"OLD", "OLD", "OLD", "OLD", "ABC",
+                                                "OLD", "OLD", "OLD", "OLD", "OLD"};
+    const int points[NUM_HIGH_SCORES] = {100, 90, 80, 70, 70, 60, 50, 40, 30, 20};
+    tGameSettings saved;
+    ASSERT_TRUE(CSettingsFile::Load(rig.SettingsPath().c_str(), saved));
+    for (int i = 0; i < NUM_HIGH_SCORES; ++i)
+    {
+        EXPECT_EQ(game->GetHighScores()[i].nPoints, points[i]) << i;
+        EXPECT_STREQ(game->GetHighScores()[i].szName, names[i]) << i;
+        EXPECT_EQ(saved.highScores[i].nPoints, points[i]) << i;
+        EXPECT_STREQ(saved.highScores[i].szName, names[i]) << i;
+    }
+}
+
+TEST_F(PlaythroughTest, AfterALostGameSpaceTellsTheEndingAndANewGameFromTheMenuTheIntroduction)
+{
+    // A table the game's score cannot enter.
+    tHighScore table[NUM_HIGH_SCORES];
+    for (int i = 0; i < NUM_HIGH_SCORES; ++i)
+        table[i] = tHighScore{5000, "PRO"};
+    game->SetHighScores(table);
+    CLevelIntroState1* story = CLevelIntroState1::GetInstance();
+
+    IntoANewGame();
+    ScoreHits(3);
+    LoseTheLastLife();
+    for (int i = 0; i < 30; ++i)
+        ASSERT_TRUE(rig.Frame(16));
+    EXPECT_EQ(rig.Top(), play) << "without a key the game stays on its last picture";
+
+    // Space: the story with the ending, then a new game.
+    rig.Tap(SDL_SCANCODE_SPACE);
+    ASSERT_EQ(rig.Top(), story);
+    EXPECT_TRUE(story->IsEnding());
+    std::vector<uint32_t> frame = rig.CaptureFrame(5000);
+    const test::Picture small = test::LoadPicture("OxM_Font1.png", 0xFFFFFFFF);
+    EXPECT_EQ(test::CompareText(frame, small, 8, 12, 20, "Good job, soldier!", 75, 400).mismatched, 0);
+    EXPECT_EQ(ThroughTheStory(), 3) << "the first line is complete already: advance, complete, advance";
+    ASSERT_EQ(rig.Top(), play);
+    EXPECT_EQ(play->GetScore(), 0) << "a new game";
+    EXPECT_EQ(play->GetLives(), 3);
+
+    // Lost again; any other key goes to the main menu, and a new game from there opens with the
+    // introduction.
+    LoseTheLastLife();
+    rig.Tap(SDL_SCANCODE_LEFT);
+    ASSERT_EQ(rig.Top(), CMainMenuState::GetInstance());
+    ChooseMenuItem(CMainMenuState::ITEM_PLAY);
+    ASSERT_EQ(rig.Top(), story);
+    EXPECT_FALSE(story->IsEnding());
+    frame = rig.CaptureFrame(10000);
+    EXPECT_EQ(test::CompareText(frame, small, 8, 12, 20, "Hello, comarade! I'm am your Captain!", 75, 400)
+                  .mismatched,
+              0);
 }
