@@ -1,7 +1,9 @@
 #include "CVKT_ResourcePath.h"
 
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <vector>
@@ -110,4 +112,45 @@ FILE* CVKT_ResourcePath::Open(const char* path, const char* mode)
     if (!path || !mode)
         return nullptr;
     return std::fopen(Resolve(path).c_str(), mode);
+}
+
+FILE* CVKT_ResourcePath::OpenRegularFile(const char* path, uint64_t& size)
+{
+    if (!path)
+        return nullptr;
+    // Without O_NONBLOCK a FIFO would wait for a writer forever.
+    const int fd = ::open(Resolve(path).c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return nullptr;
+    struct stat info;
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode))
+    {
+        ::close(fd);
+        return nullptr;
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    FILE* file = ::fdopen(fd, "rb");
+    if (!file)
+    {
+        ::close(fd);
+        return nullptr;
+    }
+    size = static_cast<uint64_t>(info.st_size);
+    return file;
+}
+
+bool CVKT_ResourcePath::ReadRegularFile(const char* path, uint64_t maxSize, std::vector<uint8_t>& bytes)
+{
+    uint64_t size = 0;
+    FILE* file = OpenRegularFile(path, size);
+    if (!file)
+        return false;
+    bool ok = size <= maxSize;
+    if (ok)
+    {
+        bytes.resize(static_cast<size_t>(size));
+        ok = size == 0 || std::fread(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    }
+    std::fclose(file);
+    return ok;
 }

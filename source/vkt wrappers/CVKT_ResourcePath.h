@@ -3,8 +3,10 @@
 // this resolver, which matches each component of the path case-insensitively against what exists.
 #pragma once
 
+#include <cstdint>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 class CVKT_ResourcePath
 {
@@ -17,4 +19,13 @@ public:
 
     // fopen of the resolved path. Returns null where fopen does.
     static FILE* Open(const char* path, const char* mode);
+
+    // Opens the resolved path for reading only when it is a regular file, and gives its size. A FIFO
+    // or a device given a resource's name is refused without blocking; so is a folder. Null when
+    // the file cannot be opened.
+    static FILE* OpenRegularFile(const char* path, uint64_t& size);
+
+    // Reads a whole regular file of at most maxSize bytes. False when it cannot be opened or read,
+    // or is larger.
+    static bool ReadRegularFile(const char* path, uint64_t maxSize, std::vector<uint8_t>& bytes);
 };

@@ -1,11 +1,10 @@
 #include "CVKT_TextureManager.h"
 
+#include "CVKT_ImageFile.h"
 #include "CVKT_MessageBox.h"
-#include "CVKT_ResourcePath.h"
 #include "CVKT_Sprite.h"
 
 #include <SDL.h>
-#include <SDL_image.h>
 
 #include <algorithm>
 #include <cassert>
@@ -48,11 +47,7 @@ void ApplyColorKey(SDL_Surface* image, VKT_COLOR dwColorKey)
 
 SDL_Surface* DecodeImage(const char* szFilename, VKT_COLOR dwColorKey)
 {
-    SDL_Surface* decoded = IMG_Load(CVKT_ResourcePath::Resolve(szFilename).c_str());
-    if (!decoded)
-        return nullptr;
-    SDL_Surface* argb = SDL_ConvertSurfaceFormat(decoded, SDL_PIXELFORMAT_ARGB8888, 0);
-    SDL_FreeSurface(decoded);
+    SDL_Surface* argb = CVKT_ImageFile::LoadARGB(szFilename);
     if (argb)
         ApplyColorKey(argb, dwColorKey);
     return argb;

@@ -2,10 +2,6 @@
 
 #include "CVKT_ResourcePath.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -213,29 +209,6 @@ eWaveReadResult ParseInto(tByteSource& source, tWaveData& wave)
     return result;
 }
 
-// Opens without blocking (a FIFO given a .wav name would otherwise wait for a writer forever) and
-// accepts regular files only, whose size is known before anything is read.
-FILE* OpenRegularFile(const char* szPath, uint64_t& nSize)
-{
-    const int fd = ::open(CVKT_ResourcePath::Resolve(szPath).c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return nullptr;
-    struct stat info;
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode))
-    {
-        ::close(fd);
-        return nullptr;
-    }
-    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-    FILE* pFile = ::fdopen(fd, "rb");
-    if (!pFile)
-    {
-        ::close(fd);
-        return nullptr;
-    }
-    nSize = static_cast<uint64_t>(info.st_size);
-    return pFile;
-}
 } // namespace
 
 eWaveReadResult CVKT_WaveReader::ReadFile(const char* szPath, tWaveData& wave)
@@ -244,7 +217,7 @@ eWaveReadResult CVKT_WaveReader::ReadFile(const char* szPath, tWaveData& wave)
     if (!szPath)
         return eWaveReadResult::FileNotFound;
     uint64_t size = 0;
-    std::unique_ptr<FILE, tCloseFile> file(OpenRegularFile(szPath, size));
+    std::unique_ptr<FILE, tCloseFile> file(CVKT_ResourcePath::OpenRegularFile(szPath, size));
     if (!file)
         return eWaveReadResult::FileNotFound;
     tFileSource source(file.get(), size);

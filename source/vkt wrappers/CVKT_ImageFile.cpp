@@ -1,0 +1,96 @@
+#include "CVKT_ImageFile.h"
+
+#include "CVKT_ResourcePath.h"
+
+#include <SDL.h>
+#include <SDL_image.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+namespace
+{
+constexpr uint8_t kPngSignature[8] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
+
+uint32_t BigEndian32(const uint8_t* p)
+{
+    return (static_cast<uint32_t>(p[0]) << 24) | (static_cast<uint32_t>(p[1]) << 16) |
+           (static_cast<uint32_t>(p[2]) << 8) | p[3];
+}
+
+int32_t LittleEndian32(const uint8_t* p)
+{
+    return static_cast<int32_t>(static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
+                                (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24));
+}
+
+bool SideFits(int64_t side)
+{
+    return side > 0 && side <= CVKT_ImageFile::MAX_SIDE;
+}
+
+// The image header must come first and state a drawable size.
+bool HeaderFits(const uint8_t* pChunk, uint32_t nLength)
+{
+    if (std::memcmp(pChunk + 4, "IHDR", 4) != 0 || nLength < 8)
+        return false;
+    return SideFits(BigEndian32(pChunk + 8)) && SideFits(BigEndian32(pChunk + 12));
+}
+} // namespace
+
+bool CVKT_ImageFile::IsSafePng(const uint8_t* pBytes, size_t nSize)
+{
+    if (nSize < sizeof kPngSignature || std::memcmp(pBytes, kPngSignature, sizeof kPngSignature) != 0)
+        return true;
+    size_t offset = sizeof kPngSignature;
+    bool first = true;
+    // Each chunk: length (4, big-endian), type (4), data, CRC (4).
+    while (nSize - offset >= 12)
+    {
+        const uint32_t length = BigEndian32(pBytes + offset);
+        if (length > nSize - offset - 12)
+            return false;
+        if (first && !HeaderFits(pBytes + offset, length))
+            return false;
+        if (std::memcmp(pBytes + offset + 4, "IEND", 4) == 0)
+            return true;
+        offset += 12 + static_cast<size_t>(length);
+        first = false;
+    }
+    return false;
+}
+
+bool CVKT_ImageFile::IsSafeBmp(const uint8_t* pBytes, size_t nSize)
+{
+    if (nSize < 2 || pBytes[0] != 'B' || pBytes[1] != 'M')
+        return true;
+    if (nSize < 26)
+        return false;
+    const int64_t width = LittleEndian32(pBytes + 18);
+    const int64_t height = std::llabs(static_cast<long long>(LittleEndian32(pBytes + 22)));
+    return SideFits(width) && SideFits(height);
+}
+
+SDL_Surface* CVKT_ImageFile::DecodeARGB(const uint8_t* pBytes, size_t nSize)
+{
+    if (!pBytes || nSize == 0 || !IsSafePng(pBytes, nSize) || !IsSafeBmp(pBytes, nSize))
+        return nullptr;
+    SDL_RWops* stream = SDL_RWFromConstMem(pBytes, static_cast<int>(nSize));
+    if (!stream)
+        return nullptr;
+    SDL_Surface* decoded = IMG_Load_RW(stream, 1);
+    if (!decoded)
+        return nullptr;
+    SDL_Surface* argb = SDL_ConvertSurfaceFormat(decoded, SDL_PIXELFORMAT_ARGB8888, 0);
+    SDL_FreeSurface(decoded);
+    return argb;
+}
+
+SDL_Surface* CVKT_ImageFile::LoadARGB(const char* szPath)
+{
+    std::vector<uint8_t> bytes;
+    if (!CVKT_ResourcePath::ReadRegularFile(szPath, MAX_FILE_BYTES, bytes))
+        return nullptr;
+    return DecodeARGB(bytes.data(), bytes.size());
+}

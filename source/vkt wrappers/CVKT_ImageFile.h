@@ -1,0 +1,31 @@
+// Decoding of the game's image files (PNG, BMP) into 32-bit ARGB surfaces. The decoder of SDL_image
+// ignores short reads, so a PNG cut off inside a chunk makes libpng read stale bytes without end;
+// every PNG is therefore checked to hold its whole chunk list before it is decoded. Pictures larger
+// than the game could ever draw are refused before anything is allocated for them.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+struct SDL_Surface;
+
+class CVKT_ImageFile
+{
+public:
+    // Files and pictures beyond these are refused: the game's largest picture is 1024 x 2048.
+    static constexpr uint64_t MAX_FILE_BYTES = 64u << 20;
+    static constexpr int64_t MAX_SIDE = 8192;
+
+    // A new ARGB8888 surface of the decoded file (the caller frees it), or null when the file is
+    // missing, not a regular file, too large, damaged or of an unknown format.
+    static SDL_Surface* LoadARGB(const char* szPath);
+    // The same for bytes in memory.
+    static SDL_Surface* DecodeARGB(const uint8_t* pBytes, size_t nSize);
+
+    // False for a PNG whose chunks run past the end of the bytes or that ends before its IEND
+    // chunk, or whose header claims a picture larger than MAX_SIDE; true for anything that is not a
+    // PNG at all (other decoders check what they read).
+    static bool IsSafePng(const uint8_t* pBytes, size_t nSize);
+    // False for a BMP whose header claims a picture larger than MAX_SIDE; true for anything else.
+    static bool IsSafeBmp(const uint8_t* pBytes, size_t nSize);
+};
