@@ -1,0 +1,62 @@
+// CPU use of the program's loop while the main menu stands idle, with and without waiting for the
+// next millisecond tick after a frame that took less than one. Reported as the share of one core
+// the loop keeps busy (cpu_share) and the frames it runs per second.
+#include "CGame.h"
+#include "CMainMenuState.h"
+#include "CVKT_Clock.h"
+#include "CVKT_Window.h"
+#include "WinMain.h"
+
+#include <benchmark/benchmark.h>
+
+#include <ctime>
+
+namespace
+{
+double Seconds(clockid_t clock)
+{
+    timespec now;
+    clock_gettime(clock, &now);
+    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
+}
+
+// The loop of the program's entry, run for a fixed wall time.
+void BM_IdleMenuLoop(benchmark::State& state)
+{
+    const bool waitForTick = state.range(0) != 0;
+    CVKT_Window* window = CVKT_Window::GetInstance();
+    window->InitPlatform();
+    HWND hWnd = window->CreateGameWindow(VKT_WINDOW_CLASS, VKT_WINDOW_TITLE, 640, 480, WndProc);
+    CGame* game = CGame::GetInstance();
+    game->Initialize(hWnd, nullptr, 640, 480, true);
+    game->ChangeState(CMainMenuState::GetInstance());
+
+    double cpu = 0.0;
+    double wall = 0.0;
+    long frames = 0;
+    for (auto _ : state)
+    {
+        const double wallStart = Seconds(CLOCK_MONOTONIC);
+        const double cpuStart = Seconds(CLOCK_PROCESS_CPUTIME_ID);
+        while (Seconds(CLOCK_MONOTONIC) - wallStart < 2.0)
+        {
+            const uint32_t frameStart = CVKT_Clock::GetTickCount();
+            window->PeekMessages();
+            game->Main();
+            ++frames;
+            if (waitForTick)
+                CVKT_Clock::WaitForNextTick(frameStart);
+        }
+        cpu += Seconds(CLOCK_PROCESS_CPUTIME_ID) - cpuStart;
+        wall += Seconds(CLOCK_MONOTONIC) - wallStart;
+    }
+    state.counters["cpu_share"] = cpu / wall;
+    state.counters["frames_per_s"] = static_cast<double>(frames) / wall;
+
+    game->Shutdown();
+    window->ShutdownPlatform();
+}
+BENCHMARK(BM_IdleMenuLoop)->Arg(0)->Arg(1)->ArgName("wait_for_tick")->Iterations(2)->Unit(benchmark::kSecond);
+} // namespace
+
+BENCHMARK_MAIN();
