@@ -1,0 +1,100 @@
+#!/bin/bash
+# Another window taking the focus: over the main menu nothing happens; during play the pause screen
+# comes up, once. Such a pause leaves the game's paused flag clear, so the first Escape only sets it
+# and the screen stays; the second Escape returns to the game. Escape then pauses and resumes as
+# usual, and the game quits to the menu and ends with status 0.
+. "$(dirname "$0")/common.sh"
+. "$(dirname "$0")/screens.sh"
+e2e_begin "$@"
+e2e_require_tools xmessage
+
+e2e_launch game
+e2e_wait_for_window
+
+# A window of another program that can take the focus; activating one of the two windows moves the
+# focus between them.
+xmessage -geometry 300x80+0+0 "another program" >/dev/null 2>&1 &
+thief_pid=$!
+E2E_HELPER_PIDS="$E2E_HELPER_PIDS $thief_pid"
+thief=""
+for _ in $(seq 100); do
+    thief=$(xdotool search --onlyvisible --class Xmessage 2>/dev/null | head -n 1)
+    [ -n "$thief" ] && break
+    sleep 0.1
+done
+[ -n "$thief" ] || e2e_fail "the xmessage window did not appear"
+
+focus() {
+    xdotool windowactivate --sync "$1" >/dev/null 2>&1 || e2e_fail "could not activate window $1"
+    local tries=0
+    until [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]; do
+        tries=$((tries + 1))
+        [ "$tries" -lt 50 ] || e2e_fail "window $1 did not get the focus"
+        sleep 0.1
+    done
+}
+
+focus "$E2E_WINDOW"
+screen_logo
+expect logo 15 "$E2E_SPEC"
+press space
+screen_menu 0
+expect menu 10 "$E2E_SPEC"
+
+# Over the menu a lost focus pushes nothing: the menu stays and still answers the arrows.
+focus "$thief"
+sleep 0.5
+focus "$E2E_WINDOW"
+spec_no_pause_panel
+expect_steady menu-after-losing-focus 1 "$E2E_SPEC"
+press Down
+screen_menu 1
+expect menu-moved 5 "$E2E_SPEC"
+press Up
+screen_menu 0
+expect menu-back 5 "$E2E_SPEC"
+
+press Return
+screen_story
+expect story 10 "$E2E_SPEC"
+press space space space space space space space space space
+screen_play
+expect play 10 "$E2E_SPEC"
+
+focus "$thief"
+e2e_log "the other window has the focus"
+screen_pause 0
+expect pause-after-losing-focus 5 "$E2E_SPEC"
+focus "$E2E_WINDOW"
+e2e_log "the game has the focus again"
+expect_steady pause-with-focus-back 1 "$E2E_SPEC"
+
+# The first Escape only sets the paused flag: the pause screen stays.
+press Escape
+expect_steady pause-after-first-escape 1.5 "$E2E_SPEC"
+# The second leaves it. Had the lost focus pushed the pause screen twice, a second copy would now
+# be showing.
+press Escape
+screen_play
+expect play-after-second-escape 5 "$E2E_SPEC"
+expect_steady play-continues 1 "$E2E_SPEC"
+
+# The ordinary pause: one Escape in, one Escape out.
+press Escape
+screen_pause 0
+expect pause-by-escape 5 "$E2E_SPEC"
+press Escape
+screen_play
+expect play-after-resuming 5 "$E2E_SPEC"
+
+press Escape
+screen_pause 0
+expect pause-before-quitting 5 "$E2E_SPEC"
+press Down Return
+screen_menu 0
+expect menu-after-quitting 10 "$E2E_SPEC"
+press Up
+screen_menu 5
+expect menu-exit 5 "$E2E_SPEC"
+press Return
+e2e_expect_game_exit 30
