@@ -146,7 +146,7 @@ e2e_end() {
         rm -rf "$E2E_WORK"
     fi
     if [ "$status" -eq 0 ]; then
-        e2e_log "passed; screenshots in $E2E_ART"
+        e2e_log "$E2E_NAME passed; screenshots in $E2E_ART"
     elif [ "$status" -ne 77 ]; then
         echo "screenshots and the game's output: $E2E_ART" >&2
     fi
@@ -179,9 +179,9 @@ e2e_launch() {
     e2e_log "started the game ($label), process $E2E_LAST_PID"
 }
 
-# Waits for the first copy's window and gives it the focus. Sets E2E_WINDOW.
+# Waits up to 30 s for the first copy's window and gives it the focus. Sets E2E_WINDOW.
 e2e_wait_for_window() {
-    local deadline=$(($(date +%s) + ${1:-30}))
+    local deadline=$(($(date +%s) + 30))
     local windows=""
     while [ "$(date +%s)" -lt "$deadline" ]; do
         if ! kill -0 "$E2E_GAME_PID" 2>/dev/null; then
@@ -201,7 +201,7 @@ e2e_wait_for_window() {
         fi
         sleep 0.1
     done
-    e2e_fail "no game window within ${1:-30} seconds"
+    e2e_fail "no game window within 30 seconds"
 }
 
 # Waits up to <seconds> for process <pid> (a child of this shell) to end; sets E2E_EXIT_STATUS to
@@ -323,7 +323,8 @@ probe() {
     local values
     values=$("$E2E_CONVERT" "$image" -alpha on -depth 8 -format "$format" info:) ||
         e2e_fail "cannot read $image"
-    local vals=($values)
+    local vals
+    read -r -a vals <<<"$values"
     [ "${#points[@]}" -eq "${#vals[@]}" ] || e2e_fail "probe of $image: $values"
     local n ix iy rgb alpha
     for n in "${!points[@]}"; do
@@ -345,41 +346,57 @@ probe() {
 # check <screenshot> <probe lines>: true when the picture matches; the mismatches go to
 # $E2E_WORK/mismatch.
 check() {
-    local shot=$1 spec=$2 format="" line
-    while read -r line; do
-        [ -n "$line" ] || continue
-        set -- $line
-        format="$format%[hex:p{$1,$2}] "
+    local shot=$1 spec=$2 format=""
+    local x y _
+    while read -r x y _; do
+        [ -n "$x" ] || continue
+        format="$format%[hex:p{$x,$y}] "
     done <<<"$spec"
     local values
     # In full screen the window shows the picture enlarged; sampling scales it back to 640 x 480 by
     # picking one screen pixel inside each picture pixel (the identity on a 640 x 480 window).
-    values=$("$E2E_CONVERT" "$shot" -sample "640x480!" -depth 8 -format "$format" info: 2>"$E2E_WORK/mismatch") || return 1
+    values=$("$E2E_CONVERT" "$shot" -sample "640x480!" -depth 8 -format "$format" info: 2>"$E2E_WORK/mismatch") ||
+        return 1
     awk -v tol="$E2E_TOLERANCE" -v values="$values" '
-        function channel(hex, i) { return index("0123456789ABCDEF", toupper(substr(hex, 2 * i + 1, 1))) * 16 - 16 + index("0123456789ABCDEF", toupper(substr(hex, 2 * i + 2, 1))) - 1 }
+        function nibble(c) { return index("0123456789ABCDEF", toupper(c)) - 1 }
+        # Channel i (0 red, 1 green, 2 blue) of a colour written RRGGBB.
+        function channel(hex, i) { return 16 * nibble(substr(hex, 2 * i + 1, 1)) + nibble(substr(hex, 2 * i + 2, 1)) }
         function differs(a, b,   i, d) {
-            for (i = 0; i < 3; i++) { d = channel(a, i) - channel(b, i); if (d > tol || d < -tol) return 1 }
+            for (i = 0; i < 3; i++) {
+                d = channel(a, i) - channel(b, i)
+                if (d > tol || d < -tol) return 1
+            }
             return 0
         }
+        function complain(text) { bad = bad "  " text "\n" }
         BEGIN { split(values, got, " ") }
         NF >= 4 {
-            n++
-            seen = substr(got[n], 1, 6)
-            if ($3 == "=" && differs(seen, $4)) { bad = bad sprintf("  (%s,%s) is %s, expected %s\n", $1, $2, seen, $4) }
-            if ($3 == "~") { absent[$5]++; if (differs(seen, $4)) gone[$5]++; last[$5] = sprintf("(%s,%s)", $1, $2) }
-            if ($3 == "f") { fx[++nf] = $1; fy[nf] = $2; fc[nf] = $4; fs[nf] = seen }
+            seen = substr(got[++n], 1, 6)
+            where = "(" $1 "," $2 ")"
+            if ($3 == "=" && differs(seen, $4))
+                complain(where " is " seen ", expected " $4)
+            if ($3 == "~") {
+                absent[$5]++
+                if (differs(seen, $4)) gone[$5]++
+                last[$5] = where
+            }
+            if ($3 == "f") { fwhere[++nf] = where; fwant[nf] = $4; fseen[nf] = seen }
         }
         END {
-            for (g in absent) if (!gone[g]) bad = bad sprintf("  the picture \"%s\" is still there (all %d pixels up to %s match)\n", g, absent[g], last[g])
+            for (g in absent)
+                if (!gone[g]) complain("the picture \"" g "\" is there (all " absent[g] " pixels up to " last[g] " match)")
             if (nf > 0) {
-                # The opacity from the brightest channel of the first point.
+                # The common opacity, from the brightest channel of the first fading pixel.
                 best = 0
-                for (i = 0; i < 3; i++) if (channel(fc[1], i) > channel(fc[1], best)) best = i
-                alpha = channel(fs[1], best) / channel(fc[1], best)
-                if (alpha < 0.12) bad = bad sprintf("  the fading picture is not there yet (opacity %.2f)\n", alpha)
+                for (i = 1; i < 3; i++) if (channel(fwant[1], i) > channel(fwant[1], best)) best = i
+                alpha = channel(fwant[1], best) > 0 ? channel(fseen[1], best) / channel(fwant[1], best) : 0
+                if (alpha < 0.12) complain(sprintf("the fading picture is not there (opacity %.2f)", alpha))
                 for (k = 1; k <= nf; k++) for (i = 0; i < 3; i++) {
-                    d = channel(fs[k], i) - alpha * channel(fc[k], i)
-                    if (d > tol + 2 || d < -tol - 2) { bad = bad sprintf("  (%s,%s) is %s, expected %s at opacity %.2f\n", fx[k], fy[k], fs[k], fc[k], alpha); break }
+                    d = channel(fseen[k], i) - alpha * channel(fwant[k], i)
+                    if (d > tol + 2 || d < -tol - 2) {
+                        complain(sprintf("%s is %s, expected %s at opacity %.2f", fwhere[k], fseen[k], fwant[k], alpha))
+                        break
+                    }
                 }
             }
             printf "%s", bad > "/dev/stderr"
@@ -428,7 +445,10 @@ expect_steady() {
     deadline=$(awk -v t="$(date +%s.%N)" -v s="$seconds" 'BEGIN { printf "%.2f", t + s }')
     local shots=0
     while :; do
-        capture "$file" || e2e_fail "no screenshot for \"$name\""
+        if ! capture "$file"; then
+            sleep 0.1
+            continue
+        fi
         if ! check "$file" "$spec"; then
             cat "$E2E_WORK/mismatch" >&2
             e2e_fail "the screen \"$name\" did not stay (see $(basename "$file"))"
