@@ -25,7 +25,7 @@ screen_story
 expect story 10 "$E2E_SPEC"
 press space space space space space space space space space
 screen_play
-expect play 10 "$E2E_SPEC"
+expect_running play 10 "$E2E_SPEC"
 
 # The third level's start loads its ground picture in one long frame. A key pressed and let go
 # within that frame would never be seen down: the 2 comes well after it and is held for a while

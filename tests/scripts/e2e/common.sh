@@ -65,7 +65,7 @@ e2e_begin() {
     E2E_HELPER_PIDS=""
     E2E_WINDOW=""
 
-    e2e_require_tools Xvfb xdotool import xwininfo xprop openbox
+    e2e_require_tools Xvfb xdotool import compare xwininfo xprop openbox
     [ -x "$E2E_GAME" ] || e2e_fail "no game binary at $E2E_GAME"
     [ -d "$E2E_RESOURCES/Graphics" ] || e2e_fail "no generated art in $E2E_RESOURCES"
 
@@ -436,14 +436,16 @@ expect() {
     done
 }
 
-# expect_steady <name> <seconds> <probe lines>: every screenshot for <seconds> shows the screen.
+# expect_steady <name> <seconds> <probe lines>: the screen shows and stands still for <seconds>:
+# every screenshot matches and is the same as the first (nothing moves on a menu or over a frozen
+# game).
 expect_steady() {
     local name=$1 seconds=$2 spec=$3
     e2e_shot_name "$name"
-    local file=$E2E_SHOT
+    local file=$E2E_SHOT first="$E2E_WORK/steady-first.png"
     local deadline
     deadline=$(awk -v t="$(date +%s.%N)" -v s="$seconds" 'BEGIN { printf "%.2f", t + s }')
-    local shots=0
+    local shots=0 changed
     while :; do
         if ! capture "$file"; then
             sleep 0.1
@@ -454,12 +456,38 @@ expect_steady() {
             e2e_fail "the screen \"$name\" did not stay (see $(basename "$file"))"
         fi
         shots=$((shots + 1))
+        if [ "$shots" -eq 1 ]; then
+            cp "$file" "$first"
+        else
+            changed=$(compare -metric AE "$first" "$file" null: 2>&1 >/dev/null)
+            [ "$changed" = 0 ] || e2e_fail "the screen \"$name\" changed ($changed pixels) while it should stand still"
+        fi
         if awk -v t="$(date +%s.%N)" -v d="$deadline" 'BEGIN { exit !(t > d) }'; then
-            e2e_log "screen stayed for $seconds s ($shots shots): $name"
+            e2e_log "screen stood still for $seconds s ($shots shots): $name"
             return 0
         fi
         sleep 0.1
     done
+}
+
+# expect_running <name> <seconds> <probe lines>: the screen shows within <seconds>, and the game behind it runs: two screenshots
+# half a second apart differ in at least a tenth of their pixels (the ground scrolls 20 pixels a
+# second, the people on it walk). A pause screen, even one that draws nothing, freezes the picture.
+expect_running() {
+    local name=$1 seconds=$2 spec=$3
+    expect "$name" "$seconds" "$spec"
+    local first=$E2E_SHOT
+    sleep 0.5
+    e2e_shot_name "$name-later"
+    capture "$E2E_SHOT" || e2e_fail "no screenshot for \"$name\""
+    check "$E2E_SHOT" "$spec" || { cat "$E2E_WORK/mismatch" >&2; e2e_fail "the screen \"$name\" went away"; }
+    local changed
+    changed=$(compare -metric AE "$first" "$E2E_SHOT" null: 2>&1 >/dev/null)
+    case $changed in
+    "" | *[!0-9]*) e2e_fail "cannot compare the screenshots of \"$name\": $changed" ;;
+    esac
+    [ "$changed" -ge 30720 ] || e2e_fail "the game stands still under \"$name\": $changed pixels changed in half a second"
+    e2e_log "the game runs: $changed pixels changed in half a second"
 }
 
 # ---------------------------------------------------------------------------------------------------

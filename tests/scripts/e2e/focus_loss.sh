@@ -1,7 +1,8 @@
 #!/bin/bash
 # Another window taking the focus: over the main menu nothing happens; during play the pause screen
 # comes up, once. Such a pause leaves the game's paused flag clear, so the first Escape only sets it
-# and the screen stays; the second Escape returns to the game. Escape then pauses and resumes as
+# and the screen stays; the second Escape returns to the game. The resume item takes the one pause
+# screen away too. Escape then pauses and resumes as
 # usual, and the game quits to the menu and ends with status 0.
 . "$(dirname "$0")/common.sh"
 . "$(dirname "$0")/screens.sh"
@@ -59,7 +60,7 @@ screen_story
 expect story 10 "$E2E_SPEC"
 press space space space space space space space space space
 screen_play
-expect play 10 "$E2E_SPEC"
+expect_running play 10 "$E2E_SPEC"
 
 focus "$thief"
 e2e_log "the other window has the focus"
@@ -72,12 +73,20 @@ expect_steady pause-with-focus-back 1 "$E2E_SPEC"
 # The first Escape only sets the paused flag: the pause screen stays.
 press Escape
 expect_steady pause-after-first-escape 1.5 "$E2E_SPEC"
-# The second leaves it. Had the lost focus pushed the pause screen twice, a second copy would now
-# be showing.
+# The second leaves it.
 press Escape
 screen_play
-expect play-after-second-escape 5 "$E2E_SPEC"
-expect_steady play-continues 1 "$E2E_SPEC"
+expect_running play-after-second-escape 5 "$E2E_SPEC"
+
+# Once more, left through the resume item: that takes exactly one pause screen off the stack, so
+# a second one pushed by the same loss of focus would now be showing.
+focus "$thief"
+screen_pause 0
+expect pause-after-losing-focus-again 5 "$E2E_SPEC"
+focus "$E2E_WINDOW"
+press Return
+screen_play
+expect_running play-after-resume-item 5 "$E2E_SPEC"
 
 # The ordinary pause: one Escape in, one Escape out.
 press Escape
@@ -85,7 +94,7 @@ screen_pause 0
 expect pause-by-escape 5 "$E2E_SPEC"
 press Escape
 screen_play
-expect play-after-resuming 5 "$E2E_SPEC"
+expect_running play-after-resuming 5 "$E2E_SPEC"
 
 press Escape
 screen_pause 0

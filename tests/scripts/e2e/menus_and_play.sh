@@ -44,7 +44,7 @@ expect story 10 "$E2E_SPEC"
 press space space space space space space space space space
 screen_play
 spec_player_at 300 400
-expect play-start 10 "$E2E_SPEC"
+expect_running play-start 10 "$E2E_SPEC"
 
 # Fly into the bottom-left corner while firing. From (300, 400) at 200 pixels a second the corner
 # is reached within 1.4 seconds; seven shots in two seconds spend more charge than comes back.
