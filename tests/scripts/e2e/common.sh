@@ -65,7 +65,7 @@ e2e_begin() {
     E2E_HELPER_PIDS=""
     E2E_WINDOW=""
 
-    e2e_require_tools Xvfb xdotool import compare xwininfo xprop openbox
+    e2e_require_tools Xvfb xdotool import compare xwininfo xprop openbox timeout
     [ -x "$E2E_GAME" ] || e2e_fail "no game binary at $E2E_GAME"
     [ -d "$E2E_RESOURCES/Graphics" ] || e2e_fail "no generated art in $E2E_RESOURCES"
 
@@ -195,13 +195,24 @@ e2e_wait_for_window() {
         if [ -n "$windows" ]; then
             [ "$(echo "$windows" | wc -l)" -eq 1 ] || e2e_fail "more than one game window: $windows"
             E2E_WINDOW=$windows
-            xdotool windowactivate --sync "$E2E_WINDOW" >/dev/null 2>&1
+            e2e_focus "$E2E_WINDOW"
             e2e_log "game window $E2E_WINDOW"
             return 0
         fi
         sleep 0.1
     done
     e2e_fail "no game window within 30 seconds"
+}
+
+# Activates window <id> through the window manager and waits until it has the keyboard focus.
+e2e_focus() {
+    timeout 10 xdotool windowactivate --sync "$1" >/dev/null 2>&1 || e2e_fail "could not activate window $1"
+    local tries=0
+    until [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]; do
+        tries=$((tries + 1))
+        [ "$tries" -lt 50 ] || e2e_fail "window $1 did not get the focus"
+        sleep 0.1
+    done
 }
 
 # Waits up to <seconds> for process <pid> (a child of this shell) to end; sets E2E_EXIT_STATUS to
@@ -412,7 +423,7 @@ e2e_shot_name() {
 
 # Captures the game window into <file> (PNG at the lowest compression: captures are frequent).
 capture() {
-    import -window "$E2E_WINDOW" -quality 10 "png:$1" 2>/dev/null
+    timeout 10 import -window "$E2E_WINDOW" -quality 10 "png:$1" 2>/dev/null
 }
 
 # expect <name> <seconds> <probe lines>: screenshots until one shows the screen; fails after

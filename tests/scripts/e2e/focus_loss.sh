@@ -25,17 +25,7 @@ for _ in $(seq 100); do
 done
 [ -n "$thief" ] || e2e_fail "the xmessage window did not appear"
 
-focus() {
-    xdotool windowactivate --sync "$1" >/dev/null 2>&1 || e2e_fail "could not activate window $1"
-    local tries=0
-    until [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]; do
-        tries=$((tries + 1))
-        [ "$tries" -lt 50 ] || e2e_fail "window $1 did not get the focus"
-        sleep 0.1
-    done
-}
-
-focus "$E2E_WINDOW"
+e2e_focus "$E2E_WINDOW"
 screen_logo
 expect logo 15 "$E2E_SPEC"
 press space
@@ -43,9 +33,9 @@ screen_menu 0
 expect menu 10 "$E2E_SPEC"
 
 # Over the menu a lost focus pushes nothing: the menu stays and still answers the arrows.
-focus "$thief"
+e2e_focus "$thief"
 sleep 0.5
-focus "$E2E_WINDOW"
+e2e_focus "$E2E_WINDOW"
 spec_no_pause_panel
 expect_steady menu-after-losing-focus 1 "$E2E_SPEC"
 press Down
@@ -62,11 +52,11 @@ press space space space space space space space space space
 screen_play
 expect_running play 10 "$E2E_SPEC"
 
-focus "$thief"
+e2e_focus "$thief"
 e2e_log "the other window has the focus"
 screen_pause 0
 expect pause-after-losing-focus 5 "$E2E_SPEC"
-focus "$E2E_WINDOW"
+e2e_focus "$E2E_WINDOW"
 e2e_log "the game has the focus again"
 expect_steady pause-with-focus-back 1 "$E2E_SPEC"
 
@@ -80,10 +70,10 @@ expect_running play-after-second-escape 5 "$E2E_SPEC"
 
 # Once more, left through the resume item: that takes exactly one pause screen off the stack, so
 # a second one pushed by the same loss of focus would now be showing.
-focus "$thief"
+e2e_focus "$thief"
 screen_pause 0
 expect pause-after-losing-focus-again 5 "$E2E_SPEC"
-focus "$E2E_WINDOW"
+e2e_focus "$E2E_WINDOW"
 press Return
 screen_play
 expect_running play-after-resume-item 5 "$E2E_SPEC"

@@ -30,7 +30,7 @@ press space
 screen_menu 0
 expect menu 10 "$E2E_SPEC"
 
-xdotool windowminimize --sync "$E2E_WINDOW" || e2e_fail "could not minimise the window"
+timeout 10 xdotool windowminimize --sync "$E2E_WINDOW" || e2e_fail "could not minimise the window"
 expect_wm_state Iconic
 # Another program's window, above the game's: the raise must bring the game over it.
 xmessage -geometry 300x80+300+300 "another program" >/dev/null 2>&1 &
@@ -80,7 +80,7 @@ windows=$(xdotool search --name '^Talonreach$' | wc -l)
 # The first copy still runs the menu it showed.
 screen_menu 0
 expect menu-restored 5 "$E2E_SPEC"
-xdotool windowactivate --sync "$E2E_WINDOW" >/dev/null 2>&1
+e2e_focus "$E2E_WINDOW"
 press Down
 screen_menu 1
 expect menu-moved 5 "$E2E_SPEC"
