@@ -16,16 +16,16 @@ write_settings 40 60 "900 AAA" "800 BBB" "700 CCC" "600 DDD" "500 EEE" "400 FFF"
 e2e_launch game
 e2e_wait_for_window
 screen_logo
-expect logo 15 "$E2E_SPEC"
+expect logo 15 "$E2E_PROBES"
 press space
 screen_menu 0
-expect menu 10 "$E2E_SPEC"
+expect menu 10 "$E2E_PROBES"
 press Return
 screen_story
-expect story 10 "$E2E_SPEC"
+expect story 10 "$E2E_PROBES"
 press space space space space space space space space space
 screen_play
-expect_running play 10 "$E2E_SPEC"
+expect_running play 10 "$E2E_PROBES"
 
 # The third level's start loads its ground picture in one long frame. A key pressed and let go
 # within that frame would never be seen down: the 2 comes well after it and is held for a while
@@ -34,14 +34,14 @@ hold 0.5 3
 sleep 0.5
 hold 0.5 2
 screen_score_entry ""
-expect score-entry 10 "$E2E_SPEC"
+expect score-entry 10 "$E2E_PROBES"
 
 press k
 screen_score_entry k
-expect score-entry-k 5 "$E2E_SPEC"
+expect score-entry-k 5 "$E2E_PROBES"
 press w
 screen_score_entry kw
-expect score-entry-kw 5 "$E2E_SPEC"
+expect score-entry-kw 5 "$E2E_PROBES"
 
 chord Alt_L F4
 e2e_expect_game_exit 30

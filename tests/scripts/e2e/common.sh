@@ -62,6 +62,7 @@ e2e_begin() {
     E2E_XVFB_PID=""
     E2E_WM_PID=""
     E2E_GAME_PID=""
+    E2E_LAUNCHED_PIDS=""
     E2E_HELPER_PIDS=""
     E2E_WINDOW=""
 
@@ -132,17 +133,13 @@ EOF
 
 e2e_end() {
     local status=$?
-    if [ -n "$E2E_GAME_PID" ] && kill -0 "$E2E_GAME_PID" 2>/dev/null; then
-        kill "$E2E_GAME_PID" 2>/dev/null
-        wait "$E2E_GAME_PID" 2>/dev/null
-    fi
     local pid
-    for pid in $E2E_HELPER_PIDS $E2E_WM_PID $E2E_XVFB_PID; do
+    for pid in $E2E_LAUNCHED_PIDS $E2E_HELPER_PIDS $E2E_WM_PID $E2E_XVFB_PID; do
         kill "$pid" 2>/dev/null
         wait "$pid" 2>/dev/null
     done
     if [ -n "${E2E_WORK:-}" ] && [ -d "$E2E_WORK" ]; then
-        [ -f "$E2E_SETTINGS" ] && cp "$E2E_SETTINGS" "$E2E_ART/settings-after.xml"
+        [ -f "${E2E_SETTINGS:-}" ] && cp "$E2E_SETTINGS" "$E2E_ART/settings-after.xml"
         rm -rf "$E2E_WORK"
     fi
     if [ "$status" -eq 0 ]; then
@@ -157,10 +154,11 @@ e2e_end() {
 # The game
 
 # The environment of every start: a real X11 window, no sound card (the dummy driver keeps the
-# failed-device message box away), and SDL's software renderer drawing straight to the window.
-# Mesa's GL driver, which the default set-up loads even for a software renderer, is unloaded before
-# the leak check runs, and LeakSanitizer then counts what the driver's globals held as leaked from an
-# unknown module that no suppression can name. libdbus keeps a buffer it never frees.
+# failed-device message box away), and SDL's software renderer drawing straight to the window
+# without GL. With GL (SDL's default on X11, even behind a software renderer) Mesa's driver is
+# unloaded before the leak check runs, and LeakSanitizer then counts what the driver's globals held
+# as leaked from an unknown module, which no suppression can name; a bare SDL program that opens a
+# window with a renderer and closes them again shows the same. libdbus keeps a buffer it never frees.
 e2e_game_env() {
     E2E_ENV=(SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy SDL_RENDER_DRIVER=software
         SDL_FRAMEBUFFER_ACCELERATION=0 ASAN_OPTIONS=detect_leaks=1
@@ -168,13 +166,14 @@ e2e_game_env() {
 }
 
 # Starts the game in its working folder; its output goes to the artefact folder as <label>.log.
-# Sets E2E_LAST_PID (the game's own process: the subshell execs it). The first copy's id is also
-# kept in E2E_GAME_PID for the clean-up.
+# Sets E2E_LAST_PID (the game's own process: the subshell execs it); the first copy's id is also
+# E2E_GAME_PID. Copies still running when the test ends are stopped.
 e2e_launch() {
     local label=$1
     e2e_game_env
     (cd "$E2E_GAME_DIR" && exec env "${E2E_ENV[@]}" "$E2E_GAME") >"$E2E_ART/$label.log" 2>&1 &
     E2E_LAST_PID=$!
+    E2E_LAUNCHED_PIDS="$E2E_LAUNCHED_PIDS $E2E_LAST_PID"
     [ -n "$E2E_GAME_PID" ] || E2E_GAME_PID=$E2E_LAST_PID
     e2e_log "started the game ($label), process $E2E_LAST_PID"
 }
@@ -287,21 +286,17 @@ chord() {
 #   ~  a picture that must be absent: of all "~" lines of one group at least one pixel differs;
 #   f  the picture fading in over black: every "f" pixel is the colour times one common opacity,
 #      and that opacity is at least 0.12.
+# A screen is built up in E2E_PROBES: probes_begin, then probe and probe_line calls.
 
-# probe <image> <dx> <dy> <op> [key=RRGGBB] [group=NAME] -- "ix iy"...
-# Probe lines for pixels (ix, iy) of a generated image drawn with its top-left corner at (dx, dy).
-# Only opaque pixels (alpha 250 and up) make probes, and none of the colour key: where the image is
-# see-through the screen shows what lies beneath, and the probe would prove nothing.
-# Screens are built up in E2E_SPEC: spec_begin, then probe and spec_line calls, then copy it.
 # Probe lines already read from the art, by the arguments of the probe call.
 declare -A E2E_PROBE_CACHE
 
-spec_begin() {
-    E2E_SPEC=""
+probes_begin() {
+    E2E_PROBES=""
 }
 
-spec_line() {
-    E2E_SPEC="$E2E_SPEC$*"$'\n'
+probe_line() {
+    E2E_PROBES="$E2E_PROBES$*"$'\n'
 }
 
 # probe <image> <dx> <dy> <op> [key=RRGGBB] [group=NAME] -- "ix iy"...
@@ -312,11 +307,11 @@ spec_line() {
 probe() {
     local cache_key="$*"
     if [ -n "${E2E_PROBE_CACHE[$cache_key]+set}" ]; then
-        E2E_SPEC="$E2E_SPEC${E2E_PROBE_CACHE[$cache_key]}"
+        E2E_PROBES="$E2E_PROBES${E2E_PROBE_CACHE[$cache_key]}"
         return
     fi
-    local before=$E2E_SPEC
-    E2E_SPEC=""
+    local before=$E2E_PROBES
+    E2E_PROBES=""
     local image=$E2E_RESOURCES/Graphics/$1 dx=$2 dy=$3 op=$4 key="" group=""
     shift 4
     while [ "$1" != -- ]; do
@@ -348,21 +343,21 @@ probe() {
             e2e_fail "probe ($ix,$iy) of $(basename "$image") is not opaque (alpha $alpha)"
         [ -z "$key" ] || [ "$rgb" != "$key" ] ||
             e2e_fail "probe ($ix,$iy) of $(basename "$image") is the colour key"
-        spec_line "$((ix + dx)) $((iy + dy)) $op $rgb $group"
+        probe_line "$((ix + dx)) $((iy + dy)) $op $rgb $group"
     done
-    E2E_PROBE_CACHE[$cache_key]=$E2E_SPEC
-    E2E_SPEC="$before$E2E_SPEC"
+    E2E_PROBE_CACHE[$cache_key]=$E2E_PROBES
+    E2E_PROBES="$before$E2E_PROBES"
 }
 
 # check <screenshot> <probe lines>: true when the picture matches; the mismatches go to
 # $E2E_WORK/mismatch.
 check() {
-    local shot=$1 spec=$2 format=""
+    local shot=$1 probes=$2 format=""
     local x y _
     while read -r x y _; do
         [ -n "$x" ] || continue
         format="$format%[hex:p{$x,$y}] "
-    done <<<"$spec"
+    done <<<"$probes"
     local values
     # In full screen the window shows the picture enlarged; sampling scales it back to 640 x 480 by
     # picking one screen pixel inside each picture pixel (the identity on a 640 x 480 window).
@@ -412,7 +407,7 @@ check() {
             }
             printf "%s", bad > "/dev/stderr"
             exit bad != ""
-        }' <<<"$spec" 2>"$E2E_WORK/mismatch"
+        }' <<<"$probes" 2>"$E2E_WORK/mismatch"
 }
 
 # Sets E2E_SHOT to the next numbered artefact name for a screenshot.
@@ -429,13 +424,13 @@ capture() {
 # expect <name> <seconds> <probe lines>: screenshots until one shows the screen; fails after
 # <seconds>. The last screenshot stays as the artefact of this step.
 expect() {
-    local name=$1 seconds=$2 spec=$3
+    local name=$1 seconds=$2 probes=$3
     e2e_shot_name "$name"
     local file=$E2E_SHOT
     local deadline
     deadline=$(awk -v t="$(date +%s.%N)" -v s="$seconds" 'BEGIN { printf "%.2f", t + s }')
     while :; do
-        if capture "$file" && check "$file" "$spec"; then
+        if capture "$file" && check "$file" "$probes"; then
             e2e_log "screen: $name"
             return 0
         fi
@@ -451,7 +446,7 @@ expect() {
 # every screenshot matches and is the same as the first (nothing moves on a menu or over a frozen
 # game).
 expect_steady() {
-    local name=$1 seconds=$2 spec=$3
+    local name=$1 seconds=$2 probes=$3
     e2e_shot_name "$name"
     local file=$E2E_SHOT first="$E2E_WORK/steady-first.png"
     local deadline
@@ -462,7 +457,7 @@ expect_steady() {
             sleep 0.1
             continue
         fi
-        if ! check "$file" "$spec"; then
+        if ! check "$file" "$probes"; then
             cat "$E2E_WORK/mismatch" >&2
             e2e_fail "the screen \"$name\" did not stay (see $(basename "$file"))"
         fi
@@ -485,13 +480,13 @@ expect_steady() {
 # half a second apart differ in at least a tenth of their pixels (the ground scrolls 20 pixels a
 # second, the people on it walk). A pause screen, even one that draws nothing, freezes the picture.
 expect_running() {
-    local name=$1 seconds=$2 spec=$3
-    expect "$name" "$seconds" "$spec"
+    local name=$1 seconds=$2 probes=$3
+    expect "$name" "$seconds" "$probes"
     local first=$E2E_SHOT
     sleep 0.5
     e2e_shot_name "$name-later"
     capture "$E2E_SHOT" || e2e_fail "no screenshot for \"$name\""
-    check "$E2E_SHOT" "$spec" || { cat "$E2E_WORK/mismatch" >&2; e2e_fail "the screen \"$name\" went away"; }
+    check "$E2E_SHOT" "$probes" || { cat "$E2E_WORK/mismatch" >&2; e2e_fail "the screen \"$name\" went away"; }
     local changed
     changed=$(compare -metric AE "$first" "$E2E_SHOT" null: 2>&1 >/dev/null)
     case $changed in

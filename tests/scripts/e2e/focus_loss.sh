@@ -27,73 +27,73 @@ done
 
 e2e_focus "$E2E_WINDOW"
 screen_logo
-expect logo 15 "$E2E_SPEC"
+expect logo 15 "$E2E_PROBES"
 press space
 screen_menu 0
-expect menu 10 "$E2E_SPEC"
+expect menu 10 "$E2E_PROBES"
 
 # Over the menu a lost focus pushes nothing: the menu stays and still answers the arrows.
 e2e_focus "$thief"
 sleep 0.5
 e2e_focus "$E2E_WINDOW"
-spec_no_pause_panel
-expect_steady menu-after-losing-focus 1 "$E2E_SPEC"
+add_no_pause_panel
+expect_steady menu-after-losing-focus 1 "$E2E_PROBES"
 press Down
 screen_menu 1
-expect menu-moved 5 "$E2E_SPEC"
+expect menu-moved 5 "$E2E_PROBES"
 press Up
 screen_menu 0
-expect menu-back 5 "$E2E_SPEC"
+expect menu-back 5 "$E2E_PROBES"
 
 press Return
 screen_story
-expect story 10 "$E2E_SPEC"
+expect story 10 "$E2E_PROBES"
 press space space space space space space space space space
 screen_play
-expect_running play 10 "$E2E_SPEC"
+expect_running play 10 "$E2E_PROBES"
 
 e2e_focus "$thief"
 e2e_log "the other window has the focus"
 screen_pause 0
-expect pause-after-losing-focus 5 "$E2E_SPEC"
+expect pause-after-losing-focus 5 "$E2E_PROBES"
 e2e_focus "$E2E_WINDOW"
 e2e_log "the game has the focus again"
-expect_steady pause-with-focus-back 1 "$E2E_SPEC"
+expect_steady pause-with-focus-back 1 "$E2E_PROBES"
 
 # The first Escape only sets the paused flag: the pause screen stays.
 press Escape
-expect_steady pause-after-first-escape 1.5 "$E2E_SPEC"
+expect_steady pause-after-first-escape 1.5 "$E2E_PROBES"
 # The second leaves it.
 press Escape
 screen_play
-expect_running play-after-second-escape 5 "$E2E_SPEC"
+expect_running play-after-second-escape 5 "$E2E_PROBES"
 
 # Once more, left through the resume item: that takes exactly one pause screen off the stack, so
 # a second one pushed by the same loss of focus would now be showing.
 e2e_focus "$thief"
 screen_pause 0
-expect pause-after-losing-focus-again 5 "$E2E_SPEC"
+expect pause-after-losing-focus-again 5 "$E2E_PROBES"
 e2e_focus "$E2E_WINDOW"
 press Return
 screen_play
-expect_running play-after-resume-item 5 "$E2E_SPEC"
+expect_running play-after-resume-item 5 "$E2E_PROBES"
 
 # The ordinary pause: one Escape in, one Escape out.
 press Escape
 screen_pause 0
-expect pause-by-escape 5 "$E2E_SPEC"
+expect pause-by-escape 5 "$E2E_PROBES"
 press Escape
 screen_play
-expect_running play-after-resuming 5 "$E2E_SPEC"
+expect_running play-after-resuming 5 "$E2E_PROBES"
 
 press Escape
 screen_pause 0
-expect pause-before-quitting 5 "$E2E_SPEC"
+expect pause-before-quitting 5 "$E2E_PROBES"
 press Down Return
 screen_menu 0
-expect menu-after-quitting 10 "$E2E_SPEC"
+expect menu-after-quitting 10 "$E2E_PROBES"
 press Up
 screen_menu 5
-expect menu-exit 5 "$E2E_SPEC"
+expect menu-exit 5 "$E2E_PROBES"
 press Return
 e2e_expect_game_exit 30

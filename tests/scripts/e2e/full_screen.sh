@@ -37,30 +37,30 @@ read -r screen_width screen_height < <(xwininfo -root | awk '/^ *Width:/ { w = $
 e2e_launch game
 e2e_wait_for_window
 screen_logo
-expect logo 15 "$E2E_SPEC"
+expect logo 15 "$E2E_PROBES"
 press space
 screen_menu 0
-expect menu 10 "$E2E_SPEC"
+expect menu 10 "$E2E_PROBES"
 expect_geometry windowed "[0-9]+ [0-9]+ 640 480"
 
 chord Alt_L Return
 expect_geometry "full screen" "0 0 $screen_width $screen_height"
 # The whole screen shows the menu, enlarged 1.6 times, with the first item still chosen.
 screen_menu 0
-expect full-screen-menu 5 "$E2E_SPEC"
+expect full-screen-menu 5 "$E2E_PROBES"
 press Down
 screen_menu 1
-expect full-screen-menu-moved 5 "$E2E_SPEC"
+expect full-screen-menu-moved 5 "$E2E_PROBES"
 
 chord Alt_L Return
 expect_geometry "windowed again" "[0-9]+ [0-9]+ 640 480"
 screen_menu 1
-expect windowed-menu 5 "$E2E_SPEC"
+expect windowed-menu 5 "$E2E_PROBES"
 # Still the menu, not the high-score table the second item leads to: the Return went to the switch.
-expect_steady windowed-menu-stays 1 "$E2E_SPEC"
+expect_steady windowed-menu-stays 1 "$E2E_PROBES"
 
 press Up Up
 screen_menu 5
-expect menu-exit 5 "$E2E_SPEC"
+expect menu-exit 5 "$E2E_PROBES"
 press Return
 e2e_expect_game_exit 30

@@ -25,10 +25,10 @@ expect_wm_state() {
 e2e_launch game
 e2e_wait_for_window
 screen_logo
-expect logo 15 "$E2E_SPEC"
+expect logo 15 "$E2E_PROBES"
 press space
 screen_menu 0
-expect menu 10 "$E2E_SPEC"
+expect menu 10 "$E2E_PROBES"
 
 timeout 10 xdotool windowminimize --sync "$E2E_WINDOW" || e2e_fail "could not minimise the window"
 expect_wm_state Iconic
@@ -79,13 +79,13 @@ windows=$(xdotool search --name '^Talonreach$' | wc -l)
 
 # The first copy still runs the menu it showed.
 screen_menu 0
-expect menu-restored 5 "$E2E_SPEC"
+expect menu-restored 5 "$E2E_PROBES"
 e2e_focus "$E2E_WINDOW"
 press Down
 screen_menu 1
-expect menu-moved 5 "$E2E_SPEC"
+expect menu-moved 5 "$E2E_PROBES"
 press Up Up
 screen_menu 5
-expect menu-exit 5 "$E2E_SPEC"
+expect menu-exit 5 "$E2E_PROBES"
 press Return
 e2e_expect_game_exit 30
