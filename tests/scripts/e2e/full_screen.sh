@@ -1,0 +1,66 @@
+#!/bin/bash
+# Alt+Return on the main menu switches to full screen: the window covers the whole X screen and shows
+# the menu enlarged, still answering the arrows. Alt+Return again brings back the window with its
+# 640 x 480 client area. Return with Alt held never chooses the menu item.
+. "$(dirname "$0")/common.sh"
+. "$(dirname "$0")/screens.sh"
+e2e_begin "$@"
+
+# Prints "x y width height" of the game window's client area on the screen.
+geometry() {
+    xwininfo -id "$E2E_WINDOW" 2>/dev/null | awk '
+        /Absolute upper-left X:/ { x = $NF }
+        /Absolute upper-left Y:/ { y = $NF }
+        /^ *Width:/ { w = $NF }
+        /^ *Height:/ { h = $NF }
+        END { print x, y, w, h }'
+}
+
+# expect_geometry <name> <pattern>: waits up to 10 s for the client area to match the extended
+# regular expression <pattern> on "x y width height".
+expect_geometry() {
+    local name=$1 pattern=$2 now="" tries=0
+    while :; do
+        now=$(geometry)
+        if echo "$now" | grep -Eq "^$pattern\$"; then
+            e2e_log "window ($name): $now"
+            return 0
+        fi
+        tries=$((tries + 1))
+        [ "$tries" -lt 100 ] || e2e_fail "window ($name) is \"$now\", expected \"$pattern\""
+        sleep 0.1
+    done
+}
+
+read -r screen_width screen_height < <(xwininfo -root | awk '/^ *Width:/ { w = $NF } /^ *Height:/ { h = $NF } END { print w, h }')
+
+e2e_launch game
+e2e_wait_for_window
+screen_logo
+expect logo 15 "$E2E_PROBES"
+press space
+screen_menu 0
+expect menu 10 "$E2E_PROBES"
+expect_geometry windowed "[0-9]+ [0-9]+ 640 480"
+
+chord Alt_L Return
+expect_geometry "full screen" "0 0 $screen_width $screen_height"
+# The whole screen shows the menu, enlarged 1.6 times, with the first item still chosen.
+screen_menu 0
+expect full-screen-menu 5 "$E2E_PROBES"
+press Down
+screen_menu 1
+expect full-screen-menu-moved 5 "$E2E_PROBES"
+
+chord Alt_L Return
+expect_geometry "windowed again" "[0-9]+ [0-9]+ 640 480"
+screen_menu 1
+expect windowed-menu 5 "$E2E_PROBES"
+# Still the menu, not the high-score table the second item leads to: the Return went to the switch.
+expect_steady windowed-menu-stays 1 "$E2E_PROBES"
+
+press Up Up
+screen_menu 5
+expect menu-exit 5 "$E2E_PROBES"
+press Return
+e2e_expect_game_exit 30

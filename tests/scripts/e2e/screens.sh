@@ -1,0 +1,137 @@
+# The game's screens as probe lines (see common.sh), built from the generated art and the places
+# where the game draws it. Each function leaves its lines in E2E_PROBES.
+
+# The logo fading in over black: corners black (the screen's black rectangle, not the dark blue the
+# frame is cleared to), and bright parts of the logo at one common opacity.
+screen_logo() {
+    probes_begin
+    probe_line "2 2 = 000000"
+    probe_line "637 477 = 000000"
+    probe OxM_Copperfen_logo.png 0 0 f -- "331 175" "320 80" "268 338" "95 342"
+}
+
+# The main menu with item <selected> (0 to 5) highlighted. Each item row is probed at its left and
+# right ends: the highlighted look comes from the sheet's column at x 641 and is laid over the item,
+# the others show the menu picture itself.
+screen_menu() {
+    local selected=$1 item y
+    probes_begin
+    for item in 0 1 2 3 4 5; do
+        y=$((222 + 27 * item + 13))
+        if [ "$item" -eq "$selected" ]; then
+            probe OxM_MainMenu.png $((222 - 641)) 0 = key=FFFFFF -- "649 $y" "831 $y"
+        else
+            probe OxM_MainMenu.png 0 0 = -- "230 $y" "412 $y"
+        fi
+    done
+}
+
+# The options screen with the marker around line <selected> (0 music, 1 effects) and none around
+# the other line.
+screen_options() {
+    local selected=$1 other=$((1 - $1))
+    local marker=("130 2" "300 2" "2 32" "423 32" "200 62")
+    probes_begin
+    probe OxM_OptionsMenu.png 0 0 = -- "320 47" "250 45" "340 300"
+    probe OxM_OptionsSelection.png 130 $((83 + 72 * selected)) = key=FFFFFF -- "${marker[@]}"
+    local point beneath=()
+    for point in "${marker[@]}"; do
+        beneath+=("$((130 + ${point% *})) $((83 + 72 * other + ${point#* }))")
+    done
+    probe OxM_OptionsMenu.png 0 0 = -- "${beneath[@]}"
+}
+
+# The story screen: background, the captain's portrait at (258, 240), the text box at (60, 392).
+screen_story() {
+    probes_begin
+    probe OxM_IntroMenu.png 0 0 = -- "320 50" "100 300" "470 300"
+    probe OxM_CaptainChar.png 258 240 = -- "62 44" "20 20" "100 70" "62 30"
+    probe OxM_TextBox.png 60 392 = -- "410 0" "351 1" "330 85" "479 42"
+}
+
+# The HUD panel at (0, 0), away from the numbers and the charge bar.
+add_hud() {
+    probe OxM_HUD.png 0 0 = -- "59 0" "239 30" "62 61" "105 52"
+}
+
+# The pause panel's title, where the score entry panel differs from it.
+add_no_pause_panel() {
+    probe OxM_PauseMenu.png 160 120 "~" group=pause-panel -- "154 42" "114 44" "169 37" "137 43"
+}
+
+add_no_score_panel() {
+    probe OxM_EnterScore.png 160 120 "~" group=score-panel -- "139 36" "26 28" "118 30" "151 31"
+}
+
+# The game running: the HUD, and neither the pause panel nor the score entry over it.
+screen_play() {
+    probes_begin
+    add_hud
+    add_no_pause_panel
+    add_no_score_panel
+}
+
+# Adds the player's picture for a player centred on (x, y): the sprite of 62 x 53 is drawn from
+# its top-left corner at (x - 31, y - 26). The probed pixels are the same in all four frames.
+add_player_at() {
+    probe OxM_PlayerChar.png $(($1 - 31)) $(($2 - 26)) = -- "30 12" "30 20" "30 30" "30 47"
+}
+
+# Adds the charge bar, drawn white from (62, 46), still shown but short of x 190, where the bar's
+# dark track shows: shots have spent charge.
+add_charge_spent() {
+    probe OxM_White.png 62 46 = -- "2 1"
+    probe OxM_HUD.png 0 0 = -- "190 47" "190 48"
+}
+
+# The pause screen over the frozen game, the cursor at item <selected> (0 resume at (225, 244),
+# 1 quit at (269, 289)) and not at the other item.
+screen_pause() {
+    local selected=$1 other=$((1 - $1))
+    local cursor=("10 12" "6 12" "12 8")
+    probes_begin
+    add_hud
+    probe OxM_PauseMenu.png 160 120 = -- "154 42" "114 44" "169 37" "127 1" "1 102"
+    probe VKT_MenuCursor.png $((225 + 44 * selected)) $((244 + 45 * selected)) = key=FFFFFF -- "${cursor[@]}"
+    local point beneath=()
+    for point in "${cursor[@]}"; do
+        beneath+=("$((225 + 44 * other + ${point% *} - 160)) $((244 + 45 * other + ${point#* } - 120))")
+    done
+    probe OxM_PauseMenu.png 160 120 = -- "${beneath[@]}"
+}
+
+# One pixel inside the glyph of each letter the tests type, in its 16 x 24 cell of the font sheet.
+declare -A E2E_GLYPH_PIXEL=([k]="4 12" [w]="3 13")
+
+# The score entry over the frozen game with <name> typed so far: the panel at (160, 120), the name at
+# (282, 228) drawn at twice the size (32 x 48 per letter), and the slots after it still empty.
+screen_score_entry() {
+    local name=$1
+    probes_begin
+    add_hud
+    probe OxM_EnterScore.png 160 120 = -- "139 36" "26 28" "118 30" "127 1" "2 154"
+    local slot letter gx gy
+    for slot in 0 1 2; do
+        letter=${name:$slot:1}
+        if [ -n "$letter" ]; then
+            add_glyph "$letter" "$slot"
+        else
+            # The empty slot shows the name box where the glyph of a "k" would stand.
+            read -r gx gy <<<"${E2E_GLYPH_PIXEL[k]}"
+            probe OxM_EnterScore.png 160 120 = -- "$((282 + 32 * slot + 2 * gx - 160)) $((228 + 2 * gy - 120))"
+        fi
+    done
+}
+
+# Adds the probe for <letter> drawn in name slot <slot>.
+add_glyph() {
+    local letter=$1 slot=$2 gx gy code cell colour
+    read -r gx gy <<<"${E2E_GLYPH_PIXEL[$letter]}"
+    code=$(printf '%d' "'$letter")
+    cell=$((code - 32))
+    colour=$("$E2E_CONVERT" "$E2E_RESOURCES/Graphics/OxM_Font2.png" -alpha on -depth 8 \
+        -format "%[hex:p{$((16 * (cell % 20) + gx)),$((24 * (cell / 20) + gy))}]" info:) ||
+        e2e_fail "cannot read the font sheet"
+    [ "${colour:6:2}" = FF ] || e2e_fail "glyph pixel of $letter is not opaque"
+    probe_line "$((282 + 32 * slot + 2 * gx)) $((228 + 2 * gy)) = ${colour:0:6}"
+}
