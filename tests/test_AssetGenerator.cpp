@@ -267,13 +267,13 @@ TEST(AssetWave, WritesSixteenBitPcmThatDecodesBack)
     EXPECT_EQ(bytes.substr(0, 4), "RIFF");
     EXPECT_EQ(bytes.substr(8, 8), "WAVEfmt ");
     EXPECT_EQ(bytes.substr(36, 4), "data");
-    SDL_AudioSpec spec;
+    SDL_AudioSpec format;
     Uint8* buffer = nullptr;
     Uint32 length = 0;
-    ASSERT_NE(SDL_LoadWAV((dir / "t.wav").c_str(), &spec, &buffer, &length), nullptr) << SDL_GetError();
-    EXPECT_EQ(spec.freq, 22050);
-    EXPECT_EQ(spec.channels, 2);
-    EXPECT_EQ(spec.format, AUDIO_S16LSB);
+    ASSERT_NE(SDL_LoadWAV((dir / "t.wav").c_str(), &format, &buffer, &length), nullptr) << SDL_GetError();
+    EXPECT_EQ(format.freq, 22050);
+    EXPECT_EQ(format.channels, 2);
+    EXPECT_EQ(format.format, AUDIO_S16LSB);
     ASSERT_EQ(length, 12u);
     const auto* pcm = reinterpret_cast<const int16_t*>(buffer);
     EXPECT_EQ(pcm[1], 16384);

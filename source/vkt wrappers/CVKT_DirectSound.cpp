@@ -23,11 +23,11 @@ Uint16 DeviceFramesFor(int nRate)
 
 int NativeRate()
 {
-    SDL_AudioSpec spec;
-    SDL_zero(spec);
-    if (SDL_GetDefaultAudioInfo(nullptr, &spec, 0) != 0 || spec.freq <= 0)
+    SDL_AudioSpec deviceFormat;
+    SDL_zero(deviceFormat);
+    if (SDL_GetDefaultAudioInfo(nullptr, &deviceFormat, 0) != 0 || deviceFormat.freq <= 0)
         return FALLBACK_RATE;
-    return spec.freq;
+    return deviceFormat.freq;
 }
 
 // The priority modes' primary format: PCM, 16-bit stereo.
