@@ -36,6 +36,7 @@
 #include <SDL.h>
 #include <SDL_image.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -43,7 +44,7 @@
 #include <fstream>
 #include <functional>
 #include <map>
-#include <memory>
+#include <algorithm>
 #include <regex>
 #include <stdexcept>
 #include <string>
@@ -654,7 +655,7 @@ private:
                      MenuChecks(frame, CMainMenuState::ITEM_OPTIONS, CMainMenuState::ITEM_PLAY));
     }
 
-    // Holds `key` for two seconds on the options screen.
+    // Holds `key` down for `ms` milliseconds, then lets it go.
     void HoldFor(SDL_Scancode key, uint32_t ms)
     {
         m_game.Hold(key);
