@@ -1,9 +1,9 @@
-// contactsheet: one PNG for reviewing the game's art at a glance. The top part shows each screen
-// composed the way the game draws it (same files, colour keys, positions, source rectangles and text
-// from the glyph sheets); below come every picture of Resource/Graphics at 1:1 on a checkerboard, and the
-// sprite sheets enlarged.
+// contactsheet: one PNG for reviewing the game's art at a glance. The top part shows screenshots of
+// the running game (the PNGs of a folder, as the screenshots tool writes them, captioned with their
+// file names); below come the sprite sheets enlarged and every picture of Resource/Graphics at 1:1 on
+// a checkerboard.
 //
-// usage: contactsheet <Resource folder> <output.png>
+// usage: contactsheet <Resource folder> <output.png> [<screenshot folder>]
 #include <SDL.h>
 #include <SDL_image.h>
 #include <cairo-ft.h>
@@ -15,7 +15,6 @@
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
-#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -83,15 +82,13 @@ class CLibrary
 public:
     explicit CLibrary(std::string root) : m_root(std::move(root)) {}
 
-    // The picture loaded with the key its loader uses, or with an explicit key.
-    cairo_surface_t* Get(const std::string& name, int keyOverride = -1)
+    // The picture loaded with the key its loader uses.
+    cairo_surface_t* Get(const std::string& name)
     {
-        const uint32_t key =
-            keyOverride >= 0 ? static_cast<uint32_t>(keyOverride) : (kKeys.count(name) ? kKeys.at(name) : 0u);
-        const std::string id = name + "#" + std::to_string(key);
-        auto found = m_cache.find(id);
+        const uint32_t key = kKeys.count(name) ? kKeys.at(name) : 0u;
+        auto found = m_cache.find(name);
         if (found == m_cache.end())
-            found = m_cache.emplace(id, LoadImage(m_root + "/Graphics/" + name, key)).first;
+            found = m_cache.emplace(name, LoadImage(m_root + "/Graphics/" + name, key)).first;
         return found->second.get();
     }
 
@@ -107,7 +104,7 @@ struct tRect
 
 // The game's DrawTexture: top-left at (x, y), scaled about that corner, nearest-neighbour.
 void Draw(cairo_t* cr, cairo_surface_t* image, double x, double y, const tRect* source = nullptr,
-          double scaleX = 1.0, double scaleY = 1.0, double alpha = 1.0)
+          double scaleX = 1.0, double scaleY = 1.0)
 {
     if (!image)
         return;
@@ -120,29 +117,8 @@ void Draw(cairo_t* cr, cairo_surface_t* image, double x, double y, const tRect* 
     cairo_clip(cr);
     cairo_set_source_surface(cr, image, -src.left, -src.top);
     cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_NEAREST);
-    cairo_paint_with_alpha(cr, alpha);
+    cairo_paint(cr);
     cairo_restore(cr);
-}
-
-// The game's bitmap font: 20 cells per row from the space.
-void Print(cairo_t* cr, cairo_surface_t* sheet, int cellW, int cellH, const std::string& text, int x, int y,
-           double scale = 1.0)
-{
-    int column = 0;
-    for (char c : text)
-    {
-        if (c == '\n')
-        {
-            y += static_cast<int>(cellH * scale);
-            column = 0;
-            continue;
-        }
-        const int n = static_cast<unsigned char>(c) - 32;
-        const tRect cell{(n % 20) * cellW, (n / 20) * cellH, (n % 20) * cellW + cellW,
-                         (n / 20) * cellH + cellH};
-        Draw(cr, sheet, static_cast<int>(x + column * cellW * scale), y, &cell, scale, scale);
-        ++column;
-    }
 }
 
 // Captions use DejaVu Sans Bold straight from its file (no font configuration involved).
@@ -201,254 +177,42 @@ void Checkerboard(cairo_t* cr, double x, double y, double w, double h)
     cairo_restore(cr);
 }
 
-// ---- Screens as the game composes them (each 640 x 480 at the given origin) ----
-
-class CScreens
+// "07_controls" -> "07  controls": the number apart, underscores as spaces.
+std::string CaptionOf(std::string stem)
 {
-public:
-    explicit CScreens(CLibrary& library) : m_lib(library) {}
-
-    void Clear(cairo_t* cr)
-    {
-        cairo_set_source_rgb(cr, 0.0, 0.0, 128.0 / 255.0);
-        cairo_rectangle(cr, 0, 0, 640, 480);
-        cairo_fill(cr);
-    }
-
-    void Logo(cairo_t* cr)
-    {
-        cairo_set_source_rgb(cr, 0, 0, 0);
-        cairo_paint(cr);
-        const tRect src{0, 0, 640, 480};
-        Draw(cr, m_lib.Get("OxM_Copperfen_logo.png"), 0, 0, &src);
-    }
-
-    void MainMenu(cairo_t* cr, int selection)
-    {
-        Clear(cr);
-        cairo_surface_t* sheet = m_lib.Get("OxM_MainMenu.png");
-        const tRect whole{0, 0, 640, 480};
-        Draw(cr, sheet, 0, 0, &whole);
-        const tRect item{641, 222 + 27 * selection, 838, 249 + 27 * selection};
-        Draw(cr, sheet, 222, 222 + 27 * selection, &item);
-    }
-
-    void Options(cairo_t* cr, int selection)
-    {
-        Clear(cr);
-        cairo_surface_t* font = m_lib.Get("OxM_Font2.png", kBlackKey);
-        const tRect whole{0, 0, 640, 480};
-        Draw(cr, m_lib.Get("OxM_OptionsMenu.png"), 0, 0, &whole);
-        Print(cr, font, 16, 24, "80", 460, 116);
-        Print(cr, font, 16, 24, "100", 460, 189);
-        const tRect marker{0, 0, 426, 65};
-        Draw(cr, m_lib.Get("OxM_OptionsSelection.png"), 130, 83 + 72 * selection, &marker);
-        Print(cr, font, 16, 24, "press ESC", 480, 450);
-    }
-
-    void Controls(cairo_t* cr)
-    {
-        Clear(cr);
-        const tRect whole{0, 0, 640, 480};
-        Draw(cr, m_lib.Get("OxM_ControlsMenu.png"), 0, 0, &whole);
-        Print(cr, m_lib.Get("OxM_Font2.png", kBlackKey), 16, 24, "press ESC", 480, 450);
-    }
-
-    void Credits(cairo_t* cr, int scrollY)
-    {
-        Clear(cr);
-        const tRect whole{0, 0, 640, 480};
-        Draw(cr, m_lib.Get("OxM_CreditsMenu.png"), 0, 0, &whole);
-        const tRect text{0, 0, 350, 500};
-        Draw(cr, m_lib.Get("OxM_CreditsText.png"), 100, scrollY, &text);
-    }
-
-    void HighScores(cairo_t* cr, int page)
-    {
-        Clear(cr);
-        const tRect whole{0, 0, 640, 480};
-        Draw(cr, m_lib.Get("OxM_HighScoresMenu.png"), 0, 0, &whole);
-        cairo_surface_t* arrow = m_lib.Get("OxM_Arrow.png");
-        if (page == 1)
-            Draw(cr, arrow, 598, 84, nullptr, 1.0, -1.0);
-        else
-            Draw(cr, arrow, 598, 396);
-        const char* names[10] = {"ACE", "BOB", "CAW", "DEE", "EGG", "FLY", "GUS", "HAL", "IVY", "JAY"};
-        cairo_surface_t* font = m_lib.Get("OxM_Font2.png", kBlackKey);
-        for (int i = 0; i < 5; ++i)
-        {
-            const int n = page * 5 + i;
-            char line[128];
-            std::snprintf(line, sizeof line, "%i. %s - %i", n + 1, names[n], 12000 - n * 1130);
-            Print(cr, font, 16, 24, line, 145, 113 + 59 * i);
-        }
-        Print(cr, font, 16, 24, "press ESC", 480, 450);
-    }
-
-    void Story(cairo_t* cr, const std::string& text)
-    {
-        Clear(cr);
-        const tRect whole{0, 0, 640, 480};
-        Draw(cr, m_lib.Get("OxM_IntroMenu.png"), 0, 0, &whole);
-        const tRect portrait{0, 0, 124, 88};
-        Draw(cr, m_lib.Get("OxM_CaptainChar.png"), 258, 240, &portrait);
-        const tRect box{0, 0, 480, 88};
-        Draw(cr, m_lib.Get("OxM_TextBox.png"), 60, 392, &box);
-        Print(cr, m_lib.Get("OxM_Font1.png", kWhiteKey), 8, 12, text, 75, 400);
-    }
-
-    struct tEnemy
-    {
-        int variant, row, frame;
-        double x, y;
-    };
-
-    void Gameplay(cairo_t* cr, int level, double offset, const std::vector<tEnemy>& enemies, bool bubble,
-                  int playerFrame)
-    {
-        Clear(cr);
-        const char* backgrounds[3] = {"OxM_Level1.png", "OxM_Level2.png", "OxM_Level3.png"};
-        const tRect window{0, static_cast<int>(-offset), 640, static_cast<int>(-(offset - 480))};
-        Draw(cr, m_lib.Get(backgrounds[level - 1]), 0, 0, &window);
-        cairo_surface_t* sheet = m_lib.Get(level == 3 ? "OxM_EnemySwimmers.png" : "OxM_EnemyChar.png");
-        const int perRow = level == 3 ? 2 : 8;
-        for (const tEnemy& e : enemies)
-        {
-            const int left = e.frame * 32 + 128 * (e.variant % perRow);
-            const int top = 128 * (e.variant / perRow) + e.row * 32;
-            const tRect frame{left, top, left + 32, top + 32};
-            Draw(cr, sheet, static_cast<int>(e.x) - 16, static_cast<int>(e.y - 16), &frame);
-        }
-        // Shots: a falling player shot, a rising rock and a hunter's bullet.
-        Draw(cr, m_lib.Get("OxM_PlayerBullet.png"), 300 - 8, 330 - 16, nullptr, 1.0, 1.0);
-        Draw(cr, m_lib.Get("OxM_PlayerBullet.png"), 330 - 8, 250 - 16, nullptr, 0.55, 0.55);
-        if (level != 3)
-        {
-            Draw(cr, m_lib.Get("OxM_ProjectileRock.png"), 210 - 8, 300 - 8, nullptr, 0.8, 0.8);
-            Draw(cr, m_lib.Get("OxM_HunterBullet.bmp"), 420 - 12, 320 - 13);
-        }
-        // Power-ups: whole image centred on a 46 x 34 object.
-        Draw(cr, m_lib.Get("OxM_PowLife.png"), 560 - 23, 180 - 17);
-        Draw(cr, m_lib.Get("OxM_PowCharge.png"), 80 - 23, 230 - 17);
-        const tRect bird{46, 0, 92, 34};
-        Draw(cr, m_lib.Get("OxM_EnemyBirds.png"), 500 - 23, 90 - 17, &bird);
-        const tRect player{playerFrame * 62, 0, playerFrame * 62 + 62, 53};
-        Draw(cr, m_lib.Get("OxM_PlayerChar.png"), 300 - 31, static_cast<int>(400 - 26), &player);
-        if (bubble)
-            Draw(cr, m_lib.Get("OxM_Bubble.png"), 300 - 32, 400 - 32);
-        if (level == 3)
-        {
-            const tRect clouds{0, 544, 640, 1024};
-            Draw(cr, m_lib.Get("OxM_Clouds.png"), 0, 0, &clouds);
-        }
-        const tRect hud{0, 0, 243, 65};
-        Draw(cr, m_lib.Get("OxM_HUD.png"), 0, 0, &hud);
-        const tRect bar{0, 0, static_cast<int>(133 * 0.7 + 1.0), 4};
-        Draw(cr, m_lib.Get("OxM_White.png"), 62, 46, &bar);
-        cairo_surface_t* font = m_lib.Get("OxM_Font2.png", kWhiteKey);
-        Print(cr, font, 16, 24, std::to_string(1230 * level), 25, 17);
-        Print(cr, font, 16, 24, std::to_string(4 - level), 184, 17);
-    }
-
-    void Pause(cairo_t* cr, int selection)
-    {
-        const tRect panel{0, 0, 320, 240};
-        Draw(cr, m_lib.Get("OxM_PauseMenu.png"), 160, 120, &panel);
-        Draw(cr, m_lib.Get("VKT_MenuCursor.png"), 225 + 44 * selection, 244 + 45 * selection);
-    }
-
-    void EnterScore(cairo_t* cr, const std::string& name)
-    {
-        Print(cr, m_lib.Get("OxM_Font2.png", kWhiteKey), 16, 24, "GAME OVER", 248, 228);
-        const tRect panel{0, 0, 320, 240};
-        Draw(cr, m_lib.Get("OxM_EnterScore.png"), 160, 120, &panel);
-        Print(cr, m_lib.Get("OxM_Font2.png", kWhiteKey), 16, 24, name, 282, 228, 2.0);
-    }
-
-private:
-    CLibrary& m_lib;
-};
-
-struct tPlaced
-{
-    std::string caption;
-    double x, y;
-};
-
-std::vector<CScreens::tEnemy> Walkers(int level)
-{
-    std::vector<CScreens::tEnemy> list;
-    if (level == 3)
-    {
-        for (int i = 0; i < 10; ++i)
-            list.push_back({i % 4, i % 4, i % 4, 60.0 + i * 58.0, 110.0 + (i * 97) % 300});
-        return list;
-    }
-    for (int i = 0; i < 12; ++i)
-        list.push_back(
-            {2 + (i * 5 + level * 13) % 57, i % 4, i % 4, 50.0 + i * 49.0, 100.0 + (i * 131) % 320});
-    list.push_back({0, 0, 0, 150.0, 170.0});
-    if (level == 2)
-        list.push_back({1, 0, 0, 450.0, 230.0});
-    return list;
+    std::replace(stem.begin(), stem.end(), '_', ' ');
+    const size_t number = stem.find(' ');
+    if (number != std::string::npos)
+        stem.insert(number, " ");
+    return stem;
 }
 
-void ComposeScreens(cairo_t* cr, CScreens& screens, double originY, double* endY)
+// The screenshots, sorted by file name, three to a row, each captioned with its name ("07_controls.png"
+// reads "07  controls"). A picture larger than a screen is scaled down to fit one.
+void ComposeScreenshots(cairo_t* cr, const std::string& folder, double originY, double* endY)
 {
-    const std::string line4 =
-        "Too long, too long has humanity laughed in your face.\nToo long have they captured "
-        "our compatriots and\nforced them to do silly tricks. Too long have they\nhunted us for "
-        "sport. Today we exact our revenge.";
-    struct tScreen
-    {
-        std::string caption;
-        std::function<void(cairo_t*)> draw;
-    };
-    const std::vector<std::pair<std::string, std::function<void(cairo_t*)>>> list = {
-        {"logo (full fade)", [&](cairo_t* c) { screens.Logo(c); }},
-        {"main menu, item 0", [&](cairo_t* c) { screens.MainMenu(c, 0); }},
-        {"main menu, item 3", [&](cairo_t* c) { screens.MainMenu(c, 3); }},
-        {"options, row 0", [&](cairo_t* c) { screens.Options(c, 0); }},
-        {"options, row 1", [&](cairo_t* c) { screens.Options(c, 1); }},
-        {"controls", [&](cairo_t* c) { screens.Controls(c); }},
-        {"credits (scroll y 0)", [&](cairo_t* c) { screens.Credits(c, 0); }},
-        {"high scores page 0", [&](cairo_t* c) { screens.HighScores(c, 0); }},
-        {"high scores page 1", [&](cairo_t* c) { screens.HighScores(c, 1); }},
-        {"story, line 1 half typed", [&](cairo_t* c) { screens.Story(c, "Hello, comarade! I'm am"); }},
-        {"story, line 4", [&](cairo_t* c) { screens.Story(c, line4); }},
-        {"level 1 start, bubble", [&](cairo_t* c) { screens.Gameplay(c, 1, -1568.0, Walkers(1), true, 0); }},
-        {"level 1 end", [&](cairo_t* c) { screens.Gameplay(c, 1, -20.0, Walkers(1), false, 1); }},
-        {"level 2 middle", [&](cairo_t* c) { screens.Gameplay(c, 2, -800.0, Walkers(2), false, 2); }},
-        {"level 2 start", [&](cairo_t* c) { screens.Gameplay(c, 2, -1568.0, Walkers(2), false, 3); }},
-        {"level 3 start, clouds", [&](cairo_t* c) { screens.Gameplay(c, 3, -1568.0, Walkers(3), false, 0); }},
-        {"level 3 middle", [&](cairo_t* c) { screens.Gameplay(c, 3, -700.0, Walkers(3), false, 1); }},
-        {"pause over level 2, quit",
-         [&](cairo_t* c)
-         {
-             screens.Gameplay(c, 2, -1200.0, Walkers(2), false, 0);
-             screens.Pause(c, 1);
-         }},
-        {"score entry over game over",
-         [&](cairo_t* c)
-         {
-             screens.Gameplay(c, 1, -900.0, Walkers(1), false, 0);
-             screens.EnterScore(c, "Ab3");
-         }},
-    };
+    std::vector<std::filesystem::path> files;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        if (entry.is_regular_file() && entry.path().extension() == ".png")
+            files.push_back(entry.path());
+    std::sort(files.begin(), files.end());
     const int columns = 3;
-    for (size_t i = 0; i < list.size(); ++i)
+    size_t placed = 0;
+    for (const std::filesystem::path& file : files)
     {
-        const double x = 20.0 + (i % columns) * 660.0;
-        const double y = originY + (i / columns) * 520.0;
-        Caption(cr, list[i].first, x, y + 18.0);
-        cairo_save(cr);
-        cairo_translate(cr, x, y + 28.0);
-        cairo_rectangle(cr, 0, 0, 640, 480);
-        cairo_clip(cr);
-        list[i].second(cr);
-        cairo_restore(cr);
+        tImage image = LoadImage(file.string(), 0);
+        if (!image)
+            continue;
+        const double x = 20.0 + (placed % columns) * 660.0;
+        const double y = originY + (placed / columns) * 520.0;
+        ++placed;
+        Caption(cr, CaptionOf(file.stem().string()), x, y + 18.0);
+        const double w = cairo_image_surface_get_width(image.get());
+        const double h = cairo_image_surface_get_height(image.get());
+        const double scale = std::min({1.0, 640.0 / w, 480.0 / h});
+        Draw(cr, image.get(), x, y + 28.0, nullptr, scale, scale);
     }
-    *endY = originY + ((list.size() + columns - 1) / columns) * 520.0;
+    *endY = originY + ((placed + columns - 1) / columns) * 520.0;
 }
 
 // Every picture at 1:1 on a checkerboard, laid out in rows; big sheets are scaled to fit.
@@ -536,47 +300,48 @@ void ComposeZoomed(cairo_t* cr, CLibrary& library, double originY, double* endY)
 
 int main(int argc, char** argv)
 {
-    if (argc != 3)
+    if (argc != 3 && argc != 4)
     {
-        std::fprintf(stderr, "usage: %s <Resource folder> <output.png>\n", argv[0]);
+        std::fprintf(stderr, "usage: %s <Resource folder> <output.png> [<screenshot folder>]\n", argv[0]);
         return 2;
     }
     const std::string root = argv[1];
+    if (argc == 4 && !std::filesystem::is_directory(argv[3]))
+    {
+        std::fprintf(stderr, "contactsheet: no screenshot folder %s\n", argv[3]);
+        return 1;
+    }
     tCaptionFont captionFont;
     g_captionFont = &captionFont;
     CLibrary library(root);
-    CScreens screens(library);
     const double width = 2000.0;
-    const double height = 16000.0; // cropped to what is drawn
-    cairo_surface_t* sheet =
-        cairo_image_surface_create(CAIRO_FORMAT_ARGB32, static_cast<int>(width), static_cast<int>(height));
-    cairo_t* cr = cairo_create(sheet);
-    cairo_set_source_rgb(cr, 0.14, 0.14, 0.16);
-    cairo_paint(cr);
+    // Everything is drawn onto an unbounded recording first, so the sheet is as tall as its content.
+    cairo_surface_t* recording = cairo_recording_surface_create(CAIRO_CONTENT_COLOR_ALPHA, nullptr);
+    cairo_t* cr = cairo_create(recording);
     Caption(cr, "Talonreach: every picture of " + root, 20.0, 30.0, 20.0);
     double y = 50.0;
-    ComposeScreens(cr, screens, y, &y);
+    if (argc == 4)
+        ComposeScreenshots(cr, argv[3], y, &y);
     ComposeZoomed(cr, library, y, &y);
     ComposeFiles(cr, library, root, y, width, &y);
     cairo_destroy(cr);
-    // Crop to what was drawn.
-    const int usedHeight = static_cast<int>(std::min(height, y + 10.0));
-    cairo_surface_t* cropped = cairo_surface_create_for_rectangle(sheet, 0, 0, width, usedHeight);
-    cairo_surface_t* out =
-        cairo_image_surface_create(CAIRO_FORMAT_ARGB32, static_cast<int>(width), usedHeight);
+
+    const int height = static_cast<int>(y + 10.0);
+    cairo_surface_t* out = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, static_cast<int>(width), height);
     cairo_t* copy = cairo_create(out);
-    cairo_set_source_surface(copy, cropped, 0, 0);
+    cairo_set_source_rgb(copy, 0.14, 0.14, 0.16);
+    cairo_paint(copy);
+    cairo_set_source_surface(copy, recording, 0, 0);
     cairo_paint(copy);
     cairo_destroy(copy);
     const cairo_status_t status = cairo_surface_write_to_png(out, argv[2]);
     cairo_surface_destroy(out);
-    cairo_surface_destroy(cropped);
-    cairo_surface_destroy(sheet);
+    cairo_surface_destroy(recording);
     if (status != CAIRO_STATUS_SUCCESS)
     {
         std::fprintf(stderr, "contactsheet: cannot write %s\n", argv[2]);
         return 1;
     }
-    std::printf("contactsheet: wrote %s (%dx%d)\n", argv[2], static_cast<int>(width), usedHeight);
+    std::printf("contactsheet: wrote %s (%dx%d)\n", argv[2], static_cast<int>(width), height);
     return 0;
 }
