@@ -388,8 +388,9 @@ bool WriteCreditsMenu(const tOutput& out)
     cairo_t* cr = canvas.Cr();
     DrawBackdrop(cr, kScreenW, kScreenH, 41);
     DrawHorizon(cr, kScreenW, kScreenH, 400.0, 42);
-    // The credits picture scrolls up at x 100..449; a dim column keeps it readable.
-    RoundedRect(cr, 90.0, 18.0, 370.0, 444.0, 10.0);
+    // The credits picture scrolls up at x 100..449 from below the screen to above it; a dim column
+    // keeps it readable, running off both edges so that no frame line crosses the text.
+    RoundedRect(cr, 90.0, -20.0, 370.0, 520.0, 10.0);
     SetSource(cr, WithAlpha(palette::kNavyDeep, 0.7));
     cairo_fill_preserve(cr);
     SetSource(cr, WithAlpha(palette::kCopperDark, 0.8));

@@ -148,7 +148,8 @@ bool WriteEnterScore(const tOutput& out)
     // Drawn at (160, 120); the name prints at screen (282, 228), panel (122, 108), in 32 x 48 glyphs.
     CCanvas canvas(320, 240);
     cairo_t* cr = canvas.Cr();
-    DrawPanel(cr, 0.0, 0.0, 320.0, 240.0, 16.0, 0.94);
+    // Opaque: the line that ends the game is printed on the name's row of the screen beneath.
+    DrawPanel(cr, 0.0, 0.0, 320.0, 240.0, 16.0, 1.0);
     DrawText(cr, "NEW HIGH SCORE!", 160.0, 44.0, FitWidth(cr, "NEW HIGH SCORE!", TitleStyle(26.0), 280.0),
              eAlign::Center);
     DrawLabel(cr, "Enter your initials", 160.0, 80.0, 16.0, eAlign::Center);
@@ -263,7 +264,8 @@ bool WriteIntroMenu(const tOutput& out)
     DrawHorizon(cr, 640.0, 480.0, 360.0, 61);
     DrawFlyingSilhouettes(cr);
     DrawRoost(cr, 110.0, 480.0);
-    DrawTitle(cr, "MISSION BRIEFING", 340.0, 64.0, 32.0);
+    // The same picture stands behind the briefing and behind the ending lines of a lost game.
+    DrawTitle(cr, "THE CAPTAIN SPEAKS", 340.0, 64.0, 32.0);
     // Frame and name plate around the portrait.
     RoundedRect(cr, 250.0, 232.0, 140.0, 104.0, 8.0);
     SetSource(cr, palette::kInk);

@@ -864,7 +864,11 @@ private:
         const tFrame frame = m_game.Capture();
         m_shots.Take("score_entry", frame,
                      {Section("HUD", frame, m_pics.Get("OxM_HUD.png"), 0, 0, 243, 17, 0, 0),
-                      Whole("score panel", frame, m_pics.Get("OxM_EnterScore.png"), 160, 120),
+                      // Around the name's row: the name is drawn over the panel there.
+                      Section("score panel above the name", frame, m_pics.Get("OxM_EnterScore.png"), 0, 0,
+                              320, 108, 160, 120),
+                      Section("score panel below the name", frame, m_pics.Get("OxM_EnterScore.png"), 0, 157,
+                              320, 83, 160, 277),
                       Text("typed name", frame, m_playFont, kTypedName, 282, 228, 2),
                       Fact("the name is typed", entry->GetName() == kTypedName)});
         m_game.Tap(SDL_SCANCODE_RETURN);
