@@ -25,6 +25,17 @@ int32_t LittleEndian32(const uint8_t* p)
                                 (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24));
 }
 
+// The game's pictures are PNG and BMP files; the other decoders of SDL_image (SVG, XCF, ...) are
+// never offered bytes, so a damaged file cannot reach code the game does not need.
+SDL_Surface* DecodePngOrBmp(SDL_RWops* stream)
+{
+    if (IMG_isPNG(stream))
+        return IMG_LoadPNG_RW(stream);
+    if (IMG_isBMP(stream))
+        return IMG_LoadBMP_RW(stream);
+    return nullptr;
+}
+
 bool SideFits(int64_t side)
 {
     return side > 0 && side <= CVKT_ImageFile::MAX_SIDE;
@@ -79,7 +90,8 @@ SDL_Surface* CVKT_ImageFile::DecodeARGB(const uint8_t* pBytes, size_t nSize)
     SDL_RWops* stream = SDL_RWFromConstMem(pBytes, static_cast<int>(nSize));
     if (!stream)
         return nullptr;
-    SDL_Surface* decoded = IMG_Load_RW(stream, 1);
+    SDL_Surface* decoded = DecodePngOrBmp(stream);
+    SDL_RWclose(stream);
     if (!decoded)
         return nullptr;
     SDL_Surface* argb = SDL_ConvertSurfaceFormat(decoded, SDL_PIXELFORMAT_ARGB8888, 0);

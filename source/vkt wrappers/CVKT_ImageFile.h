@@ -17,7 +17,7 @@ public:
     static constexpr int64_t MAX_SIDE = 8192;
 
     // A new ARGB8888 surface of the decoded file (the caller frees it), or null when the file is
-    // missing, not a regular file, too large, damaged or of an unknown format.
+    // missing, not a regular file, too large, damaged, or neither a PNG nor a BMP.
     static SDL_Surface* LoadARGB(const char* szPath);
     // The same for bytes in memory.
     static SDL_Surface* DecodeARGB(const uint8_t* pBytes, size_t nSize);
