@@ -36,9 +36,10 @@ SDL_Surface* DecodePngOrBmp(SDL_RWops* stream)
     return nullptr;
 }
 
-bool SideFits(int64_t side)
+bool PictureFits(int64_t width, int64_t height)
 {
-    return side > 0 && side <= CVKT_ImageFile::MAX_SIDE;
+    return width > 0 && height > 0 && width <= CVKT_ImageFile::MAX_SIDE &&
+           height <= CVKT_ImageFile::MAX_SIDE && width * height <= CVKT_ImageFile::MAX_PIXELS;
 }
 
 // The image header must come first and state a drawable size.
@@ -46,7 +47,7 @@ bool HeaderFits(const uint8_t* pChunk, uint32_t nLength)
 {
     if (std::memcmp(pChunk + 4, "IHDR", 4) != 0 || nLength < 8)
         return false;
-    return SideFits(BigEndian32(pChunk + 8)) && SideFits(BigEndian32(pChunk + 12));
+    return PictureFits(BigEndian32(pChunk + 8), BigEndian32(pChunk + 12));
 }
 } // namespace
 
@@ -80,7 +81,7 @@ bool CVKT_ImageFile::IsSafeBmp(const uint8_t* pBytes, size_t nSize)
         return false;
     const int64_t width = LittleEndian32(pBytes + 18);
     const int64_t height = std::llabs(static_cast<long long>(LittleEndian32(pBytes + 22)));
-    return SideFits(width) && SideFits(height);
+    return PictureFits(width, height);
 }
 
 SDL_Surface* CVKT_ImageFile::DecodeARGB(const uint8_t* pBytes, size_t nSize)

@@ -12,9 +12,11 @@ struct SDL_Surface;
 class CVKT_ImageFile
 {
 public:
-    // Files and pictures beyond these are refused: the game's largest picture is 1024 x 2048.
+    // Files and pictures beyond these are refused: the game's largest pictures are 640 x 2048 and
+    // 1024 x 1024, and a picture of MAX_PIXELS takes 16 MB once decoded.
     static constexpr uint64_t MAX_FILE_BYTES = 64u << 20;
-    static constexpr int64_t MAX_SIDE = 8192;
+    static constexpr int64_t MAX_SIDE = 4096;
+    static constexpr int64_t MAX_PIXELS = 4096 * 1024;
 
     // A new ARGB8888 surface of the decoded file (the caller frees it), or null when the file is
     // missing, not a regular file, too large, damaged, or neither a PNG nor a BMP.
@@ -23,9 +25,9 @@ public:
     static SDL_Surface* DecodeARGB(const uint8_t* pBytes, size_t nSize);
 
     // False for a PNG whose chunks run past the end of the bytes or that ends before its IEND
-    // chunk, or whose header claims a picture larger than MAX_SIDE; true for anything that is not a
+    // chunk, or whose header claims a picture beyond MAX_SIDE or MAX_PIXELS; true for anything that is not a
     // PNG at all (other decoders check what they read).
     static bool IsSafePng(const uint8_t* pBytes, size_t nSize);
-    // False for a BMP whose header claims a picture larger than MAX_SIDE; true for anything else.
+    // False for a BMP whose header claims a picture beyond MAX_SIDE or MAX_PIXELS; true for anything else.
     static bool IsSafeBmp(const uint8_t* pBytes, size_t nSize);
 };

@@ -9,7 +9,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     SDL_Surface* surface = CVKT_ImageFile::DecodeARGB(data, size);
-    if (surface && (surface->w > CVKT_ImageFile::MAX_SIDE || surface->h > CVKT_ImageFile::MAX_SIDE))
+    if (surface && static_cast<int64_t>(surface->w) * surface->h > CVKT_ImageFile::MAX_PIXELS)
         __builtin_trap(); // a picture larger than any check lets through
     SDL_FreeSurface(surface);
     return 0;
