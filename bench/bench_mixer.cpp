@@ -7,42 +7,12 @@
 #include "CVKT_SoundBuffer.h"
 #include "CVKT_SoundMixer.h"
 
+#include "AllocationCounter.h"
+
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
-#include <atomic>
-#include <cstdlib>
-#include <new>
 #include <vector>
-
-namespace
-{
-std::atomic<size_t> g_allocations{0};
-thread_local bool t_counting = false;
-} // namespace
-
-// The replacements pair malloc with free by design; GCC cannot see that through operator new.
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-
-// Every allocation of the program passes here; only those made while mixing are counted.
-void* operator new(std::size_t size)
-{
-    if (t_counting)
-        g_allocations.fetch_add(1, std::memory_order_relaxed);
-    if (void* p = std::malloc(size ? size : 1))
-        return p;
-    throw std::bad_alloc();
-}
-
-void operator delete(void* p) noexcept
-{
-    std::free(p);
-}
-
-void operator delete(void* p, std::size_t) noexcept
-{
-    std::free(p);
-}
 
 namespace
 {
@@ -112,16 +82,17 @@ void BM_Mix32VoicesPull(benchmark::State& state)
     auto voices =
         StartVoices(mixer, static_cast<uint16_t>(state.range(0)), static_cast<uint32_t>(state.range(1)));
     std::vector<float> out(2 * kDeviceFrames);
-    g_allocations = 0;
+    bench::g_allocations = 0;
     for (auto _ : state)
     {
-        t_counting = true;
-        for (uint32_t done = 0; done < kOutputRate; done += kDeviceFrames)
-            mixer.Pull(out.data(), std::min(kDeviceFrames, kOutputRate - done));
-        t_counting = false;
+        {
+            bench::CountAllocations counting;
+            for (uint32_t done = 0; done < kOutputRate; done += kDeviceFrames)
+                mixer.Pull(out.data(), std::min(kDeviceFrames, kOutputRate - done));
+        }
         benchmark::DoNotOptimize(out.data());
     }
-    Report(state, g_allocations);
+    Report(state, bench::g_allocations);
 }
 BENCHMARK(BM_Mix32VoicesPull)
     ->ArgNames({"channels", "rate"})
@@ -142,16 +113,17 @@ void BM_Mix32VoicesDevice(benchmark::State& state)
     auto voices = StartVoices(mixer, 2, 44100);
     const uint32_t frameBytes = signed16 ? 4 : 8;
     std::vector<uint8_t> stream(kDeviceFrames * frameBytes);
-    g_allocations = 0;
+    bench::g_allocations = 0;
     for (auto _ : state)
     {
-        t_counting = true;
-        for (uint32_t done = 0; done < kOutputRate; done += kDeviceFrames)
-            mixer.RenderToDevice(stream.data(), std::min(kDeviceFrames, kOutputRate - done) * frameBytes);
-        t_counting = false;
+        {
+            bench::CountAllocations counting;
+            for (uint32_t done = 0; done < kOutputRate; done += kDeviceFrames)
+                mixer.RenderToDevice(stream.data(), std::min(kDeviceFrames, kOutputRate - done) * frameBytes);
+        }
         benchmark::DoNotOptimize(stream.data());
     }
-    Report(state, g_allocations);
+    Report(state, bench::g_allocations);
 }
 BENCHMARK(BM_Mix32VoicesDevice)->ArgName("s16")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 } // namespace

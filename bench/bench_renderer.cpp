@@ -4,38 +4,14 @@
 #include "CVKT_Direct3D.h"
 #include "CVKT_TextureManager.h"
 
+#include "AllocationCounter.h"
+
 #include <SDL.h>
 #include <SDL_image.h>
 #include <benchmark/benchmark.h>
 
-#include <atomic>
-#include <cstdlib>
-#include <new>
 #include <string>
 #include <unistd.h>
-
-namespace
-{
-std::atomic<long> g_allocations{0};
-}
-
-// Counting replacements of the global allocation functions; GCC cannot see that they pair up.
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-void* operator new(std::size_t size)
-{
-    ++g_allocations;
-    if (void* p = std::malloc(size ? size : 1))
-        return p;
-    throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept
-{
-    std::free(p);
-}
-void operator delete(void* p, std::size_t) noexcept
-{
-    std::free(p);
-}
 
 namespace
 {
@@ -98,10 +74,13 @@ void BM_GameplayFrame(benchmark::State& state)
     int frame = 0;
     for (int warm = 0; warm < 10; ++warm)
         DrawFrame(scene, frame++);
-    const long allocationsBefore = g_allocations.load();
-    for (auto _ : state)
-        DrawFrame(scene, frame++);
-    const long allocations = g_allocations.load() - allocationsBefore;
+    bench::g_allocations = 0;
+    {
+        bench::CountAllocations counting;
+        for (auto _ : state)
+            DrawFrame(scene, frame++);
+    }
+    const size_t allocations = bench::g_allocations;
 
     state.counters["fps"] =
         benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
