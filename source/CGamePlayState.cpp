@@ -13,6 +13,7 @@
 #include "CPlayer.h"
 #include "CPowerup.h"
 #include "GameEventIDs.h"
+#include "GameResourceFiles.h"
 
 #include "CVKT_DirectInput.h"
 #include "CVKT_EventSystem.h"
@@ -119,11 +120,11 @@ void CGamePlayState::Enter()
     CVKT_WaveManager* pWM = CVKT_WaveManager::GetInstance();
     pWM->StopWave(CGame::GetInstance()->GetMusicID());
     ResetGame();
-    m_nThemeID = pWM->LoadWave("Resource/Sound/OxM_PALLET_theme.wav");
+    m_nThemeID = pWM->LoadWave(SOUND_LEVEL_THEME);
     pWM->SetVolume(m_nThemeID, static_cast<int>(CGame::GetInstance()->GetMusicVolume()));
     LoadResources();
     // Cells of 16 x 24, 20 to a row; white is the colour key; the first cell is the space.
-    CBitmapFont::GetInstance()->Initialize("Resource/Graphics/OxM_Font2.png", 16, 24, 20, 0xFFFFFFFF, 32);
+    CBitmapFont::GetInstance()->Initialize(IMAGE_FONT_LARGE, 16, 24, 20, 0xFFFFFFFF, 32);
     RegisterObjectClasses();
     CVKT_EventSystem* pES = CVKT_EventSystem::GetInstance();
     pES->RegisterClient(EVENT_PAUSE_GAME, this);
@@ -155,11 +156,11 @@ void CGamePlayState::LoadResources()
 {
     // The managers own the images; a later Enter loads the same names again and shares the slots.
     CVKT_TextureManager* pTM = CVKT_TextureManager::GetInstance();
-    m_nHUDImageID = pTM->LoadTexture("Resource/Graphics/OxM_HUD.png", 0);
-    m_nWhiteImageID = pTM->LoadTexture("Resource/Graphics/OxM_White.png", 0);
-    m_nBackgroundImageID = pTM->LoadTexture("Resource/Graphics/OxM_Level1.png", 0);
-    m_nBubbleImageID = pTM->LoadTexture("Resource/Graphics/OxM_Bubble.png", OPAQUE_BLACK_KEY);
-    m_nCloudsImageID = pTM->LoadTexture("Resource/Graphics/OxM_Clouds.png", 0);
+    m_nHUDImageID = pTM->LoadTexture(IMAGE_HUD, 0);
+    m_nWhiteImageID = pTM->LoadTexture(IMAGE_WHITE, 0);
+    m_nBackgroundImageID = pTM->LoadTexture(IMAGE_LEVEL_1, 0);
+    m_nBubbleImageID = pTM->LoadTexture(IMAGE_BUBBLE, OPAQUE_BLACK_KEY);
+    m_nCloudsImageID = pTM->LoadTexture(IMAGE_CLOUDS, 0);
 }
 
 void CGamePlayState::RegisterObjectClasses()
@@ -213,14 +214,14 @@ void CGamePlayState::StartLevel(const char* szBackground)
 
 void CGamePlayState::SetupLevel2()
 {
-    StartLevel("Resource/Graphics/OxM_Level2.png");
+    StartLevel(IMAGE_LEVEL_2);
     m_fBackgroundOffset = LEVEL_START_OFFSET;
     RestartTheme();
 }
 
 void CGamePlayState::SetupLevel3()
 {
-    StartLevel("Resource/Graphics/OxM_Level3.png");
+    StartLevel(IMAGE_LEVEL_3);
     m_fBackgroundOffset = LEVEL_START_OFFSET;
     m_fCloudsOffset = CLOUDS_START_OFFSET;
     RestartTheme();
@@ -641,9 +642,9 @@ void CGamePlayState::CreateEnemy()
         animation.SetVariant(bSwimmers ? std::rand() % 4 : std::rand() % 57 + 2);
     }
     if (bSwimmers)
-        animation.LoadSheet("Resource/Graphics/OxM_EnemySwimmers.png", 4, 32, 32, 4, 128, 128, 2);
+        animation.LoadSheet(IMAGE_SWIMMERS, 4, 32, 32, 4, 128, 128, 2);
     else
-        animation.LoadSheet("Resource/Graphics/OxM_EnemyChar.png", 4, 32, 32, 4, 128, 128, 8);
+        animation.LoadSheet(IMAGE_ENEMIES, 4, 32, 32, 4, 128, 128, 8);
     AddAndRelease(pEnemy);
 }
 
@@ -659,7 +660,7 @@ void CGamePlayState::CreateEnemyBird()
     pBird->SetVelY(40.0f);
     pBird->SetHeight(34);
     pBird->SetWidth(46);
-    pBird->GetAnimation().Load("Resource/Graphics/OxM_EnemyBirds.png", 2, 46, 34, 2);
+    pBird->GetAnimation().Load(IMAGE_ENEMY_BIRDS, 2, 46, 34, 2);
     AddAndRelease(pBird);
 }
 
@@ -671,7 +672,7 @@ void CGamePlayState::CreatePlayer()
         return;
     pState->m_pPlayer = pPlayer;
     pPlayer->SetSpeed(200.0f);
-    pPlayer->GetAnimation().Load("Resource/Graphics/OxM_PlayerChar.png", 4, 62, 53, 4);
+    pPlayer->GetAnimation().Load(IMAGE_PLAYER, 4, 62, 53, 4);
     pPlayer->SetPosX(300.0f);
     pPlayer->SetPosY(400.0f);
     // Only a drawing-order key: above every bullet. The player itself is drawn unscaled.
@@ -692,8 +693,8 @@ void CGamePlayState::CreatePlayerBullet(const CBaseMessage* pMsg)
     if (!pBullet)
         return;
     pBullet->SetType(OBJ_PLAYER_BULLET);
-    pBullet->SetImageID(CVKT_TextureManager::GetInstance()->LoadTexture(
-        "Resource/Graphics/OxM_PlayerBullet.png", OPAQUE_BLACK_KEY));
+    pBullet->SetImageID(
+        CVKT_TextureManager::GetInstance()->LoadTexture(IMAGE_PLAYER_BULLET, OPAQUE_BLACK_KEY));
     pBullet->SetPosX(pCreate->GetPosX());
     pBullet->SetPosY(pCreate->GetPosY());
     pBullet->SetVelX(0.0f);
@@ -703,7 +704,7 @@ void CGamePlayState::CreatePlayerBullet(const CBaseMessage* pMsg)
     pBullet->SetScaleRate(-0.4f);
     pBullet->SetHeight(32);
     pBullet->SetWidth(16);
-    pBullet->SetHitSoundID(CVKT_WaveManager::GetInstance()->LoadWave("Resource/Sound/VKT_LazerHit.wav"));
+    pBullet->SetHitSoundID(CVKT_WaveManager::GetInstance()->LoadWave(SOUND_HIT));
     pBullet->SetCanHit(false);
     AddAndRelease(pBullet);
 }
@@ -722,8 +723,7 @@ void CGamePlayState::CreateEnemyBullet(const CBaseMessage* pMsg)
     float fSpeed = 0.0f;
     if (pCreate->GetHunter())
     {
-        pBullet->SetImageID(
-            pTM->LoadTexture("Resource/Graphics/OxM_HunterBullet.bmp", VKT_ARGB(255, 255, 255, 255)));
+        pBullet->SetImageID(pTM->LoadTexture(IMAGE_HUNTER_BULLET, VKT_ARGB(255, 255, 255, 255)));
         fSpeed = 200.0f;
         pBullet->SetScaleRate(0.8f);
         pBullet->SetHeight(26);
@@ -731,7 +731,7 @@ void CGamePlayState::CreateEnemyBullet(const CBaseMessage* pMsg)
     }
     else
     {
-        pBullet->SetImageID(pTM->LoadTexture("Resource/Graphics/OxM_ProjectileRock.png", OPAQUE_BLACK_KEY));
+        pBullet->SetImageID(pTM->LoadTexture(IMAGE_ROCK, OPAQUE_BLACK_KEY));
         fSpeed = 100.0f;
         pBullet->SetScaleRate(0.4f);
         pBullet->SetHeight(16);
@@ -745,7 +745,7 @@ void CGamePlayState::CreateEnemyBullet(const CBaseMessage* pMsg)
     pBullet->SetPosY(pCreate->GetPosY());
     // Starts at nothing and grows while it rises towards the player.
     pBullet->SetScale(0.0f);
-    pBullet->SetHitSoundID(CVKT_WaveManager::GetInstance()->LoadWave("Resource/Sound/VKT_LazerHit.wav"));
+    pBullet->SetHitSoundID(CVKT_WaveManager::GetInstance()->LoadWave(SOUND_HIT));
     AddAndRelease(pBullet);
 }
 

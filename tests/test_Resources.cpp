@@ -170,20 +170,29 @@ std::vector<std::string> StringLiterals(const std::string& source)
     return literals;
 }
 
-// Every "Resource/..." string (any letter case) in the game's source files.
-std::vector<std::string> ResourceNamesInCode()
+// Every "Resource/..." string (any letter case) in the game's sources and headers, as often as it
+// is written.
+std::vector<std::string> ResourceLiteralsInCode()
 {
-    std::set<std::string> names;
+    std::vector<std::string> literals;
     for (const auto& entry : fs::recursive_directory_iterator(test::SourceDir() + "/source"))
     {
-        if (!entry.is_regular_file() || entry.path().extension() != ".cpp")
+        const std::string extension = entry.path().extension().string();
+        if (!entry.is_regular_file() || (extension != ".cpp" && extension != ".h"))
             continue;
         for (const std::string& literal : StringLiterals(test::ReadFile(entry.path().string())))
         {
             if (Lower(literal).rfind("resource/", 0) == 0)
-                names.insert(literal);
+                literals.push_back(literal);
         }
     }
+    return literals;
+}
+
+std::vector<std::string> ResourceNamesInCode()
+{
+    const std::vector<std::string> literals = ResourceLiteralsInCode();
+    const std::set<std::string> names(literals.begin(), literals.end());
     return std::vector<std::string>(names.begin(), names.end());
 }
 
@@ -404,6 +413,15 @@ TEST(ResourceNames, TheCodeNamesResourcesAndEachHasARequirement)
     for (const std::string& name : names)
         EXPECT_NE(FindRequirement(name), nullptr)
             << "\"" << name << "\" is loaded by the game but has no size entry";
+}
+
+TEST(ResourceNames, EachSpellingOfAFileNameIsWrittenOnce)
+{
+    std::map<std::string, int> written;
+    for (const std::string& literal : ResourceLiteralsInCode())
+        ++written[literal];
+    for (const auto& [name, count] : written)
+        EXPECT_EQ(count, 1) << "\"" << name << "\" is written out more than once";
 }
 
 TEST(ResourceNames, TheScannerReadsOnlyStringLiteralsOutsideComments)
