@@ -1,7 +1,6 @@
 #include "VirtualPad.h"
 
 #include <stdexcept>
-#include <string>
 
 namespace headless
 {
@@ -46,6 +45,9 @@ VirtualPad::VirtualPad(const SDL_VirtualJoystickDesc& desc)
         throw std::runtime_error("no virtual pad: " + error);
     }
     m_instance = SDL_JoystickInstanceID(m_pJoystick);
+    // Only from here on: opening a joystick reports the state of every axis, and this handle's own
+    // report is not something the game would see from a pad being plugged in.
+    SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
 }
 
 VirtualPad::~VirtualPad()

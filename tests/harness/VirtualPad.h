@@ -22,7 +22,11 @@ public:
                                             Uint16 product, int nAxes, int nButtons, int nHats);
 
     // Starts SDL's joystick and game-controller subsystems for as long as the pad lives and plugs it
-    // in. The description's name must outlive the pad. Throws std::runtime_error when SDL refuses.
+    // in. A headless window never holds the keyboard focus, and SDL drops pad presses while no
+    // window of the program has it: joystick events in the background are allowed from then on, as
+    // the game's input layer allows them once it reads pads. The description's name must outlive
+    // the pad. Throws
+    // std::runtime_error when SDL refuses.
     explicit VirtualPad(const SDL_VirtualJoystickDesc& desc = GameController());
     ~VirtualPad();
     VirtualPad(const VirtualPad&) = delete;
