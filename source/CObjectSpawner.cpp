@@ -57,11 +57,26 @@ struct tEnemyChoices
     int nFirstVariant;
 };
 
+enum eSpawnKind
+{
+    PLAYER,
+    ENEMY_LEVEL_1,
+    ENEMY_LEVEL_2,
+    SWIMMER,
+    PLAYER_BULLET,
+    ROCK,
+    HUNTER_BULLET,
+    ENEMY_BIRD,
+    POWERUP,
+    SPAWN_KINDS
+};
+
 // The starting values of one kind of object. Position, velocity and size replace the constructor's;
 // the scale too when given. Image, scale rate and hit sound are a bullet's, speed the player's
 // steering speed or a bullet's speed along its angle.
 struct tSpawnRow
 {
+    eSpawnKind eKind;
     const char* szClass;
     int nType;
     float fPosX;
@@ -80,59 +95,66 @@ struct tSpawnRow
     tEnemyChoices enemy;
 };
 
-enum eSpawnKind
-{
-    PLAYER,
-    ENEMY_LEVEL_1,
-    ENEMY_LEVEL_2,
-    SWIMMER,
-    PLAYER_BULLET,
-    ROCK,
-    HUNTER_BULLET,
-    ENEMY_BIRD,
-    POWERUP,
-    SPAWN_KINDS
-};
-
 constexpr tSheet NO_SHEET = {nullptr, 0, 0, 0, 0, 0, 0, 0};
 constexpr tEnemyChoices NO_CHOICES = {0, 0, 0, 0};
 
 // The player's scale is only a drawing-order key (above every bullet); it is drawn unscaled. Enemies
 // move with the scrolling ground (20 pixels per second) and stand still on it.
 // clang-format off
-const tSpawnRow SPAWN_TABLE[SPAWN_KINDS] = {
-    // class         type              x       y        vx    vy      w   h   scale         rate   speed
-    //  image                key        hit sound  sheet
-    //  enemy choices: shooter odds, hunter odds, variants, first variant
-    {"CPlayer",      KEEP_TYPE,        300.0f, 400.0f,  0.0f, 0.0f,   62, 53, 1.5f,         0.0f,  200.0f,
-        nullptr,             0,         nullptr,   {IMAGE_PLAYER, 4, 62, 53, 4, 0, 0, 0},
+constexpr tSpawnRow SPAWN_TABLE[SPAWN_KINDS] = {
+    // kind, class, type
+    //     x, y, velocity x, velocity y, width, height, scale, scale rate, speed
+    //     image, colour key, hit sound, sheet
+    //     enemy choices: shooter odds, hunter odds, variants, first variant
+    {PLAYER, "CPlayer", KEEP_TYPE,
+        300.0f, 400.0f, 0.0f, 0.0f, 62, 53, 1.5f, 0.0f, 200.0f,
+        nullptr, 0, nullptr, {IMAGE_PLAYER, 4, 62, 53, 4, 0, 0, 0},
         NO_CHOICES},
-    {"CEnemy",       KEEP_TYPE,        0.0f,   0.0f,    0.0f, 20.0f,  32, 32, std::nullopt, 0.0f,  0.0f,
-        nullptr,             0,         nullptr,   {IMAGE_ENEMIES, 4, 32, 32, 4, 128, 128, 8},
+    {ENEMY_LEVEL_1, "CEnemy", KEEP_TYPE,
+        0.0f, 0.0f, 0.0f, 20.0f, 32, 32, std::nullopt, 0.0f, 0.0f,
+        nullptr, 0, nullptr, {IMAGE_ENEMIES, 4, 32, 32, 4, 128, 128, 8},
         {12, 0, 57, 2}},
-    {"CEnemy",       KEEP_TYPE,        0.0f,   0.0f,    0.0f, 20.0f,  32, 32, std::nullopt, 0.0f,  0.0f,
-        nullptr,             0,         nullptr,   {IMAGE_ENEMIES, 4, 32, 32, 4, 128, 128, 8},
+    {ENEMY_LEVEL_2, "CEnemy", KEEP_TYPE,
+        0.0f, 0.0f, 0.0f, 20.0f, 32, 32, std::nullopt, 0.0f, 0.0f,
+        nullptr, 0, nullptr, {IMAGE_ENEMIES, 4, 32, 32, 4, 128, 128, 8},
         {12, 3, 57, 2}},
-    {"CEnemy",       KEEP_TYPE,        0.0f,   0.0f,    0.0f, 20.0f,  32, 32, std::nullopt, 0.0f,  0.0f,
-        nullptr,             0,         nullptr,   {IMAGE_SWIMMERS, 4, 32, 32, 4, 128, 128, 2},
+    {SWIMMER, "CEnemy", KEEP_TYPE,
+        0.0f, 0.0f, 0.0f, 20.0f, 32, 32, std::nullopt, 0.0f, 0.0f,
+        nullptr, 0, nullptr, {IMAGE_SWIMMERS, 4, 32, 32, 4, 128, 128, 2},
         {0, 0, 4, 0}},
-    {"CBullet",      OBJ_PLAYER_BULLET, 0.0f,  0.0f,    0.0f, 26.0f,  16, 32, 1.0f,         -0.4f, 0.0f,
+    {PLAYER_BULLET, "CBullet", OBJ_PLAYER_BULLET,
+        0.0f, 0.0f, 0.0f, 26.0f, 16, 32, 1.0f, -0.4f, 0.0f,
         IMAGE_PLAYER_BULLET, BLACK_KEY, SOUND_HIT, NO_SHEET,
         NO_CHOICES},
-    {"CBullet",      OBJ_ENEMY_BULLET, 0.0f,   0.0f,    0.0f, 0.0f,   16, 16, 0.0f,         0.4f,  100.0f,
-        IMAGE_ROCK,          BLACK_KEY, SOUND_HIT, NO_SHEET,
+    {ROCK, "CBullet", OBJ_ENEMY_BULLET,
+        0.0f, 0.0f, 0.0f, 0.0f, 16, 16, 0.0f, 0.4f, 100.0f,
+        IMAGE_ROCK, BLACK_KEY, SOUND_HIT, NO_SHEET,
         NO_CHOICES},
-    {"CBullet",      OBJ_ENEMY_BULLET, 0.0f,   0.0f,    0.0f, 0.0f,   24, 26, 0.0f,         0.8f,  200.0f,
+    {HUNTER_BULLET, "CBullet", OBJ_ENEMY_BULLET,
+        0.0f, 0.0f, 0.0f, 0.0f, 24, 26, 0.0f, 0.8f, 200.0f,
         IMAGE_HUNTER_BULLET, WHITE_KEY, SOUND_HIT, NO_SHEET,
         NO_CHOICES},
-    {"CEnemyBird",   KEEP_TYPE,        0.0f,   -100.0f, 0.0f, 40.0f,  46, 34, std::nullopt, 0.0f,  0.0f,
-        nullptr,             0,         nullptr,   {IMAGE_ENEMY_BIRDS, 2, 46, 34, 2, 0, 0, 0},
+    {ENEMY_BIRD, "CEnemyBird", KEEP_TYPE,
+        0.0f, -100.0f, 0.0f, 40.0f, 46, 34, std::nullopt, 0.0f, 0.0f,
+        nullptr, 0, nullptr, {IMAGE_ENEMY_BIRDS, 2, 46, 34, 2, 0, 0, 0},
         NO_CHOICES},
-    {"CPowerup",     KEEP_TYPE,        0.0f,   -100.0f, 0.0f, 40.0f,  46, 34, std::nullopt, 0.0f,  0.0f,
-        nullptr,             0,         nullptr,   NO_SHEET,
+    {POWERUP, "CPowerup", KEEP_TYPE,
+        0.0f, -100.0f, 0.0f, 40.0f, 46, 34, std::nullopt, 0.0f, 0.0f,
+        nullptr, 0, nullptr, NO_SHEET,
         NO_CHOICES},
 };
 // clang-format on
+
+constexpr bool RowsInKindOrder()
+{
+    for (int kind = 0; kind < SPAWN_KINDS; ++kind)
+    {
+        if (SPAWN_TABLE[kind].eKind != kind)
+            return false;
+    }
+    return true;
+}
+static_assert(RowsInKindOrder(), "every row of the spawn table sits at the index of its kind");
 
 const tSpawnRow& EnemyRow(int nLevel)
 {
