@@ -3,6 +3,8 @@
 #include "CVKT_DirectInput.h"
 #include "CVKT_Window.h"
 
+#include "InputEvents.h"
+
 #include <SDL.h>
 
 #include <benchmark/benchmark.h>
@@ -30,25 +32,11 @@ public:
     }
 };
 
-void PushKey(SDL_Scancode scancode, bool down)
-{
-    SDL_Event event;
-    SDL_zero(event);
-    event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
-    event.key.state = down ? SDL_PRESSED : SDL_RELEASED;
-    event.key.keysym.scancode = scancode;
-    event.key.keysym.sym = SDL_GetKeyFromScancode(scancode);
-    SDL_PushEvent(&event);
-}
+using headless::PushKey;
 
 void PushMotion()
 {
-    SDL_Event event;
-    SDL_zero(event);
-    event.type = SDL_MOUSEMOTION;
-    event.motion.xrel = 3;
-    event.motion.yrel = -2;
-    SDL_PushEvent(&event);
+    headless::PushMouseMotion(3, -2);
 }
 
 // A frame without any input: pump, read keyboard and mouse.

@@ -6,27 +6,20 @@
 #include "CGameMessages.h"
 #include "CGamePlayState.h"
 
-#include "CVKT_Clock.h"
 #include "CVKT_Direct3D.h"
 #include "CVKT_MessageSystem.h"
 #include "CVKT_ObjectManager.h"
-#include "CVKT_Window.h"
+
+#include "HeadlessGame.h"
 
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <unistd.h>
 
 namespace
 {
-uint32_t g_tick = 1000;
-uint32_t BenchTick()
-{
-    return g_tick;
-}
-
 // Peak resident set size of the process, in megabytes.
 double PeakResidentMegabytes()
 {
@@ -47,27 +40,7 @@ double PeakResidentMegabytes()
 class GameplayScene
 {
 public:
-    GameplayScene()
-    {
-        setenv("SDL_VIDEODRIVER", "dummy", 1);
-        setenv("SDL_AUDIODRIVER", "dummy", 1);
-        setenv("SDL_RENDER_DRIVER", "software", 1);
-        if (chdir(TALONREACH_BUILD_DIR) != 0)
-            std::perror("chdir");
-        CVKT_Clock::SetTickSource(&BenchTick);
-        m_pWindow = CVKT_Window::GetInstance();
-        m_pWindow->InitPlatform();
-        HWND hWnd = m_pWindow->CreateGameWindow("VKTWindowClass", "Talonreach", 640, 480, nullptr);
-        CGame::GetInstance()->Initialize(hWnd, nullptr, 640, 480, true);
-        Reset();
-    }
-
-    ~GameplayScene()
-    {
-        CGame::GetInstance()->Shutdown();
-        m_pWindow->ShutdownPlatform();
-        CVKT_Clock::SetTickSource(nullptr);
-    }
+    GameplayScene() { Reset(); }
 
     // A new game at level 1 with twenty bullets added.
     void Reset()
@@ -86,15 +59,10 @@ public:
         Frame();
     }
 
-    void Frame()
-    {
-        g_tick += 16;
-        m_pWindow->PeekMessages();
-        CGame::GetInstance()->Main();
-    }
+    void Frame() { m_game.Frame(); }
 
 private:
-    CVKT_Window* m_pWindow = nullptr;
+    headless::HeadlessGame m_game;
 };
 
 // Frames between resets: bullets leave the field over time, so the scene is rebuilt every 4 s of play.

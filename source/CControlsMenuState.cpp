@@ -3,6 +3,7 @@
 #include "CBitmapFont.h"
 #include "CGame.h"
 #include "CMainMenuState.h"
+#include "GameResourceFiles.h"
 
 #include "CVKT_DirectInput.h"
 #include "CVKT_TextureManager.h"
@@ -20,9 +21,8 @@ CControlsMenuState* CControlsMenuState::GetInstance()
 
 void CControlsMenuState::Enter()
 {
-    CBitmapFont::GetInstance()->Initialize("Resource/Graphics/OxM_Font2.png", 16, 24, 20, 0xFF000000, 32);
-    m_nControlsImageID =
-        CVKT_TextureManager::GetInstance()->LoadTexture("Resource/Graphics/OxM_ControlsMenu.png", 0);
+    CBitmapFont::GetInstance()->Initialize(IMAGE_FONT_LARGE, 16, 24, 20, 0xFF000000, 32);
+    m_nControlsImageID = CVKT_TextureManager::GetInstance()->LoadTexture(IMAGE_CONTROLS_MENU, 0);
 }
 
 bool CControlsMenuState::Input()

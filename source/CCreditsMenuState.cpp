@@ -2,6 +2,7 @@
 
 #include "CGame.h"
 #include "CMainMenuState.h"
+#include "GameResourceFiles.h"
 
 #include "CVKT_DirectInput.h"
 #include "CVKT_TextureManager.h"
@@ -22,8 +23,8 @@ void CCreditsMenuState::Enter()
 {
     m_fScrollY = START_Y;
     CVKT_TextureManager* pTM = CVKT_TextureManager::GetInstance();
-    m_nBackgroundImageID = pTM->LoadTexture("resource/graphics/OxM_CreditsMenu.png", 0);
-    m_nCreditsImageID = pTM->LoadTexture("resource/graphics/OxM_CreditsText.png", 0);
+    m_nBackgroundImageID = pTM->LoadTexture(IMAGE_CREDITS_MENU, 0);
+    m_nCreditsImageID = pTM->LoadTexture(IMAGE_CREDITS_TEXT, 0);
 }
 
 bool CCreditsMenuState::Input()

@@ -6,6 +6,7 @@
 #include "CGamePlayState.h"
 #include "CPlayer.h"
 #include "GameEventIDs.h"
+#include "GameResourceFiles.h"
 
 #include "CVKT_EventSystem.h"
 #include "CVKT_MessageSystem.h"
@@ -28,7 +29,7 @@ CEnemy::CEnemy() : m_fAngle(0.0f), m_pTarget(nullptr), m_nShotSoundID(-1), m_bSh
 {
     m_nType = OBJ_ENEMY;
     CVKT_WaveManager* pWM = CVKT_WaveManager::GetInstance();
-    m_nShotSoundID = pWM->LoadWave("Resource/Sound/VKT_LazerShot.wav");
+    m_nShotSoundID = pWM->LoadWave(SOUND_SHOT);
     pWM->SetVolume(m_nShotSoundID, static_cast<int>(CGame::GetInstance()->GetFXVolume()));
     CVKT_EventSystem* pES = CVKT_EventSystem::GetInstance();
     pES->RegisterClient(EVENT_ENEMY_FIRE_BULLET, this);

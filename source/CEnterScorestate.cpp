@@ -4,6 +4,7 @@
 #include "CGame.h"
 #include "CGamePlayState.h"
 #include "CMainMenuState.h"
+#include "GameResourceFiles.h"
 
 #include "CVKT_DirectInput.h"
 #include "CVKT_TextureManager.h"
@@ -22,9 +23,8 @@ CEnterScorestate* CEnterScorestate::GetInstance()
 
 void CEnterScorestate::Enter()
 {
-    m_nPanelImageID =
-        CVKT_TextureManager::GetInstance()->LoadTexture("Resource/Graphics/OxM_EnterScore.png", 0);
-    CBitmapFont::GetInstance()->Initialize("Resource/Graphics/OxM_Font2.png", 16, 24, 20, kWhite, 32);
+    m_nPanelImageID = CVKT_TextureManager::GetInstance()->LoadTexture(IMAGE_ENTER_SCORE, 0);
+    CBitmapFont::GetInstance()->Initialize(IMAGE_FONT_LARGE, 16, 24, 20, kWhite, 32);
     m_Name.clear();
 }
 
@@ -82,5 +82,5 @@ void CEnterScorestate::StoreScore()
         table[i] = pGame->GetHighScores()[i];
     if (CSettingsFile::InsertHighScore(table, CGamePlayState::GetInstance()->GetScore(), m_Name.c_str()))
         pGame->SetHighScores(table);
-    pGame->SaveSettings("resource/settings.xml");
+    pGame->SaveSettings(SETTINGS_FILE_LOWER_CASE);
 }

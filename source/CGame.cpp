@@ -2,6 +2,7 @@
 
 #include "CGamePlayState.h"
 #include "CopperfenLogoState.h"
+#include "GameResourceFiles.h"
 #include "IGameState.h"
 
 #include "CVKT_Clock.h"
@@ -51,14 +52,14 @@ void CGame::Initialize(HWND hWnd, HINSTANCE hInstance, int nScreenWidth, int nSc
     m_pDI->InitDirectInput(hWnd, hInstance, 3, 0);
 
     // When the file cannot be read the defaults stay in place.
-    LoadSettings("Resource/settings.xml");
+    LoadSettings(SETTINGS_FILE);
 
     m_nScreenWidth = nScreenWidth;
     m_nScreenHeight = nScreenHeight;
     m_bWindowed = bWindowed;
 
     // The main menu starts the music; here it is only loaded and given its volume.
-    m_nMusicID = m_pWM->LoadWave("Resource/sound/OxM_ZORIRED_theme.wav");
+    m_nMusicID = m_pWM->LoadWave(SOUND_MENU_THEME);
     m_pWM->SetVolume(m_nMusicID, static_cast<int>(m_fMusicVolume));
 
     ChangeState(CopperfenLogoState::GetInstance());

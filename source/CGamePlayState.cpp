@@ -9,30 +9,26 @@
 #include "CGameMessages.h"
 #include "CLevelIntroState1.h"
 #include "CMainMenuState.h"
+#include "CObjectSpawner.h"
 #include "CPauseState.h"
 #include "CPlayer.h"
 #include "CPowerup.h"
 #include "GameEventIDs.h"
+#include "GameResourceFiles.h"
 
 #include "CVKT_DirectInput.h"
 #include "CVKT_EventSystem.h"
 #include "CVKT_MessageSystem.h"
-#include "CVKT_ObjectFactory.h"
 #include "CVKT_ObjectManager.h"
 #include "CVKT_TextureManager.h"
 #include "CVKT_WaveManager.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
-#include <string>
 
 namespace
 {
-using ObjectFactory = CVKT_ObjectFactory<std::string, CBase>;
-
 // Both live for the whole run of the program: a new game does not reset them.
 float g_fEnemyFireTimer = 0.0f;
 float g_fBubbleTimer = 0.0f;
@@ -48,7 +44,6 @@ constexpr int ENEMIES_PER_LEVEL = 10;
 constexpr int POINTS_PER_HIT = 10;
 constexpr size_t CODE_LENGTH = 5;
 constexpr int LAST_LEVEL = 3;
-constexpr float HALF_PI = 1.5707964f;
 constexpr VKT_COLOR OPAQUE_WHITE = VKT_ARGB(255, 255, 255, 255);
 constexpr VKT_COLOR OPAQUE_BLACK_KEY = VKT_ARGB(255, 0, 0, 0);
 
@@ -56,28 +51,6 @@ const char* const GAME_OVER_TEXT = "GAME OVER";
 const char* const GAME_COMPLETED_TEXT = "MISSION COMPLETE";
 constexpr int END_TEXT_Y = 228;
 constexpr int FONT_CELL_WIDTH = 16;
-
-// A new object of the class registered under szName, or null when the name is not registered (or
-// names another class). The caller owns the one reference.
-template <typename T>
-T* CreateAs(const char* szName)
-{
-    CBase* pObject = ObjectFactory::GetInstance()->CreateObject(szName);
-    if (!pObject)
-        return nullptr;
-    T* pTyped = dynamic_cast<T*>(pObject);
-    if (!pTyped)
-        pObject->Release();
-    return pTyped;
-}
-
-// Hands a made object to the object manager, which takes its own reference, and drops the maker's.
-void AddAndRelease(CBase* pObject)
-{
-    pObject->SetActive(true);
-    CVKT_ObjectManager::GetInstance()->AddObject(pObject);
-    pObject->Release();
-}
 
 int CentredX(const char* szText, int nScreenWidth)
 {
@@ -119,12 +92,12 @@ void CGamePlayState::Enter()
     CVKT_WaveManager* pWM = CVKT_WaveManager::GetInstance();
     pWM->StopWave(CGame::GetInstance()->GetMusicID());
     ResetGame();
-    m_nThemeID = pWM->LoadWave("Resource/Sound/OxM_PALLET_theme.wav");
+    m_nThemeID = pWM->LoadWave(SOUND_LEVEL_THEME);
     pWM->SetVolume(m_nThemeID, static_cast<int>(CGame::GetInstance()->GetMusicVolume()));
     LoadResources();
     // Cells of 16 x 24, 20 to a row; white is the colour key; the first cell is the space.
-    CBitmapFont::GetInstance()->Initialize("Resource/Graphics/OxM_Font2.png", 16, 24, 20, 0xFFFFFFFF, 32);
-    RegisterObjectClasses();
+    CBitmapFont::GetInstance()->Initialize(IMAGE_FONT_LARGE, 16, 24, 20, 0xFFFFFFFF, 32);
+    CObjectSpawner::RegisterClasses();
     CVKT_EventSystem* pES = CVKT_EventSystem::GetInstance();
     pES->RegisterClient(EVENT_PAUSE_GAME, this);
     pES->RegisterClient(EVENT_PLAYER_DIED, this);
@@ -155,32 +128,11 @@ void CGamePlayState::LoadResources()
 {
     // The managers own the images; a later Enter loads the same names again and shares the slots.
     CVKT_TextureManager* pTM = CVKT_TextureManager::GetInstance();
-    m_nHUDImageID = pTM->LoadTexture("Resource/Graphics/OxM_HUD.png", 0);
-    m_nWhiteImageID = pTM->LoadTexture("Resource/Graphics/OxM_White.png", 0);
-    m_nBackgroundImageID = pTM->LoadTexture("Resource/Graphics/OxM_Level1.png", 0);
-    m_nBubbleImageID = pTM->LoadTexture("Resource/Graphics/OxM_Bubble.png", OPAQUE_BLACK_KEY);
-    m_nCloudsImageID = pTM->LoadTexture("Resource/Graphics/OxM_Clouds.png", 0);
-}
-
-void CGamePlayState::RegisterObjectClasses()
-{
-    ObjectFactory* pFactory = ObjectFactory::GetInstance();
-    pFactory->RegisterClassType<CBase>("CBase");
-    pFactory->RegisterClassType<CPlayer>("CPlayer");
-    pFactory->RegisterClassType<CEnemy>("CEnemy");
-    pFactory->RegisterClassType<CBullet>("CBullet");
-    pFactory->RegisterClassType<CEnemyBird>("CEnemyBird");
-    pFactory->RegisterClassType<CPowerup>("CPowerup");
-}
-
-void CGamePlayState::UnregisterObjectClasses()
-{
-    // The bird and the power-up stay registered: nothing of theirs depends on this screen.
-    ObjectFactory* pFactory = ObjectFactory::GetInstance();
-    pFactory->UnregisterClassType("CBase");
-    pFactory->UnregisterClassType("CPlayer");
-    pFactory->UnregisterClassType("CEnemy");
-    pFactory->UnregisterClassType("CBullet");
+    m_nHUDImageID = pTM->LoadTexture(IMAGE_HUD, 0);
+    m_nWhiteImageID = pTM->LoadTexture(IMAGE_WHITE, 0);
+    m_nBackgroundImageID = pTM->LoadTexture(IMAGE_LEVEL_1, 0);
+    m_nBubbleImageID = pTM->LoadTexture(IMAGE_BUBBLE, OPAQUE_BLACK_KEY);
+    m_nCloudsImageID = pTM->LoadTexture(IMAGE_CLOUDS, 0);
 }
 
 void CGamePlayState::RequestLevelObjects()
@@ -213,14 +165,14 @@ void CGamePlayState::StartLevel(const char* szBackground)
 
 void CGamePlayState::SetupLevel2()
 {
-    StartLevel("Resource/Graphics/OxM_Level2.png");
+    StartLevel(IMAGE_LEVEL_2);
     m_fBackgroundOffset = LEVEL_START_OFFSET;
     RestartTheme();
 }
 
 void CGamePlayState::SetupLevel3()
 {
-    StartLevel("Resource/Graphics/OxM_Level3.png");
+    StartLevel(IMAGE_LEVEL_3);
     m_fBackgroundOffset = LEVEL_START_OFFSET;
     m_fCloudsOffset = CLOUDS_START_OFFSET;
     RestartTheme();
@@ -232,7 +184,7 @@ void CGamePlayState::Exit()
     CBitmapFont::GetInstance()->Shutdown();
     CVKT_ObjectManager::GetInstance()->RemoveAllObjects();
     ForgetPlayer();
-    UnregisterObjectClasses();
+    CObjectSpawner::UnregisterPlayClasses();
     CVKT_EventSystem* pES = CVKT_EventSystem::GetInstance();
     pES->UnregisterClient(EVENT_PAUSE_GAME, this);
     pES->UnregisterClient(EVENT_PLAYER_DIED, this);
@@ -565,244 +517,72 @@ void CGamePlayState::MessageProc(CBaseMessage* pMsg)
 {
     if (!pMsg)
         return;
+    CGamePlayState* pState = GetInstance();
     switch (pMsg->GetMsgID())
     {
     case MSG_CREATE_ENEMY:
-        CreateEnemy();
+        CObjectSpawner::SpawnEnemy(pState->m_nLevel, pState->m_pPlayer, pState->m_nScreenWidth,
+                                   pState->m_nScreenHeight);
         break;
     case MSG_CREATE_ENEMY_BIRD:
-        CreateEnemyBird();
+        CObjectSpawner::SpawnEnemyBird(pState->m_nScreenWidth);
         break;
     case MSG_CREATE_PLAYER:
-        CreatePlayer();
+        if (CPlayer* pPlayer = CObjectSpawner::SpawnPlayer())
+            pState->m_pPlayer = pPlayer;
         break;
     case MSG_CREATE_PLAYER_BULLET:
-        CreatePlayerBullet(pMsg);
+        if (const auto* pCreate = dynamic_cast<const CCreatePlayerBulletMessage*>(pMsg))
+            CObjectSpawner::SpawnPlayerBullet(pCreate->GetPosX(), pCreate->GetPosY());
         break;
     case MSG_CREATE_ENEMY_BULLET:
-        CreateEnemyBullet(pMsg);
+        if (const auto* pCreate = dynamic_cast<const CCreateEnemyBulletMessage*>(pMsg))
+            CObjectSpawner::SpawnEnemyBullet(pCreate->GetPosX(), pCreate->GetPosY(), pCreate->GetAngle(),
+                                             pCreate->GetHunter());
         break;
     case MSG_CREATE_POWERUP:
-        CreatePowerup();
+        CObjectSpawner::SpawnPowerup(pState->m_nScreenWidth);
         break;
     case MSG_DESTROY_ENEMY:
-        DestroyEnemy(pMsg);
-        break;
     case MSG_DESTROY_PLAYER:
-        DestroyPlayer(pMsg);
-        break;
     case MSG_DESTROY_BULLET:
-        DestroyBullet(pMsg);
-        break;
     case MSG_DESTROY_ENEMY_BIRD:
-        DestroyEnemyBird(pMsg);
-        break;
     case MSG_DESTROY_POWERUP:
-        DestroyPowerup(pMsg);
+        RemoveDestroyed(pMsg);
         break;
     default:
         break;
     }
 }
 
-void CGamePlayState::CreateEnemy()
+void CGamePlayState::RemoveDestroyed(const CBaseMessage* pMsg)
 {
-    // The calls of rand happen in exactly this order, and a choice that is not made draws nothing:
-    // x, y, shooter (not in level 3), hunter (shooters in level 2), or direction and variant.
-    const CGamePlayState* pState = GetInstance();
-    CEnemy* pEnemy = CreateAs<CEnemy>("CEnemy");
-    if (!pEnemy)
-        return;
-    pEnemy->SetPosX(static_cast<float>(std::rand() % pState->m_nScreenWidth));
-    pEnemy->SetPosY(-static_cast<float>(std::rand() % 5));
-    pEnemy->SetVelX(0.0f);
-    pEnemy->SetVelY(BACKGROUND_SPEED); // standing still on the scrolling ground
-    pEnemy->SetTarget(pState->m_pPlayer);
-    pEnemy->SetHeight(32);
-    pEnemy->SetWidth(32);
-    const bool bSwimmers = pState->m_nLevel == 3;
-    pEnemy->SetShooter(!bSwimmers && std::rand() % 12 == 0);
-    pEnemy->SetHunter(false);
-    CBlockAnimation& animation = pEnemy->GetAnimation();
-    if (pEnemy->IsShooter())
+    CVKT_ObjectManager* pOM = CVKT_ObjectManager::GetInstance();
+    CVKT_MessageSystem* pMS = CVKT_MessageSystem::GetInstance();
+    if (const auto* pEnemy = dynamic_cast<const CDestroyEnemyMessage*>(pMsg))
     {
-        if (pState->m_nLevel == 2)
-            pEnemy->SetHunter(std::rand() % 3 == 0);
-        animation.SetVariant(pEnemy->IsHunter() ? 1 : 0);
-        animation.SetRow(0);
+        pOM->RemoveObject(pEnemy->GetEnemy());
+        // Handled later in this same pass: ten enemies stay on the field.
+        pMS->SendMsg(new CCreateEnemyMessage);
     }
-    else
+    else if (const auto* pPlayer = dynamic_cast<const CDestroyPlayerMessage*>(pMsg))
     {
-        const int nDirection = std::rand() % 4;
-        animation.SetRow(nDirection);
-        // Walking up: it enters from the bottom edge.
-        if (nDirection == 3)
-            pEnemy->SetPosY(static_cast<float>(pState->m_nScreenHeight));
-        animation.SetVariant(bSwimmers ? std::rand() % 4 : std::rand() % 57 + 2);
+        CGamePlayState* pState = GetInstance();
+        if (pPlayer->GetPlayer() == pState->m_pPlayer)
+            pState->ForgetPlayer();
+        pOM->RemoveObject(pPlayer->GetPlayer());
     }
-    if (bSwimmers)
-        animation.LoadSheet("Resource/Graphics/OxM_EnemySwimmers.png", 4, 32, 32, 4, 128, 128, 2);
-    else
-        animation.LoadSheet("Resource/Graphics/OxM_EnemyChar.png", 4, 32, 32, 4, 128, 128, 8);
-    AddAndRelease(pEnemy);
-}
-
-void CGamePlayState::CreateEnemyBird()
-{
-    const CGamePlayState* pState = GetInstance();
-    CEnemyBird* pBird = CreateAs<CEnemyBird>("CEnemyBird");
-    if (!pBird)
-        return;
-    pBird->SetPosX(static_cast<float>(std::rand() % pState->m_nScreenWidth));
-    pBird->SetPosY(-100.0f);
-    pBird->SetVelX(0.0f);
-    pBird->SetVelY(40.0f);
-    pBird->SetHeight(34);
-    pBird->SetWidth(46);
-    pBird->GetAnimation().Load("Resource/Graphics/OxM_EnemyBirds.png", 2, 46, 34, 2);
-    AddAndRelease(pBird);
-}
-
-void CGamePlayState::CreatePlayer()
-{
-    CGamePlayState* pState = GetInstance();
-    CPlayer* pPlayer = CreateAs<CPlayer>("CPlayer");
-    if (!pPlayer)
-        return;
-    pState->m_pPlayer = pPlayer;
-    pPlayer->SetSpeed(200.0f);
-    pPlayer->GetAnimation().Load("Resource/Graphics/OxM_PlayerChar.png", 4, 62, 53, 4);
-    pPlayer->SetPosX(300.0f);
-    pPlayer->SetPosY(400.0f);
-    // Only a drawing-order key: above every bullet. The player itself is drawn unscaled.
-    pPlayer->SetScale(1.5f);
-    pPlayer->SetVelX(0.0f);
-    pPlayer->SetVelY(0.0f);
-    pPlayer->SetWidth(62);
-    pPlayer->SetHeight(53);
-    AddAndRelease(pPlayer);
-}
-
-void CGamePlayState::CreatePlayerBullet(const CBaseMessage* pMsg)
-{
-    const auto* pCreate = dynamic_cast<const CCreatePlayerBulletMessage*>(pMsg);
-    if (!pCreate)
-        return;
-    CBullet* pBullet = CreateAs<CBullet>("CBullet");
-    if (!pBullet)
-        return;
-    pBullet->SetType(OBJ_PLAYER_BULLET);
-    pBullet->SetImageID(CVKT_TextureManager::GetInstance()->LoadTexture(
-        "Resource/Graphics/OxM_PlayerBullet.png", OPAQUE_BLACK_KEY));
-    pBullet->SetPosX(pCreate->GetPosX());
-    pBullet->SetPosY(pCreate->GetPosY());
-    pBullet->SetVelX(0.0f);
-    pBullet->SetVelY(26.0f);
-    // Full size, shrinking while it drops to the ground.
-    pBullet->SetScale(1.0f);
-    pBullet->SetScaleRate(-0.4f);
-    pBullet->SetHeight(32);
-    pBullet->SetWidth(16);
-    pBullet->SetHitSoundID(CVKT_WaveManager::GetInstance()->LoadWave("Resource/Sound/VKT_LazerHit.wav"));
-    pBullet->SetCanHit(false);
-    AddAndRelease(pBullet);
-}
-
-void CGamePlayState::CreateEnemyBullet(const CBaseMessage* pMsg)
-{
-    const auto* pCreate = dynamic_cast<const CCreateEnemyBulletMessage*>(pMsg);
-    if (!pCreate)
-        return;
-    CBullet* pBullet = CreateAs<CBullet>("CBullet");
-    if (!pBullet)
-        return;
-    CVKT_TextureManager* pTM = CVKT_TextureManager::GetInstance();
-    pBullet->SetType(OBJ_ENEMY_BULLET);
-    pBullet->SetCanHit(false);
-    float fSpeed = 0.0f;
-    if (pCreate->GetHunter())
+    else if (const auto* pBullet = dynamic_cast<const CDestroyBulletMessage*>(pMsg))
     {
-        pBullet->SetImageID(
-            pTM->LoadTexture("Resource/Graphics/OxM_HunterBullet.bmp", VKT_ARGB(255, 255, 255, 255)));
-        fSpeed = 200.0f;
-        pBullet->SetScaleRate(0.8f);
-        pBullet->SetHeight(26);
-        pBullet->SetWidth(24);
+        pOM->RemoveObject(pBullet->GetBullet());
     }
-    else
+    else if (const auto* pBird = dynamic_cast<const CDestroyEnemyBirdMessage*>(pMsg))
     {
-        pBullet->SetImageID(pTM->LoadTexture("Resource/Graphics/OxM_ProjectileRock.png", OPAQUE_BLACK_KEY));
-        fSpeed = 100.0f;
-        pBullet->SetScaleRate(0.4f);
-        pBullet->SetHeight(16);
-        pBullet->SetWidth(16);
+        pOM->RemoveObject(pBird->GetEnemyBird());
+        pMS->SendMsg(new CCreateEnemyBirdMessage);
     }
-    // Angle 0 is straight up the screen; the quarter turn maps it onto the x axis of cos and sin.
-    const float fDirection = pCreate->GetAngle() - HALF_PI;
-    pBullet->SetVelX(fSpeed * std::cos(fDirection));
-    pBullet->SetVelY(fSpeed * std::sin(fDirection));
-    pBullet->SetPosX(pCreate->GetPosX());
-    pBullet->SetPosY(pCreate->GetPosY());
-    // Starts at nothing and grows while it rises towards the player.
-    pBullet->SetScale(0.0f);
-    pBullet->SetHitSoundID(CVKT_WaveManager::GetInstance()->LoadWave("Resource/Sound/VKT_LazerHit.wav"));
-    AddAndRelease(pBullet);
-}
-
-void CGamePlayState::CreatePowerup()
-{
-    const CGamePlayState* pState = GetInstance();
-    // Its constructor draws the kind before x is drawn here.
-    CPowerup* pPowerup = CreateAs<CPowerup>("CPowerup");
-    if (!pPowerup)
-        return;
-    pPowerup->SetPosX(static_cast<float>(std::rand() % pState->m_nScreenWidth));
-    pPowerup->SetPosY(-100.0f);
-    pPowerup->SetVelX(0.0f);
-    pPowerup->SetVelY(40.0f);
-    pPowerup->SetHeight(34);
-    pPowerup->SetWidth(46);
-    AddAndRelease(pPowerup);
-}
-
-void CGamePlayState::DestroyEnemy(const CBaseMessage* pMsg)
-{
-    const auto* pDestroy = dynamic_cast<const CDestroyEnemyMessage*>(pMsg);
-    if (!pDestroy)
-        return;
-    CVKT_ObjectManager::GetInstance()->RemoveObject(pDestroy->GetEnemy());
-    // Handled later in this same pass: ten enemies stay on the field.
-    CVKT_MessageSystem::GetInstance()->SendMsg(new CCreateEnemyMessage);
-}
-
-void CGamePlayState::DestroyPlayer(const CBaseMessage* pMsg)
-{
-    const auto* pDestroy = dynamic_cast<const CDestroyPlayerMessage*>(pMsg);
-    if (!pDestroy)
-        return;
-    CGamePlayState* pState = GetInstance();
-    if (pDestroy->GetPlayer() == pState->m_pPlayer)
-        pState->ForgetPlayer();
-    CVKT_ObjectManager::GetInstance()->RemoveObject(pDestroy->GetPlayer());
-}
-
-void CGamePlayState::DestroyBullet(const CBaseMessage* pMsg)
-{
-    if (const auto* pDestroy = dynamic_cast<const CDestroyBulletMessage*>(pMsg))
-        CVKT_ObjectManager::GetInstance()->RemoveObject(pDestroy->GetBullet());
-}
-
-void CGamePlayState::DestroyEnemyBird(const CBaseMessage* pMsg)
-{
-    const auto* pDestroy = dynamic_cast<const CDestroyEnemyBirdMessage*>(pMsg);
-    if (!pDestroy)
-        return;
-    CVKT_ObjectManager::GetInstance()->RemoveObject(pDestroy->GetEnemyBird());
-    CVKT_MessageSystem::GetInstance()->SendMsg(new CCreateEnemyBirdMessage);
-}
-
-void CGamePlayState::DestroyPowerup(const CBaseMessage* pMsg)
-{
-    if (const auto* pDestroy = dynamic_cast<const CDestroyPowerupMessage*>(pMsg))
-        CVKT_ObjectManager::GetInstance()->RemoveObject(pDestroy->GetPowerup());
+    else if (const auto* pPowerup = dynamic_cast<const CDestroyPowerupMessage*>(pMsg))
+    {
+        pOM->RemoveObject(pPowerup->GetPowerup());
+    }
 }

@@ -19,7 +19,8 @@ class CGamePlayState : public IGameState, public IListener
 public:
     static CGamePlayState* GetInstance();
     // Receives every queued message of the message system: the one place where game objects are
-    // made (with every starting value and random choice) and taken out of the object manager.
+    // made (through CObjectSpawner, which holds every starting value and random choice) and taken
+    // out of the object manager.
     static void MessageProc(CBaseMessage* pMsg);
 
     // A new game at level 1: loads the level's images, sound and font, registers the object classes
@@ -93,8 +94,6 @@ private:
 
     void ResetGame();
     void LoadResources();
-    void RegisterObjectClasses();
-    void UnregisterObjectClasses();
     void RequestLevelObjects();
     void StartLevel(const char* szBackground);
     void RestartTheme();
@@ -119,17 +118,9 @@ private:
     void PlayerDied();
     void ForgetPlayer();
 
-    static void CreateEnemy();
-    static void CreateEnemyBird();
-    static void CreatePlayer();
-    static void CreatePlayerBullet(const CBaseMessage* pMsg);
-    static void CreateEnemyBullet(const CBaseMessage* pMsg);
-    static void CreatePowerup();
-    static void DestroyEnemy(const CBaseMessage* pMsg);
-    static void DestroyPlayer(const CBaseMessage* pMsg);
-    static void DestroyBullet(const CBaseMessage* pMsg);
-    static void DestroyEnemyBird(const CBaseMessage* pMsg);
-    static void DestroyPowerup(const CBaseMessage* pMsg);
+    // Takes the object of a destroy message out of the object manager; a destroyed enemy or bird is
+    // replaced later in the same pass.
+    static void RemoveDestroyed(const CBaseMessage* pMsg);
 
     int m_nThemeID = -1;
     int m_nHUDImageID = -1;

@@ -3,6 +3,7 @@
 #include "CBitmapFont.h"
 #include "CGame.h"
 #include "CMainMenuState.h"
+#include "GameResourceFiles.h"
 
 #include "CVKT_DirectInput.h"
 #include "CVKT_TextureManager.h"
@@ -28,9 +29,9 @@ CHighScoreMenuState* CHighScoreMenuState::GetInstance()
 void CHighScoreMenuState::Enter()
 {
     CVKT_TextureManager* pTM = CVKT_TextureManager::GetInstance();
-    m_nBackgroundImageID = pTM->LoadTexture("resource/graphics/OxM_HighScoresMenu.png", kWhite);
-    m_nArrowImageID = pTM->LoadTexture("resource/graphics/OxM_Arrow.png", kWhite);
-    CBitmapFont::GetInstance()->Initialize("Resource/Graphics/OxM_Font2.png", 16, 24, 20, 0xFF000000, 32);
+    m_nBackgroundImageID = pTM->LoadTexture(IMAGE_HIGH_SCORES_MENU, kWhite);
+    m_nArrowImageID = pTM->LoadTexture(IMAGE_ARROW, kWhite);
+    CBitmapFont::GetInstance()->Initialize(IMAGE_FONT_LARGE, 16, 24, 20, 0xFF000000, 32);
     m_nPage = 0;
 }
 

@@ -3,6 +3,7 @@
 #include "CBitmapFont.h"
 #include "CGame.h"
 #include "CGamePlayState.h"
+#include "GameResourceFiles.h"
 
 #include "CVKT_DirectInput.h"
 #include "CVKT_TextureManager.h"
@@ -56,10 +57,10 @@ int CLevelIntroState1::LastLine(bool bEnding)
 void CLevelIntroState1::Enter()
 {
     CVKT_TextureManager* pTM = CVKT_TextureManager::GetInstance();
-    m_nBackgroundImageID = pTM->LoadTexture("Resource/Graphics/OxM_IntroMenu.png", 0);
-    m_nCaptainImageID = pTM->LoadTexture("Resource/Graphics/OxM_CaptainChar.png", 0);
-    m_nTextBoxImageID = pTM->LoadTexture("Resource/Graphics/OxM_TextBox.png", 0);
-    CBitmapFont::GetInstance()->Initialize("Resource/Graphics/OxM_Font1.png", 8, 12, 20, kWhite, 32);
+    m_nBackgroundImageID = pTM->LoadTexture(IMAGE_INTRO_MENU, 0);
+    m_nCaptainImageID = pTM->LoadTexture(IMAGE_CAPTAIN, 0);
+    m_nTextBoxImageID = pTM->LoadTexture(IMAGE_TEXT_BOX, 0);
+    CBitmapFont::GetInstance()->Initialize(IMAGE_FONT_SMALL, 8, 12, 20, kWhite, 32);
     m_nLine = 1;
     m_bLineComplete = false;
 }

@@ -6,6 +6,7 @@
 #include "CHighScoreMenuState.h"
 #include "CLevelIntroState1.h"
 #include "COptionsMenuState.h"
+#include "GameResourceFiles.h"
 
 #include "CVKT_DirectInput.h"
 #include "CVKT_TextureManager.h"
@@ -31,10 +32,9 @@ void CMainMenuState::Enter()
 {
     // Every return to the menu stores the volumes and the table, so nothing typed or set is lost if
     // the program is killed later.
-    CGame::GetInstance()->SaveSettings("resource/settings.xml");
+    CGame::GetInstance()->SaveSettings(SETTINGS_FILE_LOWER_CASE);
     m_nSelection = ITEM_PLAY;
-    m_nMenuImageID =
-        CVKT_TextureManager::GetInstance()->LoadTexture("resource/graphics/OxM_MainMenu.png", kWhite);
+    m_nMenuImageID = CVKT_TextureManager::GetInstance()->LoadTexture(IMAGE_MAIN_MENU, kWhite);
     StartMusic();
 }
 

@@ -3,6 +3,7 @@
 #include "CBitmapFont.h"
 #include "CGame.h"
 #include "CMainMenuState.h"
+#include "GameResourceFiles.h"
 
 #include "CVKT_DirectInput.h"
 #include "CVKT_TextureManager.h"
@@ -34,12 +35,12 @@ COptionsMenuState* COptionsMenuState::GetInstance()
 
 void COptionsMenuState::Enter()
 {
-    CBitmapFont::GetInstance()->Initialize("Resource/Graphics/OxM_Font2.png", 16, 24, 20, 0xFF000000, 32);
+    CBitmapFont::GetInstance()->Initialize(IMAGE_FONT_LARGE, 16, 24, 20, 0xFF000000, 32);
     m_nSelection = SELECT_MUSIC;
     CVKT_TextureManager* pTM = CVKT_TextureManager::GetInstance();
-    m_nMarkerImageID = pTM->LoadTexture("Resource/Graphics/OxM_OptionsSelection.png", kWhite);
-    m_nBackgroundImageID = pTM->LoadTexture("Resource/Graphics/OxM_OptionsMenu.png", 0);
-    m_nSampleSoundID = CVKT_WaveManager::GetInstance()->LoadWave("Resource/Sound/VKT_LazerHit.wav");
+    m_nMarkerImageID = pTM->LoadTexture(IMAGE_OPTIONS_SELECTION, kWhite);
+    m_nBackgroundImageID = pTM->LoadTexture(IMAGE_OPTIONS_MENU, 0);
+    m_nSampleSoundID = CVKT_WaveManager::GetInstance()->LoadWave(SOUND_HIT);
 }
 
 bool COptionsMenuState::Input()
@@ -125,5 +126,5 @@ void COptionsMenuState::Exit()
     // Every visit loads the sample; give the reference back so visits do not pile them up.
     CVKT_WaveManager::GetInstance()->UnloadWave(m_nSampleSoundID);
     m_nSampleSoundID = -1;
-    CGame::GetInstance()->SaveSettings("Resource/settings.xml");
+    CGame::GetInstance()->SaveSettings(SETTINGS_FILE);
 }

@@ -4,6 +4,7 @@
 #include "CGamePlayState.h"
 #include "CMainMenuState.h"
 #include "GameEventIDs.h"
+#include "GameResourceFiles.h"
 
 #include "CVKT_DirectInput.h"
 #include "CVKT_EventSystem.h"
@@ -29,8 +30,8 @@ void CPauseState::Enter()
 {
     m_nSelection = ITEM_RESUME;
     CVKT_TextureManager* pTM = CVKT_TextureManager::GetInstance();
-    m_nCursorImageID = pTM->LoadTexture("resource/graphics/VKT_MenuCursor.png", kWhite);
-    m_nMenuImageID = pTM->LoadTexture("Resource/Graphics/OxM_PauseMenu.png", 0);
+    m_nCursorImageID = pTM->LoadTexture(IMAGE_MENU_CURSOR, kWhite);
+    m_nMenuImageID = pTM->LoadTexture(IMAGE_PAUSE_MENU, 0);
     CVKT_EventSystem::GetInstance()->RegisterClient(EVENT_UNPAUSE_GAME, this);
     m_bUnpause = false;
 }

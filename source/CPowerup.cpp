@@ -2,6 +2,7 @@
 
 #include "CGameMessages.h"
 #include "CGamePlayState.h"
+#include "GameResourceFiles.h"
 
 #include "CVKT_MessageSystem.h"
 #include "CVKT_TextureManager.h"
@@ -13,13 +14,12 @@ CPowerup::CPowerup()
     // One call of rand here is part of the spawn order of the creation handler.
     if (std::rand() % 2 == 0)
     {
-        m_nImageID = CVKT_TextureManager::GetInstance()->LoadTexture("Resource/Graphics/OxM_PowLife.png", 0);
+        m_nImageID = CVKT_TextureManager::GetInstance()->LoadTexture(IMAGE_POWERUP_LIFE, 0);
         m_nType = OBJ_LIFE_POWERUP;
     }
     else
     {
-        m_nImageID =
-            CVKT_TextureManager::GetInstance()->LoadTexture("Resource/Graphics/OxM_PowCharge.png", 0);
+        m_nImageID = CVKT_TextureManager::GetInstance()->LoadTexture(IMAGE_POWERUP_CHARGE, 0);
         m_nType = OBJ_CHARGE_POWERUP;
     }
     m_nWidth = 32;

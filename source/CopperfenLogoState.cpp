@@ -2,6 +2,7 @@
 
 #include "CGame.h"
 #include "CMainMenuState.h"
+#include "GameResourceFiles.h"
 
 #include "CVKT_Direct3D.h"
 #include "CVKT_DirectInput.h"
@@ -22,8 +23,7 @@ CopperfenLogoState* CopperfenLogoState::GetInstance()
 
 void CopperfenLogoState::Enter()
 {
-    m_nLogoImageID =
-        CVKT_TextureManager::GetInstance()->LoadTexture("Resource/Graphics/OxM_Copperfen_logo.png", 0);
+    m_nLogoImageID = CVKT_TextureManager::GetInstance()->LoadTexture(IMAGE_LOGO, 0);
     // Not 0: the first Input tests for the end of the fade-out with fade <= 0.
     m_fFade = 0.001f;
     // The program enters the logo once per run; a test harness that starts the game again must see

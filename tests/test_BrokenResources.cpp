@@ -1,21 +1,20 @@
 // The game with its Resource folder emptied, filled with garbage or cut short: it starts, reports
 // each failure once, and can be played from the logo through a game and the pause menu to the exit
 // item without a crash (AddressSanitizer and UndefinedBehaviorSanitizer watch every step).
-#include "CGame.h"
 #include "CGamePlayState.h"
 #include "CMainMenuState.h"
 #include "CPauseState.h"
 #include "CVKT_MessageBox.h"
-#include "CVKT_Window.h"
 #include "IGameState.h"
-#include "WinMain.h"
 
+#include "HeadlessGame.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <map>
+#include <memory>
 #include <random>
 #include <string>
 #include <vector>
@@ -71,34 +70,21 @@ protected:
     void SetUp() override
     {
         MakeDamagedResources(dir.Path(), GetParam());
-        cwd = std::make_unique<test::ScopedWorkingDir>(dir.Path());
         CVKT_MessageBox::SetListener([this](const std::string& title, const std::string& text)
                                      { ++reports[title + "|" + text]; });
-        clock = std::make_unique<test::ManualClock>(1000);
-        window = CVKT_Window::GetInstance();
-        ASSERT_TRUE(window->InitPlatform());
-        HWND hWnd = window->CreateGameWindow(VKT_WINDOW_CLASS, VKT_WINDOW_TITLE, 640, 480, WndProc);
-        ASSERT_NE(hWnd, nullptr);
-        game = CGame::GetInstance();
-        game->Initialize(hWnd, nullptr, 640, 480, true);
+        headless::HeadlessGame::Options options;
+        options.resourceDir = dir / "Resource";
+        options.startTick = 1000;
+        game = std::make_unique<headless::HeadlessGame>(options);
     }
 
     void TearDown() override
     {
-        game->Shutdown();
-        window->ShutdownPlatform();
-        clock.reset();
+        game.reset();
         CVKT_MessageBox::SetListener({});
-        cwd.reset();
     }
 
-    bool Frame(uint32_t milliseconds = 16)
-    {
-        clock->Advance(milliseconds);
-        if (!window->PeekMessages())
-            return false;
-        return game->Main();
-    }
+    bool Frame(uint32_t milliseconds = 16) { return game->Frame(milliseconds); }
 
     bool Tap(SDL_Scancode key)
     {
@@ -108,16 +94,13 @@ protected:
         return Frame() && down;
     }
 
-    IGameState* Top() const { return game->GetStateStack().back(); }
+    IGameState* Top() const { return game->Top(); }
 
     bool Reported(const std::string& entry) const { return reports.count(entry) == 1; }
 
     test::ScopedTempDir dir;
-    std::unique_ptr<test::ScopedWorkingDir> cwd;
-    std::unique_ptr<test::ManualClock> clock;
     std::map<std::string, int> reports;
-    CVKT_Window* window = nullptr;
-    CGame* game = nullptr;
+    std::unique_ptr<headless::HeadlessGame> game;
 };
 } // namespace
 

@@ -1,6 +1,7 @@
 // Game controllers of the input wrapper, driven by SDL's virtual joysticks through the window's pump.
 #include "CVKT_DirectInput.h"
 #include "InputHarness.h"
+#include "VirtualPad.h"
 
 #include <SDL.h>
 
@@ -13,6 +14,8 @@
 
 namespace
 {
+using headless::VirtualPad;
+
 enum
 {
     LEFT = 0,
@@ -21,79 +24,19 @@ enum
     DOWN = 3
 };
 
-SDL_VirtualJoystickDesc Describe(SDL_JoystickType type, const char* name, Uint16 vendor, Uint16 product,
-                                 int buttons, int hats)
-{
-    SDL_VirtualJoystickDesc desc;
-    SDL_zero(desc);
-    desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
-    desc.type = static_cast<Uint16>(type);
-    desc.naxes = 6;
-    desc.nbuttons = static_cast<Uint16>(buttons);
-    desc.nhats = static_cast<Uint16>(hats);
-    desc.vendor_id = vendor;
-    desc.product_id = product;
-    desc.name = name;
-    return desc;
-}
-
 // A plain joystick: SDL has no controller mapping for it.
 const SDL_VirtualJoystickDesc kFlightStick =
-    Describe(SDL_JOYSTICK_TYPE_FLIGHT_STICK, "Test Flight Stick", 0, 0, 8, 2);
+    VirtualPad::Describe(SDL_JOYSTICK_TYPE_FLIGHT_STICK, "Test Flight Stick", 0, 0, 6, 8, 2);
 // Pads SDL maps as game controllers (A B X Y Back Guide Start LS RS LB RB, D-pad on buttons 11-14;
 // sticks on axes 0-3, triggers on 4 and 5); the maker and product numbers make SDL call the first an
 // Xbox 360 pad and the second a PS4 pad.
-const SDL_VirtualJoystickDesc kXbox360Pad =
-    Describe(SDL_JOYSTICK_TYPE_GAMECONTROLLER, "Test 360 Pad", 0x045E, 0x028E, 15, 0);
-const SDL_VirtualJoystickDesc kOtherPad =
-    Describe(SDL_JOYSTICK_TYPE_GAMECONTROLLER, "Test Other Pad", 0x054C, 0x05C4, 15, 0);
+const SDL_VirtualJoystickDesc kXbox360Pad = VirtualPad::GameController("Test 360 Pad", 0x045E, 0x028E);
+const SDL_VirtualJoystickDesc kOtherPad = VirtualPad::GameController("Test Other Pad", 0x054C, 0x05C4);
 
 constexpr int kTriggerLeftAxis = 4;
 constexpr int kTriggerRightAxis = 5;
 constexpr int kDPadUpButton = 11;
 constexpr int kDPadRightButton = 14;
-
-// One virtual controller plugged in for the lifetime of the object (or until Unplug).
-class VirtualPad
-{
-public:
-    explicit VirtualPad(const SDL_VirtualJoystickDesc& desc)
-    {
-        const int index = SDL_JoystickAttachVirtualEx(&desc);
-        if (index < 0)
-            throw std::runtime_error(SDL_GetError());
-        m_joystick = SDL_JoystickOpen(index);
-        if (!m_joystick)
-            throw std::runtime_error(SDL_GetError());
-        m_instance = SDL_JoystickInstanceID(m_joystick);
-    }
-    ~VirtualPad() { Unplug(); }
-    VirtualPad(const VirtualPad&) = delete;
-    VirtualPad& operator=(const VirtualPad&) = delete;
-
-    void Axis(int axis, int value)
-    {
-        SDL_JoystickSetVirtualAxis(m_joystick, axis, static_cast<Sint16>(value));
-    }
-    void Button(int button, bool down) { SDL_JoystickSetVirtualButton(m_joystick, button, down ? 1 : 0); }
-    void Hat(Uint8 value) { SDL_JoystickSetVirtualHat(m_joystick, 0, value); }
-    void Unplug()
-    {
-        if (!m_joystick)
-            return;
-        SDL_JoystickClose(m_joystick);
-        m_joystick = nullptr;
-        for (int index = 0; index < SDL_NumJoysticks(); ++index)
-        {
-            if (SDL_JoystickGetDeviceInstanceID(index) == m_instance)
-                SDL_JoystickDetachVirtual(index);
-        }
-    }
-
-private:
-    SDL_Joystick* m_joystick = nullptr;
-    SDL_JoystickID m_instance = -1;
-};
 
 // The raw value that puts a stick at amount (of 1024) once the 10 % dead zone is taken off.
 int RawFor(int amount)

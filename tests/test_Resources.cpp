@@ -4,10 +4,10 @@
 // that starts and ends cleanly, and the generator writes the same bytes every time.
 #include "CVKT_ResourcePath.h"
 #include "CVKT_WaveReader.h"
+#include "Picture.h"
 #include "TestSupport.h"
 
 #include <SDL.h>
-#include <SDL_image.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -17,6 +17,7 @@
 #include <filesystem>
 #include <map>
 #include <set>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -170,56 +171,50 @@ std::vector<std::string> StringLiterals(const std::string& source)
     return literals;
 }
 
-// Every "Resource/..." string (any letter case) in the game's source files.
-std::vector<std::string> ResourceNamesInCode()
+// Every "Resource/..." string (any letter case) in the game's sources and headers, as often as it
+// is written.
+std::vector<std::string> ResourceLiteralsInCode()
 {
-    std::set<std::string> names;
+    std::vector<std::string> literals;
     for (const auto& entry : fs::recursive_directory_iterator(test::SourceDir() + "/source"))
     {
-        if (!entry.is_regular_file() || entry.path().extension() != ".cpp")
+        const std::string extension = entry.path().extension().string();
+        if (!entry.is_regular_file() || (extension != ".cpp" && extension != ".h"))
             continue;
         for (const std::string& literal : StringLiterals(test::ReadFile(entry.path().string())))
         {
             if (Lower(literal).rfind("resource/", 0) == 0)
-                names.insert(literal);
+                literals.push_back(literal);
         }
     }
+    return literals;
+}
+
+std::vector<std::string> ResourceNamesInCode()
+{
+    const std::vector<std::string> literals = ResourceLiteralsInCode();
+    const std::set<std::string> names(literals.begin(), literals.end());
     return std::vector<std::string>(names.begin(), names.end());
 }
 
 // ---- Pictures ----
 
-struct tPicture
+struct tPicture : headless::Picture
 {
-    int width = 0;
-    int height = 0;
-    std::vector<uint32_t> argb;
-
-    uint32_t At(int x, int y) const { return argb[static_cast<size_t>(y) * width + x]; }
     bool Loaded() const { return width > 0; }
 };
 
-// Decoded as the game decodes it (SDL2_image, 32-bit ARGB).
+// Decoded as the game decodes it (its own image reader, 32-bit ARGB); empty when it cannot be.
 tPicture LoadPicture(const std::string& path)
 {
     tPicture picture;
-    SDL_Surface* decoded = IMG_Load(path.c_str());
-    if (!decoded)
-        return picture;
-    SDL_Surface* argb = SDL_ConvertSurfaceFormat(decoded, SDL_PIXELFORMAT_ARGB8888, 0);
-    SDL_FreeSurface(decoded);
-    if (!argb)
-        return picture;
-    picture.width = argb->w;
-    picture.height = argb->h;
-    picture.argb.resize(static_cast<size_t>(argb->w) * argb->h);
-    for (int y = 0; y < argb->h; ++y)
+    try
     {
-        const auto* row =
-            reinterpret_cast<const uint32_t*>(static_cast<uint8_t*>(argb->pixels) + y * argb->pitch);
-        std::copy(row, row + argb->w, picture.argb.begin() + static_cast<std::ptrdiff_t>(y) * argb->w);
+        static_cast<headless::Picture&>(picture) = headless::Picture::Read(path);
     }
-    SDL_FreeSurface(argb);
+    catch (const std::runtime_error&)
+    {
+    }
     return picture;
 }
 
@@ -404,6 +399,15 @@ TEST(ResourceNames, TheCodeNamesResourcesAndEachHasARequirement)
     for (const std::string& name : names)
         EXPECT_NE(FindRequirement(name), nullptr)
             << "\"" << name << "\" is loaded by the game but has no size entry";
+}
+
+TEST(ResourceNames, EachSpellingOfAFileNameIsWrittenOnce)
+{
+    std::map<std::string, int> written;
+    for (const std::string& literal : ResourceLiteralsInCode())
+        ++written[literal];
+    for (const auto& [name, count] : written)
+        EXPECT_EQ(count, 1) << "\"" << name << "\" is written out more than once";
 }
 
 TEST(ResourceNames, TheScannerReadsOnlyStringLiteralsOutsideComments)

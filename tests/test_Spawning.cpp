@@ -185,6 +185,38 @@ TEST_F(SpawningTest, LevelThreeMakesOnlySwimmersWithVariantsZeroToThree)
     }
 }
 
+TEST_F(SpawningTest, EveryOtherKindDrawsOnlyItsOwnNumbers)
+{
+    // Bird: x. Power-up: its kind (in its constructor), then x. Player and bullets: nothing.
+    const struct
+    {
+        const char* kind;
+        CBaseMessage* (*make)();
+        int draws;
+    } cases[] = {
+        {"player", [] { return new CBaseMessage(MSG_CREATE_PLAYER); }, 0},
+        {"player bullet", []() -> CBaseMessage* { return new CCreatePlayerBulletMessage(10.0f, 10.0f); }, 0},
+        {"rock", []() -> CBaseMessage* { return new CCreateEnemyBulletMessage(10.0f, 10.0f, 0.5f, false); },
+         0},
+        {"hunter bullet",
+         []() -> CBaseMessage* { return new CCreateEnemyBulletMessage(1.0f, 1.0f, 0.5f, true); }, 0},
+        {"enemy bird", []() -> CBaseMessage* { return new CCreateEnemyBirdMessage; }, 1},
+        {"power-up", [] { return new CBaseMessage(MSG_CREATE_POWERUP); }, 2},
+    };
+    for (const auto& c : cases)
+    {
+        std::srand(31);
+        for (int i = 0; i < c.draws; ++i)
+            std::rand();
+        const int next = std::rand();
+        const size_t before = CVKT_ObjectManager::GetInstance()->GetObjects().size();
+        std::srand(31);
+        Process({c.make()});
+        EXPECT_EQ(CVKT_ObjectManager::GetInstance()->GetObjects().size(), before + 1) << c.kind;
+        EXPECT_EQ(std::rand(), next) << c.kind << " draws " << c.draws;
+    }
+}
+
 TEST_F(SpawningTest, WhenAClassCannotBeMadeNothingIsMadeAndNoNumberIsDrawn)
 {
     game.RemoveEnemies();

@@ -5,6 +5,7 @@
 #include <SDL.h>
 #include <SDL_image.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
@@ -40,6 +41,20 @@ bool PictureFits(int64_t width, int64_t height)
 {
     return width > 0 && height > 0 && width <= CVKT_ImageFile::MAX_SIDE &&
            height <= CVKT_ImageFile::MAX_SIDE && width * height <= CVKT_ImageFile::MAX_PIXELS;
+}
+
+void ApplyColorKey(SDL_Surface* pImage, uint32_t dwColorKey)
+{
+    if (dwColorKey == 0)
+        return;
+    SDL_LockSurface(pImage);
+    for (int y = 0; y < pImage->h; ++y)
+    {
+        uint32_t* row =
+            reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(pImage->pixels) + y * pImage->pitch);
+        std::replace(row, row + pImage->w, dwColorKey, 0u);
+    }
+    SDL_UnlockSurface(pImage);
 }
 
 // The image header must come first and state a drawable size.
@@ -106,4 +121,12 @@ SDL_Surface* CVKT_ImageFile::LoadARGB(const char* szPath)
     if (!CVKT_ResourcePath::ReadRegularFile(szPath, MAX_FILE_BYTES, bytes))
         return nullptr;
     return DecodeARGB(bytes.data(), bytes.size());
+}
+
+SDL_Surface* CVKT_ImageFile::LoadKeyedARGB(const char* szPath, uint32_t dwColorKey)
+{
+    SDL_Surface* argb = LoadARGB(szPath);
+    if (argb)
+        ApplyColorKey(argb, dwColorKey);
+    return argb;
 }

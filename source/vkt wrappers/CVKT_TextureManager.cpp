@@ -30,28 +30,6 @@ void ReportLoadFailure(const char* szFilename)
     const std::string message = std::string("Failed to Create Texture - ") + szFilename;
     CVKT_MessageBox::Show(nullptr, message.c_str(), "TextureManager Error");
 }
-
-// Pixels whose ARGB equals the key become transparent black.
-void ApplyColorKey(SDL_Surface* image, VKT_COLOR dwColorKey)
-{
-    if (dwColorKey == 0)
-        return;
-    SDL_LockSurface(image);
-    for (int y = 0; y < image->h; ++y)
-    {
-        uint32_t* row = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(image->pixels) + y * image->pitch);
-        std::replace(row, row + image->w, dwColorKey, 0u);
-    }
-    SDL_UnlockSurface(image);
-}
-
-SDL_Surface* DecodeImage(const char* szFilename, VKT_COLOR dwColorKey)
-{
-    SDL_Surface* argb = CVKT_ImageFile::LoadARGB(szFilename);
-    if (argb)
-        ApplyColorKey(argb, dwColorKey);
-    return argb;
-}
 } // namespace
 
 CVKT_TextureManager* CVKT_TextureManager::GetInstance()
@@ -145,7 +123,8 @@ bool CVKT_TextureManager::CreateTexture(_TEXTURE& slot, VKT_COLOR dwColorKey)
 {
     if (!m_pDevice)
         return false;
-    std::unique_ptr<SDL_Surface, tSurfaceDeleter> image(DecodeImage(slot.filename, dwColorKey));
+    std::unique_ptr<SDL_Surface, tSurfaceDeleter> image(
+        CVKT_ImageFile::LoadKeyedARGB(slot.filename, dwColorKey));
     if (!image)
         return false;
     SDL_Texture* texture = SDL_CreateTextureFromSurface(m_pDevice, image.get());

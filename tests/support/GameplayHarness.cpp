@@ -9,46 +9,28 @@
 #include "CVKT_Direct3D.h"
 #include "CVKT_ObjectFactory.h"
 #include "CVKT_ObjectManager.h"
-#include "CVKT_TextureManager.h"
-#include "CVKT_Window.h"
-
-#include <SDL_image.h>
 
 #include <stdexcept>
 #include <string>
 
 namespace test
 {
-GameplayHarness::GameplayHarness()
+namespace
 {
-    m_pClock = std::make_unique<ManualClock>(5000);
-    m_pWindow = CVKT_Window::GetInstance();
-    if (!m_pWindow->InitPlatform())
-        throw std::runtime_error("the platform did not start");
-    HWND hWnd = m_pWindow->CreateGameWindow("VKTWindowClass", "Talonreach", 640, 480, nullptr);
-    if (!hWnd)
-        throw std::runtime_error("no game window");
-    m_pGame = CGame::GetInstance();
-    m_pGame->Initialize(hWnd, nullptr, 640, 480, true);
+headless::HeadlessGame::Options GameplayOptions()
+{
+    headless::HeadlessGame::Options options;
+    options.startTick = 5000;
+    return options;
 }
+} // namespace
 
-GameplayHarness::~GameplayHarness()
-{
-    m_pGame->Shutdown();
-    m_pWindow->ShutdownPlatform();
-}
+GameplayHarness::GameplayHarness() : HeadlessGame(GameplayOptions()) {}
 
 void GameplayHarness::StartGame()
 {
-    m_pGame->ChangeState(CGamePlayState::GetInstance());
+    Game()->ChangeState(CGamePlayState::GetInstance());
     Frame(0);
-}
-
-bool GameplayHarness::Frame(uint32_t milliseconds)
-{
-    m_pClock->Advance(milliseconds);
-    m_pWindow->PeekMessages();
-    return m_pGame->Main();
 }
 
 void GameplayHarness::RunFor(float fSeconds, uint32_t nStepMs)
@@ -58,32 +40,9 @@ void GameplayHarness::RunFor(float fSeconds, uint32_t nStepMs)
         Frame(nStepMs);
 }
 
-void GameplayHarness::Hold(SDL_Scancode scancode)
+CGame* GameplayHarness::Game() const
 {
-    PushKey(scancode, true);
-}
-
-void GameplayHarness::Release(SDL_Scancode scancode)
-{
-    PushKey(scancode, false);
-}
-
-void GameplayHarness::Tap(SDL_Scancode scancode, uint32_t milliseconds)
-{
-    PushKey(scancode, true);
-    Frame(milliseconds);
-    PushKey(scancode, false);
-    Frame(milliseconds);
-}
-
-void GameplayHarness::Type(const char* szLetters)
-{
-    for (const char* p = szLetters; *p; ++p)
-    {
-        if (*p < 'a' || *p > 'z')
-            throw std::invalid_argument("Type takes lower-case letters only");
-        Tap(static_cast<SDL_Scancode>(SDL_SCANCODE_A + (*p - 'a')));
-    }
+    return CGame::GetInstance();
 }
 
 CGamePlayState* GameplayHarness::State() const
@@ -94,11 +53,6 @@ CGamePlayState* GameplayHarness::State() const
 CPlayer* GameplayHarness::Player() const
 {
     return CGamePlayState::GetInstance()->GetPlayer();
-}
-
-std::vector<IGameState*> GameplayHarness::Stack() const
-{
-    return m_pGame->GetStateStack();
 }
 
 std::vector<CBase*> GameplayHarness::ObjectsOfType(int nType) const
@@ -190,49 +144,13 @@ const std::vector<uint32_t>& GameplayHarness::CapturedFrame() const
     return CVKT_Direct3D::GetInstance()->GetCapturedFrame();
 }
 
-Image LoadImage(const std::string& path)
-{
-    SDL_Surface* loaded = IMG_Load(path.c_str());
-    if (!loaded)
-        throw std::runtime_error("cannot read " + path);
-    SDL_Surface* argb = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_ARGB8888, 0);
-    SDL_FreeSurface(loaded);
-    if (!argb)
-        throw std::runtime_error("cannot convert " + path);
-    Image image;
-    image.width = argb->w;
-    image.height = argb->h;
-    image.argb.resize(static_cast<size_t>(argb->w) * argb->h);
-    for (int y = 0; y < argb->h; ++y)
-    {
-        const auto* row =
-            reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(argb->pixels) + y * argb->pitch);
-        for (int x = 0; x < argb->w; ++x)
-            image.argb[static_cast<size_t>(y) * argb->w + x] = row[x];
-    }
-    SDL_FreeSurface(argb);
-    return image;
-}
-
 SectionMatch MatchSection(const std::vector<uint32_t>& frame, const Image& image, const RECT& section, int x,
                           int y)
 {
-    SectionMatch match;
-    for (int v = section.top; v < section.bottom; ++v)
-    {
-        for (int u = section.left; u < section.right; ++u)
-        {
-            const uint32_t source = image.At(u, v);
-            const int fx = x + (u - section.left);
-            const int fy = y + (v - section.top);
-            if ((source >> 24) != 0xFF || fx < 0 || fy < 0 || fx >= 640 || fy >= 480)
-                continue;
-            ++match.opaque;
-            if ((frame[static_cast<size_t>(fy) * 640 + fx] & 0xFFFFFFu) == (source & 0xFFFFFFu))
-                ++match.matching;
-        }
-    }
-    return match;
+    const headless::Comparison exact =
+        headless::CompareSection(frame, image, section.left, section.top, section.right - section.left,
+                                 section.bottom - section.top, x, y, false, 0);
+    return SectionMatch{exact.compared, exact.compared - exact.mismatched};
 }
 
 RECT FontCell(char c)

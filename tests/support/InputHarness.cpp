@@ -91,39 +91,4 @@ void InputHarness::GainFocus()
 {
     PushWindowEvent(m_hWnd, SDL_WINDOWEVENT_FOCUS_GAINED);
 }
-
-void PushMouseMotion(int dx, int dy)
-{
-    SDL_Event event;
-    SDL_zero(event);
-    event.type = SDL_MOUSEMOTION;
-    event.motion.xrel = dx;
-    event.motion.yrel = dy;
-    event.motion.timestamp = SDL_GetTicks();
-    SDL_PushEvent(&event);
-}
-
-void PushMouseButton(Uint8 sdlButton, bool down)
-{
-    SDL_Event event;
-    SDL_zero(event);
-    event.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
-    event.button.button = sdlButton;
-    event.button.state = down ? SDL_PRESSED : SDL_RELEASED;
-    event.button.clicks = 1;
-    event.button.timestamp = SDL_GetTicks();
-    SDL_PushEvent(&event);
-}
-
-void PushMouseWheel(int notches, bool flipped)
-{
-    SDL_Event event;
-    SDL_zero(event);
-    event.type = SDL_MOUSEWHEEL;
-    event.wheel.y = notches;
-    event.wheel.preciseY = static_cast<float>(notches);
-    event.wheel.direction = flipped ? SDL_MOUSEWHEEL_FLIPPED : SDL_MOUSEWHEEL_NORMAL;
-    event.wheel.timestamp = SDL_GetTicks();
-    SDL_PushEvent(&event);
-}
 } // namespace test

@@ -3,6 +3,7 @@
 // then ReadDevices), and every message the platform layer shows collected.
 #pragma once
 
+#include "InputEvents.h"
 #include "VKT_Types.h"
 
 #include <SDL.h>
@@ -41,7 +42,7 @@ private:
     HWND m_hWnd = nullptr;
 };
 
-void PushMouseMotion(int dx, int dy);
-void PushMouseButton(Uint8 sdlButton, bool down);
-void PushMouseWheel(int notches, bool flipped = false);
+using headless::PushMouseButton;
+using headless::PushMouseMotion;
+using headless::PushMouseWheel;
 } // namespace test

@@ -1,6 +1,5 @@
 #include "TestSupport.h"
 
-#include "CVKT_Clock.h"
 #include "CVKT_Direct3D.h"
 #include "CVKT_TextureManager.h"
 
@@ -24,33 +23,6 @@ std::string BuildDir()
 std::string SourceDir()
 {
     return TALONREACH_SOURCE_DIR;
-}
-
-ScopedTempDir::ScopedTempDir()
-{
-    char pattern[] = "/tmp/talonreach-test-XXXXXX";
-    const char* made = mkdtemp(pattern);
-    if (!made)
-        throw std::runtime_error("mkdtemp failed");
-    m_path = made;
-}
-
-ScopedTempDir::~ScopedTempDir()
-{
-    std::error_code ignored;
-    std::filesystem::remove_all(m_path, ignored);
-}
-
-ScopedWorkingDir::ScopedWorkingDir(const std::string& path)
-{
-    m_previous = std::filesystem::current_path().string();
-    std::filesystem::current_path(path);
-}
-
-ScopedWorkingDir::~ScopedWorkingDir()
-{
-    std::error_code ignored;
-    std::filesystem::current_path(m_previous, ignored);
 }
 
 void WriteFile(const std::string& path, const std::string& bytes)
@@ -137,78 +109,5 @@ std::vector<uint32_t> HeadlessRenderer::ReadBack() const
     std::vector<uint32_t> pixels;
     CVKT_Direct3D::GetInstance()->ReadBackBuffer(pixels);
     return pixels;
-}
-
-void PushKey(SDL_Scancode scancode, bool down, Uint16 modifiers)
-{
-    SDL_Event event;
-    SDL_zero(event);
-    event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
-    event.key.state = down ? SDL_PRESSED : SDL_RELEASED;
-    event.key.keysym.scancode = scancode;
-    event.key.keysym.sym = SDL_GetKeyFromScancode(scancode);
-    event.key.keysym.mod = modifiers;
-    event.key.timestamp = SDL_GetTicks();
-    SDL_PushEvent(&event);
-}
-
-void PushKeyPress(SDL_Scancode scancode, Uint16 modifiers)
-{
-    PushKey(scancode, true, modifiers);
-    PushKey(scancode, false, modifiers);
-}
-
-void PushText(const char* utf8)
-{
-    SDL_Event event;
-    SDL_zero(event);
-    event.type = SDL_TEXTINPUT;
-    SDL_strlcpy(event.text.text, utf8, sizeof event.text.text);
-    SDL_PushEvent(&event);
-}
-
-void PushWindowEvent(SDL_Window* window, Uint8 windowEvent)
-{
-    SDL_Event event;
-    SDL_zero(event);
-    event.type = SDL_WINDOWEVENT;
-    event.window.event = windowEvent;
-    event.window.windowID = window ? SDL_GetWindowID(window) : 0;
-    SDL_PushEvent(&event);
-}
-
-namespace
-{
-uint32_t g_manualTick = 0;
-uint32_t ManualTick()
-{
-    return g_manualTick;
-}
-} // namespace
-
-ManualClock::ManualClock(uint32_t start)
-{
-    g_manualTick = start;
-    CVKT_Clock::SetTickSource(&ManualTick);
-}
-
-ManualClock::~ManualClock()
-{
-    CVKT_Clock::SetTickSource(nullptr);
-}
-
-void ManualClock::Set(uint32_t tick)
-{
-    g_manualTick = tick;
-}
-
-void ManualClock::Advance(uint32_t milliseconds)
-{
-    g_manualTick += milliseconds;
-}
-
-uint32_t ManualClock::Now() const
-{
-    return g_manualTick;
 }
 } // namespace test

@@ -1,6 +1,11 @@
-// Shared helpers for the test suites: temporary folders, a headless renderer, key events pushed into
-// SDL's real queue, and a hand-driven millisecond clock.
+// Shared helpers for the test suites: files, a headless renderer, and (from the headless game
+// library) temporary folders, input events pushed into SDL's real queue and a hand-driven clock.
 #pragma once
+
+#include "InputEvents.h"
+#include "ManualClock.h"
+#include "ScopedTempDir.h"
+#include "ScopedWorkingDir.h"
 
 #include <SDL.h>
 
@@ -10,35 +15,17 @@
 
 namespace test
 {
+using headless::ManualClock;
+using headless::PushKey;
+using headless::PushKeyPress;
+using headless::PushText;
+using headless::PushWindowEvent;
+using headless::ScopedTempDir;
+using headless::ScopedWorkingDir;
+
 // The build folder, where the generated Resource/ folder lives.
 std::string BuildDir();
 std::string SourceDir();
-
-// A fresh folder under /tmp, removed with everything in it when the object goes.
-class ScopedTempDir
-{
-public:
-    ScopedTempDir();
-    ~ScopedTempDir();
-    ScopedTempDir(const ScopedTempDir&) = delete;
-    ScopedTempDir& operator=(const ScopedTempDir&) = delete;
-    const std::string& Path() const { return m_path; }
-    std::string operator/(const std::string& relative) const { return m_path + "/" + relative; }
-
-private:
-    std::string m_path;
-};
-
-// Changes the working directory for the lifetime of the object.
-class ScopedWorkingDir
-{
-public:
-    explicit ScopedWorkingDir(const std::string& path);
-    ~ScopedWorkingDir();
-
-private:
-    std::string m_previous;
-};
 
 void WriteFile(const std::string& path, const std::string& bytes);
 std::string ReadFile(const std::string& path);
@@ -78,22 +65,4 @@ std::vector<uint32_t> HeadlessRenderer::Frame(Draws draws, uint8_t r, uint8_t g,
     EndFrame();
     return ReadBack();
 }
-
-// Key events as the window system delivers them, pushed into SDL's queue.
-void PushKey(SDL_Scancode scancode, bool down, Uint16 modifiers = KMOD_NONE);
-void PushKeyPress(SDL_Scancode scancode, Uint16 modifiers = KMOD_NONE); // down then up
-void PushText(const char* utf8);
-void PushWindowEvent(SDL_Window* window, Uint8 windowEvent);
-
-// A hand-driven millisecond clock for the game's tick seam. Installing it replaces the system
-// clock until the object goes.
-class ManualClock
-{
-public:
-    explicit ManualClock(uint32_t start = 1000);
-    ~ManualClock();
-    void Set(uint32_t tick);
-    void Advance(uint32_t milliseconds);
-    uint32_t Now() const;
-};
 } // namespace test

@@ -8,9 +8,9 @@
 // show what it should ends the run with exit code 1, so a broken flow or a broken screen cannot
 // slip onto the contact sheet unnoticed.
 //
-// The game runs in a temporary folder that links the pictures and sounds of the given Resource
-// folder and has its own settings.xml (a demo high-score table), so the build's settings are never
-// touched.
+// The game runs headless (the library in tests/harness) in a temporary folder that links the
+// pictures and sounds of the given Resource folder and has its own settings.xml (a demo high-score
+// table), so the build's settings are never touched.
 //
 // usage: screenshots <Resource folder> <output folder>
 #include "CBase.h"
@@ -26,31 +26,28 @@
 #include "CPauseState.h"
 #include "CopperfenLogoState.h"
 #include "IGameState.h"
-#include "WinMain.h"
 
-#include "CVKT_Clock.h"
-#include "CVKT_Direct3D.h"
 #include "CVKT_ObjectManager.h"
-#include "CVKT_Window.h"
+
+#include "FrameComparison.h"
+#include "HeadlessGame.h"
+#include "Picture.h"
 
 #include <SDL.h>
 #include <SDL_image.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <map>
-#include <algorithm>
 #include <regex>
 #include <stdexcept>
 #include <string>
 #include <vector>
-
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -82,154 +79,61 @@ const tDemoScore kDemoTable[NUM_HIGH_SCORES] = {
 // The name typed into the score entry: three characters, mixed case and a digit.
 constexpr const char* kTypedName = "Ab3";
 
-// ---- The hand-driven clock ------------------------------------------------------------------------
-
-uint32_t g_tick = 10000;
-uint32_t ManualTick()
-{
-    return g_tick;
-}
-
 // ---- Pictures and comparisons --------------------------------------------------------------------
 
-// A decoded picture as ARGB, with the colour key applied the way the texture manager applies it.
-struct tPicture
-{
-    int width = 0;
-    int height = 0;
-    std::vector<uint32_t> argb;
-    uint32_t At(int x, int y) const { return argb[static_cast<size_t>(y) * width + x]; }
-};
+using headless::Picture;
+using tFrame = std::vector<uint32_t>;
 
+// The pictures of one Graphics folder, each read once per colour key.
 class CPictures
 {
 public:
     explicit CPictures(std::string graphicsDir) : m_dir(std::move(graphicsDir)) {}
 
     // The picture as a screen loads it; throws when it cannot be read.
-    const tPicture& Get(const std::string& name, uint32_t key = 0)
+    const Picture& Get(const std::string& name, uint32_t key = 0)
     {
         const std::string id = name + "#" + std::to_string(key);
         auto found = m_cache.find(id);
         if (found == m_cache.end())
-            found = m_cache.emplace(id, Load(m_dir + "/" + name, key)).first;
+            found = m_cache.emplace(id, Picture::Read(m_dir + "/" + name, key)).first;
         return found->second;
     }
 
 private:
-    static tPicture Load(const std::string& path, uint32_t key)
-    {
-        SDL_Surface* decoded = IMG_Load(path.c_str());
-        if (!decoded)
-            throw std::runtime_error("cannot load " + path + ": " + IMG_GetError());
-        SDL_Surface* argb = SDL_ConvertSurfaceFormat(decoded, SDL_PIXELFORMAT_ARGB8888, 0);
-        SDL_FreeSurface(decoded);
-        if (!argb)
-            throw std::runtime_error("cannot convert " + path);
-        tPicture picture;
-        picture.width = argb->w;
-        picture.height = argb->h;
-        picture.argb.resize(static_cast<size_t>(argb->w) * argb->h);
-        for (int y = 0; y < argb->h; ++y)
-        {
-            const auto* row = reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(argb->pixels) +
-                                                                static_cast<size_t>(y) * argb->pitch);
-            for (int x = 0; x < argb->w; ++x)
-                picture.argb[static_cast<size_t>(y) * argb->w + x] =
-                    (key != 0 && row[x] == key) ? 0u : row[x];
-        }
-        SDL_FreeSurface(argb);
-        return picture;
-    }
-
     std::string m_dir;
-    std::map<std::string, tPicture> m_cache;
+    std::map<std::string, Picture> m_cache;
 };
 
-using tFrame = std::vector<uint32_t>;
-
-uint32_t FrameAt(const tFrame& frame, int x, int y)
-{
-    return frame[static_cast<size_t>(y) * kWidth + x];
-}
-
-int Channel(uint32_t argb, int shift)
-{
-    return static_cast<int>((argb >> shift) & 0xFF);
-}
-
-bool Near(uint32_t a, uint32_t b)
-{
-    for (int shift = 0; shift <= 16; shift += 8)
-        if (std::abs(Channel(a, shift) - Channel(b, shift)) > kTolerance)
-            return false;
-    return true;
-}
-
-// `top` laid over `bottom` by its alpha, then scaled by `fade` (0 to 255) over black.
-uint32_t Blend(uint32_t top, uint32_t bottom, int fade = 255)
-{
-    const int alpha = Channel(top, 24);
-    uint32_t result = 0xFF000000u;
-    for (int shift = 0; shift <= 16; shift += 8)
-    {
-        const int mixed = (Channel(top, shift) * alpha + Channel(bottom, shift) * (255 - alpha) + 127) / 255;
-        result |= static_cast<uint32_t>((mixed * fade + 127) / 255) << shift;
-    }
-    return result;
-}
-
-// One requirement on a frame: how many pixels were compared, how many differ, and how many may.
+// One requirement on a frame: the pixels compared and how many of them may differ.
 struct tCheck
 {
     explicit tCheck(std::string sWhat, double allowed = 0.0)
         : what(std::move(sWhat)), allowedFraction(allowed)
     {
     }
+    tCheck(std::string sWhat, headless::Comparison comparison) : what(std::move(sWhat)), result(comparison) {}
 
     std::string what;
-    int compared = 0;
-    int mismatched = 0;
+    headless::Comparison result;
     double allowedFraction = 0.0;
-    std::string firstMismatch;
 
-    void Compare(int x, int y, uint32_t expected, uint32_t actual)
+    bool Passed() const
     {
-        ++compared;
-        if (Near(expected, actual))
-            return;
-        ++mismatched;
-        if (!firstMismatch.empty())
-            return;
-        char text[96];
-        std::snprintf(text, sizeof text, "first at (%d, %d): expected %06X, frame has %06X", x, y,
-                      expected & 0xFFFFFFu, actual & 0xFFFFFFu);
-        firstMismatch = text;
+        return result.compared >= kMinCompared && result.mismatched <= allowedFraction * result.compared;
     }
-    bool Passed() const { return compared >= kMinCompared && mismatched <= allowedFraction * compared; }
 };
 
 // A section (sx, sy, w, h) of a picture drawn at (dx, dy): every fully opaque pixel must be in the
-// frame. bMirrorY: drawn with scale y = -1, so row v lands on dy - 1 - v. fade: the alpha the
-// section was drawn with, over black.
-tCheck Section(const std::string& what, const tFrame& frame, const tPicture& picture, int sx, int sy, int w,
+// frame. bMirrorY: drawn with scale y = -1. fade: the alpha the section was drawn with, over black.
+tCheck Section(const std::string& what, const tFrame& frame, const Picture& picture, int sx, int sy, int w,
                int h, int dx, int dy, bool bMirrorY = false, int fade = 255)
 {
-    tCheck check(what);
-    for (int v = 0; v < h; ++v)
-        for (int u = 0; u < w; ++u)
-        {
-            const uint32_t source = picture.At(sx + u, sy + v);
-            const int x = dx + u;
-            const int y = bMirrorY ? dy - 1 - v : dy + v;
-            if (Channel(source, 24) != 255 || x < 0 || x >= kWidth || y < 0 || y >= kHeight)
-                continue;
-            check.Compare(x, y, Blend(source, 0, fade), FrameAt(frame, x, y));
-        }
-    return check;
+    return tCheck(what,
+                  headless::CompareSection(frame, picture, sx, sy, w, h, dx, dy, bMirrorY, kTolerance, fade));
 }
 
-tCheck Whole(const std::string& what, const tFrame& frame, const tPicture& picture, int dx, int dy)
+tCheck Whole(const std::string& what, const tFrame& frame, const Picture& picture, int dx, int dy)
 {
     return Section(what, frame, picture, 0, 0, picture.width, picture.height, dx, dy);
 }
@@ -237,7 +141,7 @@ tCheck Whole(const std::string& what, const tFrame& frame, const tPicture& pictu
 // A glyph sheet's font (cells of cellW x cellH, 20 to a row, from the space).
 struct tFont
 {
-    const tPicture& sheet;
+    const Picture& sheet;
     int cellW;
     int cellH;
 };
@@ -246,42 +150,14 @@ struct tFont
 tCheck Text(const std::string& what, const tFrame& frame, const tFont& font, const std::string& text, int x,
             int y, int scale = 1)
 {
-    tCheck check(what);
-    const int cells = (font.sheet.height / font.cellH) * 20;
-    int column = 0;
-    for (char c : text)
-    {
-        if (c == '\n')
-        {
-            y += font.cellH * scale;
-            column = 0;
-            continue;
-        }
-        const int cell = static_cast<signed char>(c) - 32;
-        const int glyphX = x + column * font.cellW * scale;
-        ++column;
-        if (cell < 0 || cell >= cells)
-            continue;
-        const int left = (cell % 20) * font.cellW;
-        const int top = (cell / 20) * font.cellH;
-        for (int v = 0; v < font.cellH * scale; ++v)
-            for (int u = 0; u < font.cellW * scale; ++u)
-            {
-                const uint32_t source = font.sheet.At(left + u / scale, top + v / scale);
-                const int px = glyphX + u;
-                const int py = y + v;
-                if (Channel(source, 24) != 255 || px < 0 || px >= kWidth || py < 0 || py >= kHeight)
-                    continue;
-                check.Compare(px, py, source, FrameAt(frame, px, py));
-            }
-    }
-    return check;
+    return tCheck(what, headless::CompareText(frame, font.sheet, font.cellW, font.cellH, 20, text, x, y,
+                                              scale, kTolerance));
 }
 
 // The level's background (and, on level 3, the clouds over it) as the play screen scrolls them,
 // compared in rows [y0, y1). Game objects cover some of it: `allowed` of the pixels may differ.
-tCheck Scrolled(const std::string& what, const tFrame& frame, const tPicture& background, float fOffset,
-                const tPicture* clouds, float fCloudsOffset, int y0, int y1, double allowed)
+tCheck Scrolled(const std::string& what, const tFrame& frame, const Picture& background, float fOffset,
+                const Picture* clouds, float fCloudsOffset, int y0, int y1, double allowed)
 {
     tCheck check(what, allowed);
     RECT rBack{};
@@ -297,8 +173,8 @@ tCheck Scrolled(const std::string& what, const tFrame& frame, const tPicture& ba
         {
             uint32_t expected = background.At(x, rBack.top + y - nBackY);
             if (bClouds && y >= nCloudsY && y < nCloudsY + (rClouds.bottom - rClouds.top))
-                expected = Blend(clouds->At(x, rClouds.top + y - nCloudsY), expected);
-            check.Compare(x, y, expected, FrameAt(frame, x, y));
+                expected = headless::Blend(clouds->At(x, rClouds.top + y - nCloudsY), expected);
+            check.result.Compare(x, y, expected, headless::FramePixel(frame, x, y), kTolerance);
         }
     return check;
 }
@@ -307,107 +183,32 @@ tCheck Scrolled(const std::string& what, const tFrame& frame, const tPicture& ba
 tCheck Fact(const std::string& what, bool holds)
 {
     tCheck check(what);
-    check.compared = kMinCompared;
-    check.mismatched = holds ? 0 : 1;
+    check.result.compared = kMinCompared;
+    check.result.mismatched = holds ? 0 : 1;
     return check;
 }
 
 // ---- The game, run the way the program's loop runs it ---------------------------------------------
 
-void PushKey(SDL_Scancode scancode, bool down)
-{
-    SDL_Event event;
-    SDL_zero(event);
-    event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
-    event.key.state = down ? SDL_PRESSED : SDL_RELEASED;
-    event.key.keysym.scancode = scancode;
-    event.key.keysym.sym = SDL_GetKeyFromScancode(scancode);
-    event.key.keysym.mod = KMOD_NONE;
-    event.key.timestamp = SDL_GetTicks();
-    SDL_PushEvent(&event);
-}
-
-void PushText(const char* utf8)
-{
-    SDL_Event event;
-    SDL_zero(event);
-    event.type = SDL_TEXTINPUT;
-    SDL_strlcpy(event.text.text, utf8, sizeof event.text.text);
-    SDL_PushEvent(&event);
-}
-
-// The temporary working folder: Resource/Graphics and Resource/Sound link the real ones,
-// Resource/settings.xml is its own. Removed with its content (never the link targets) at the end.
-class CScratchFolder
+// The headless game of the library, with every step that goes wrong ending the run.
+class CHeadlessGame : public headless::HeadlessGame
 {
 public:
-    CScratchFolder(const fs::path& resourceDir, const std::string& settingsXml)
+    CHeadlessGame(const fs::path& resourceDir, const std::string& settingsXml)
+        : HeadlessGame(Options{settingsXml, resourceDir.string(), 10000})
     {
-        char pattern[] = "/tmp/talonreach-screenshots-XXXXXX";
-        if (!mkdtemp(pattern))
-            throw std::runtime_error("cannot make a temporary folder");
-        m_path = pattern;
-        fs::create_directory(m_path / "Resource");
-        fs::create_directory_symlink(resourceDir / "Graphics", m_path / "Resource/Graphics");
-        fs::create_directory_symlink(resourceDir / "Sound", m_path / "Resource/Sound");
-        std::ofstream(m_path / "Resource/settings.xml", std::ios::binary) << settingsXml;
-        m_previous = fs::current_path();
-        fs::current_path(m_path);
     }
-    ~CScratchFolder()
-    {
-        std::error_code ignored;
-        fs::current_path(m_previous, ignored);
-        fs::remove_all(m_path, ignored);
-    }
-    CScratchFolder(const CScratchFolder&) = delete;
-    CScratchFolder& operator=(const CScratchFolder&) = delete;
-
-private:
-    fs::path m_path;
-    fs::path m_previous;
-};
-
-class CHeadlessGame
-{
-public:
-    CHeadlessGame()
-    {
-        CVKT_Clock::SetTickSource(&ManualTick);
-        CVKT_Window* window = CVKT_Window::GetInstance();
-        if (!window->InitPlatform())
-            throw std::runtime_error("the platform did not start");
-        m_hWnd = window->CreateGameWindow(VKT_WINDOW_CLASS, VKT_WINDOW_TITLE, kWidth, kHeight, WndProc);
-        if (!m_hWnd)
-        {
-            window->ShutdownPlatform();
-            throw std::runtime_error("no game window");
-        }
-        // Fixed, so that every run shows the same enemies in the same places.
-        std::srand(20240);
-        CGame::GetInstance()->Initialize(m_hWnd, nullptr, kWidth, kHeight, true);
-    }
-    ~CHeadlessGame()
-    {
-        CVKT_Direct3D::GetInstance()->SetFrameCapture(false);
-        CGame::GetInstance()->Shutdown();
-        CVKT_Window::GetInstance()->ShutdownPlatform();
-        CVKT_Clock::SetTickSource(nullptr);
-    }
-    CHeadlessGame(const CHeadlessGame&) = delete;
-    CHeadlessGame& operator=(const CHeadlessGame&) = delete;
 
     // One pass of the program's loop after `ms` milliseconds.
-    void Frame(uint32_t ms = kFrameMs)
+    void Step(uint32_t ms = kFrameMs)
     {
-        g_tick += ms;
-        if (!CVKT_Window::GetInstance()->PeekMessages() || !CGame::GetInstance()->Main())
+        if (!Frame(ms))
             throw std::runtime_error("the game ended unexpectedly");
     }
     void Run(uint32_t ms)
     {
         for (uint32_t elapsed = 0; elapsed < ms; elapsed += kFrameMs)
-            Frame();
+            Step();
     }
     // Frames until the condition holds; throws when it has not within `limitMs`.
     void RunUntil(const std::function<bool()>& condition, uint32_t limitMs, const char* what)
@@ -416,45 +217,32 @@ public:
         {
             if (elapsed >= limitMs)
                 throw std::runtime_error(std::string("never reached: ") + what);
-            Frame();
+            Step();
         }
     }
     tFrame Capture()
     {
-        CVKT_Direct3D* d3d = CVKT_Direct3D::GetInstance();
-        d3d->SetFrameCapture(true);
-        Frame();
-        d3d->SetFrameCapture(false);
-        tFrame frame = d3d->GetCapturedFrame();
+        tFrame frame = CaptureFrame();
         if (frame.size() != static_cast<size_t>(kWidth) * kHeight)
             throw std::runtime_error("no frame was captured");
         return frame;
     }
-
-    void Hold(SDL_Scancode key) { PushKey(key, true); }
-    void Release(SDL_Scancode key) { PushKey(key, false); }
     // Down for one frame, up the next.
     void Tap(SDL_Scancode key)
     {
         Hold(key);
-        Frame();
+        Step();
         Release(key);
-        Frame();
+        Step();
     }
     // A key that types `text`, as the window system sends it.
     void Type(SDL_Scancode key, const char* text)
     {
         Hold(key);
-        PushText(text);
-        Frame();
+        headless::PushText(text);
+        Step();
         Release(key);
-        Frame();
-    }
-
-    IGameState* Top() const
-    {
-        const std::vector<IGameState*> stack = CGame::GetInstance()->GetStateStack();
-        return stack.empty() ? nullptr : stack.back();
+        Step();
     }
     // Throws unless `state` is on top.
     void Expect(IGameState* state, const char* what) const
@@ -462,9 +250,6 @@ public:
         if (Top() != state)
             throw std::runtime_error(std::string("expected to be on ") + what);
     }
-
-private:
-    HWND m_hWnd = nullptr;
 };
 
 // ---- Writing the captures ------------------------------------------------------------------------
@@ -491,8 +276,8 @@ public:
                 continue;
             bPassed = false;
             std::fprintf(stderr, "screenshots: %s: %s: %d of %d pixels differ%s%s\n", file.c_str(),
-                         check.what.c_str(), check.mismatched, check.compared,
-                         check.firstMismatch.empty() ? "" : "; ", check.firstMismatch.c_str());
+                         check.what.c_str(), check.result.mismatched, check.result.compared,
+                         check.result.firstMismatch.empty() ? "" : "; ", check.result.firstMismatch.c_str());
         }
         if (!bPassed)
             throw std::runtime_error(file + " does not show its screen");
@@ -606,7 +391,7 @@ private:
             Section("logo at alpha " + std::to_string(alpha), frame, m_pics.Get("OxM_Copperfen_logo.png"), 0,
                     0, kWidth, kHeight, 0, 0, false, alpha);
         if (alpha < minAlpha || alpha > maxAlpha)
-            check.mismatched = check.compared;
+            check.result.mismatched = check.result.compared;
         return check;
     }
 
@@ -630,7 +415,7 @@ private:
     // The highlight of `item` and the plain art of `plainItem`.
     std::vector<tCheck> MenuChecks(const tFrame& frame, int item, int plainItem)
     {
-        const tPicture& menu = m_pics.Get("OxM_MainMenu.png", kWhiteKey);
+        const Picture& menu = m_pics.Get("OxM_MainMenu.png", kWhiteKey);
         const int w = CMainMenuState::HIGHLIGHT_RIGHT - CMainMenuState::HIGHLIGHT_LEFT;
         const int h = CMainMenuState::ITEM_HEIGHT;
         const int top = CMainMenuState::ITEM_TOP + h * item;
@@ -661,12 +446,12 @@ private:
         m_game.Hold(key);
         m_game.Run(ms);
         m_game.Release(key);
-        m_game.Frame();
+        m_game.Step();
     }
 
     std::vector<tCheck> OptionsChecks(const tFrame& frame, int row, float fMusic, float fFX)
     {
-        const tPicture& background = m_pics.Get("OxM_OptionsMenu.png");
+        const Picture& background = m_pics.Get("OxM_OptionsMenu.png");
         return {
             Section("options art", frame, background, 0, 0, kWidth, 80, 0, 0),
             Section("marker", frame, m_pics.Get("OxM_OptionsSelection.png", kWhiteKey), 0, 0, 426, 65, 130,
@@ -771,8 +556,8 @@ private:
     {
         CGamePlayState* play = CGamePlayState::GetInstance();
         const int level = std::min(play->GetLevel(), 3);
-        const tPicture& ground = m_pics.Get("OxM_Level" + std::to_string(level) + ".png");
-        const tPicture* clouds = level == 3 ? &m_pics.Get("OxM_Clouds.png") : nullptr;
+        const Picture& ground = m_pics.Get("OxM_Level" + std::to_string(level) + ".png");
+        const Picture* clouds = level == 3 ? &m_pics.Get("OxM_Clouds.png") : nullptr;
         return {
             Section("HUD", frame, m_pics.Get("OxM_HUD.png"), 0, 0, 243, 17, 0, 0),
             Scrolled("level " + std::to_string(level) + (clouds ? " with clouds" : ""), frame, ground,
@@ -877,7 +662,7 @@ private:
 
     std::vector<tCheck> HighScoreChecks(const tFrame& frame, int page)
     {
-        const tPicture& arrow = m_pics.Get("OxM_Arrow.png", kWhiteKey);
+        const Picture& arrow = m_pics.Get("OxM_Arrow.png", kWhiteKey);
         std::vector<tCheck> checks = {
             // The rows above the second page's arrow, which reaches up 40 rows from y 84.
             Section("high scores art", frame, m_pics.Get("OxM_HighScoresMenu.png", kWhiteKey), 0, 0, kWidth,
@@ -983,8 +768,9 @@ int main(int argc, char** argv)
         const fs::path outputDir = fs::absolute(argv[2]);
         CPictures pictures((resourceDir / "Graphics").string());
         CShots shots(outputDir);
-        CScratchFolder scratch(resourceDir, DemoSettings());
-        CHeadlessGame game;
+        // Fixed, so that every run shows the same enemies in the same places.
+        std::srand(20240);
+        CHeadlessGame game(resourceDir, DemoSettings());
         CVisit(game, shots, pictures).All();
     }
     catch (const std::exception& error)

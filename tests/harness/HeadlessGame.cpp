@@ -1,0 +1,130 @@
+#include "HeadlessGame.h"
+
+#include "CGame.h"
+#include "IGameState.h"
+#include "WinMain.h"
+
+#include "CVKT_Direct3D.h"
+#include "CVKT_Window.h"
+
+#include <cassert>
+#include <cstdlib>
+#include <stdexcept>
+
+namespace headless
+{
+namespace
+{
+constexpr int kWidth = 640;
+constexpr int kHeight = 480;
+
+void UseHeadlessDrivers()
+{
+    setenv("SDL_VIDEODRIVER", "dummy", 0);
+    setenv("SDL_AUDIODRIVER", "dummy", 0);
+    setenv("SDL_RENDER_DRIVER", "software", 0);
+}
+} // namespace
+
+std::string HeadlessGame::BuildResourceDir()
+{
+    return TALONREACH_BUILD_RESOURCE_DIR;
+}
+
+HeadlessGame::HeadlessGame(const Options& options)
+{
+    UseHeadlessDrivers();
+    const std::string resourceDir = options.resourceDir.empty() ? BuildResourceDir() : options.resourceDir;
+    m_pFolder = std::make_unique<ScratchFolder>(resourceDir, options.settingsXml);
+    m_pClock = std::make_unique<ManualClock>(options.startTick);
+    CVKT_Window* pWindow = CVKT_Window::GetInstance();
+    if (!pWindow->InitPlatform())
+        throw std::runtime_error("the platform did not start");
+    m_pWindow = pWindow->CreateGameWindow(VKT_WINDOW_CLASS, VKT_WINDOW_TITLE, kWidth, kHeight, WndProc);
+    if (!m_pWindow)
+    {
+        pWindow->ShutdownPlatform();
+        throw std::runtime_error("no game window");
+    }
+    CGame::GetInstance()->Initialize(m_pWindow, nullptr, kWidth, kHeight, true);
+}
+
+HeadlessGame::~HeadlessGame()
+{
+    CVKT_Direct3D::GetInstance()->SetFrameCapture(false);
+    CGame::GetInstance()->Shutdown();
+    m_vPads.clear();
+    CVKT_Window::GetInstance()->ShutdownPlatform();
+}
+
+bool HeadlessGame::Frame(uint32_t milliseconds)
+{
+    m_pClock->Advance(milliseconds);
+    if (!CVKT_Window::GetInstance()->PeekMessages())
+        return false;
+    return CGame::GetInstance()->Main();
+}
+
+void HeadlessGame::Run(uint32_t milliseconds, uint32_t step)
+{
+    for (uint32_t elapsed = 0; elapsed < milliseconds; elapsed += step)
+        Frame(step);
+}
+
+std::vector<uint32_t> HeadlessGame::CaptureFrame(uint32_t milliseconds)
+{
+    CVKT_Direct3D* pD3D = CVKT_Direct3D::GetInstance();
+    pD3D->SetFrameCapture(true);
+    Frame(milliseconds);
+    pD3D->SetFrameCapture(false);
+    return pD3D->GetCapturedFrame();
+}
+
+void HeadlessGame::Tap(SDL_Scancode key, uint32_t milliseconds)
+{
+    Hold(key);
+    Frame(milliseconds);
+    Release(key);
+    Frame(milliseconds);
+}
+
+void HeadlessGame::Type(SDL_Scancode key, const char* szText, Uint16 modifiers)
+{
+    Hold(key, modifiers);
+    PushText(szText);
+    Frame();
+    Release(key, modifiers);
+    Frame();
+}
+
+void HeadlessGame::Type(const char* szLetters)
+{
+    for (const char* p = szLetters; *p; ++p)
+    {
+        assert(*p >= 'a' && *p <= 'z' && "Type takes lower-case letters only");
+        Tap(static_cast<SDL_Scancode>(SDL_SCANCODE_A + (*p - 'a')));
+    }
+}
+
+VirtualPad& HeadlessGame::PlugPad(const SDL_VirtualJoystickDesc& desc)
+{
+    m_vPads.push_back(std::make_unique<VirtualPad>(desc));
+    return *m_vPads.back();
+}
+
+std::vector<IGameState*> HeadlessGame::Stack() const
+{
+    return CGame::GetInstance()->GetStateStack();
+}
+
+IGameState* HeadlessGame::Top() const
+{
+    const std::vector<IGameState*> stack = Stack();
+    return stack.empty() ? nullptr : stack.back();
+}
+
+size_t HeadlessGame::Depth() const
+{
+    return Stack().size();
+}
+} // namespace headless

@@ -1,0 +1,108 @@
+// The real game, headless: SDL's dummy video and audio drivers and the software renderer, the game's
+// own window procedure, a scratch working folder (see ScratchFolder) and a hand-driven clock. Frames
+// run the way the program's loop runs them: the clock moves on, the window's pump takes every
+// waiting event, CGame::Main draws and presents. Keys, text, pads and window events go into SDL's
+// real queue and reach the game through that pump.
+//
+// One at a time per process: the game and the platform layer are singletons.
+#pragma once
+
+#include "InputEvents.h"
+#include "ManualClock.h"
+#include "ScratchFolder.h"
+#include "VirtualPad.h"
+
+#include <SDL.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+class IGameState;
+
+namespace headless
+{
+class HeadlessGame
+{
+public:
+    struct Options
+    {
+        // The content of Resource/settings.xml before the game starts; empty: no file.
+        std::string settingsXml;
+        // The Resource folder whose Graphics and Sound the game uses; empty: the build's.
+        std::string resourceDir;
+        uint32_t startTick = 10000;
+    };
+
+    // The build's Resource folder.
+    static std::string BuildResourceDir();
+
+    // Starts the platform, opens the game window and initialises the game, which shows its logo
+    // screen. Drivers already chosen in the environment are kept. Throws std::runtime_error when the
+    // platform or the window does not start.
+    explicit HeadlessGame(const Options& options);
+    HeadlessGame() : HeadlessGame(Options()) {}
+    // Shuts the game down (every state's Exit), unplugs the pads and stops the platform.
+    ~HeadlessGame();
+    HeadlessGame(const HeadlessGame&) = delete;
+    HeadlessGame& operator=(const HeadlessGame&) = delete;
+
+    // One pass of the program's loop after `milliseconds`. False when the loop would end: the pump
+    // took the quit message (Main is not run then) or Main returned false.
+    bool Frame(uint32_t milliseconds = 16);
+    // Frames of `step` ms until at least `milliseconds` have passed, whatever their results.
+    void Run(uint32_t milliseconds, uint32_t step = 16);
+    // Frames of `step` ms until the condition holds or `milliseconds` have passed; true when it held.
+    template <typename Condition>
+    bool RunUntil(Condition condition, uint32_t milliseconds, uint32_t step = 16);
+    // One frame, and the picture it presented (640 x 480 ARGB).
+    std::vector<uint32_t> CaptureFrame(uint32_t milliseconds = 16);
+
+    void Hold(SDL_Scancode key, Uint16 modifiers = KMOD_NONE) { PushKey(key, true, modifiers); }
+    void Release(SDL_Scancode key, Uint16 modifiers = KMOD_NONE) { PushKey(key, false, modifiers); }
+    // The key goes down in one frame and up in the next.
+    void Tap(SDL_Scancode key, uint32_t milliseconds = 16);
+    // A key press that types `szText` (as the window system sends both), then its release.
+    void Type(SDL_Scancode key, const char* szText, Uint16 modifiers = KMOD_NONE);
+    // Taps the key of each lower-case letter, without text events. Asserts on anything else.
+    void Type(const char* szLetters);
+
+    // A game controller plugged in until the game goes (or the pad is unplugged); see VirtualPad.
+    VirtualPad& PlugPad(const SDL_VirtualJoystickDesc& desc = VirtualPad::GameController());
+
+    // Window events for the game's window, taken at the next frame.
+    void PushWindow(Uint8 windowEvent) { PushWindowEvent(m_pWindow, windowEvent); }
+    void LoseFocus() { PushWindow(SDL_WINDOWEVENT_FOCUS_LOST); }
+    void GainFocus() { PushWindow(SDL_WINDOWEVENT_FOCUS_GAINED); }
+    // The close button of the title bar.
+    void CloseWindow() { PushWindow(SDL_WINDOWEVENT_CLOSE); }
+
+    std::vector<IGameState*> Stack() const;
+    IGameState* Top() const;
+    size_t Depth() const;
+    ManualClock& Clock() { return *m_pClock; }
+    SDL_Window* Window() const { return m_pWindow; }
+    // The working folder the game runs in, and its settings file.
+    const std::string& Folder() const { return m_pFolder->Path(); }
+    std::string SettingsPath() const { return m_pFolder->SettingsPath(); }
+
+private:
+    std::unique_ptr<ScratchFolder> m_pFolder;
+    std::unique_ptr<ManualClock> m_pClock;
+    std::vector<std::unique_ptr<VirtualPad>> m_vPads;
+    SDL_Window* m_pWindow = nullptr;
+};
+
+template <typename Condition>
+bool HeadlessGame::RunUntil(Condition condition, uint32_t milliseconds, uint32_t step)
+{
+    for (uint32_t elapsed = 0; elapsed < milliseconds; elapsed += step)
+    {
+        if (condition())
+            return true;
+        Frame(step);
+    }
+    return condition();
+}
+} // namespace headless

@@ -1,0 +1,27 @@
+#include "ScratchFolder.h"
+
+#include <filesystem>
+#include <fstream>
+#include <stdexcept>
+
+namespace fs = std::filesystem;
+
+namespace headless
+{
+ScratchFolder::ScratchFolder(const std::string& resourceDir, const std::string& settingsXml)
+    : m_dir("talonreach-headless")
+{
+    const fs::path source = fs::absolute(resourceDir);
+    fs::create_directory(m_dir / "Resource");
+    fs::create_directory_symlink(source / "Graphics", m_dir / "Resource/Graphics");
+    fs::create_directory_symlink(source / "Sound", m_dir / "Resource/Sound");
+    if (!settingsXml.empty())
+    {
+        std::ofstream settings(SettingsPath(), std::ios::binary);
+        settings << settingsXml;
+        if (!settings)
+            throw std::runtime_error("cannot write " + SettingsPath());
+    }
+    m_cwd = std::make_unique<ScopedWorkingDir>(m_dir.Path());
+}
+} // namespace headless
