@@ -39,10 +39,11 @@ deb: build
 install: build
 	DESTDIR="$(DESTDIR)" cmake --install $(BUILD_DIR) --prefix "$(PREFIX)" --strip
 
-# Removes what the last `make install` of this build folder installed (its install_manifest.txt).
+# Removes what the last `make install` of this build folder installed (its install_manifest.txt);
+# give the same DESTDIR.
 uninstall:
 	@test -f $(BUILD_DIR)/install_manifest.txt || { echo "nothing was installed from $(BUILD_DIR)"; exit 1; }
-	tr '\n' '\0' < $(BUILD_DIR)/install_manifest.txt | xargs -0 rm -f
+	sed 's|^|$(DESTDIR)|' $(BUILD_DIR)/install_manifest.txt | tr '\n' '\0' | xargs -0 rm -f
 
 # Debug build with assertions, AddressSanitizer and UndefinedBehaviorSanitizer.
 test: setup
