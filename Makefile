@@ -1,5 +1,6 @@
-# Talonreach: `make run` builds and starts the game, `make test` builds and runs every test.
-# Both install the Debian packages they need first (tools/setup.sh, apt-get as root).
+# Talonreach: `make run` builds and starts the game, `make test` builds and runs every test,
+# `make deb` builds the Debian package, `make install` installs the game (PREFIX, DESTDIR).
+# They install the Debian packages they need first (tools/setup.sh, apt-get as root).
 
 JOBS ?= $(shell nproc)
 # Seconds each fuzz target runs as part of `make test`.
@@ -9,8 +10,10 @@ TEST_BUILD_DIR ?= build-test
 BENCH_BUILD_DIR ?= build-bench
 FUZZ_BUILD_DIR ?= build-fuzz
 FUZZ_SECONDS ?= 30
+PREFIX ?= /usr/local
+DESTDIR ?=
 
-.PHONY: all setup build run test bench fuzz format clean
+.PHONY: all setup build run test bench fuzz format clean deb install uninstall
 
 all: build
 
@@ -23,6 +26,24 @@ build: setup
 
 run: build
 	@sh tools/run.sh $(BUILD_DIR)
+
+# The Debian package talonreach_<version>_<arch>.deb, made by CPack from the release build's install
+# rules, with its dependencies computed by dpkg-shlibdeps; copied to the top folder.
+deb: build
+	rm -rf $(BUILD_DIR)/package
+	cd $(BUILD_DIR) && cpack -G DEB -B package
+	cp $(BUILD_DIR)/package/talonreach_*.deb .
+
+# The program in PREFIX/games, its data in PREFIX/share/games/talonreach, the desktop entry, icons,
+# AppStream metadata, manual page and documents under PREFIX/share. Stripped, as a package is.
+install: build
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD_DIR) --prefix "$(PREFIX)" --strip
+
+# Removes what the last `make install` of this build folder installed (its install_manifest.txt);
+# give the same DESTDIR.
+uninstall:
+	@test -f $(BUILD_DIR)/install_manifest.txt || { echo "nothing was installed from $(BUILD_DIR)"; exit 1; }
+	sed 's|^|$(DESTDIR)|' $(BUILD_DIR)/install_manifest.txt | tr '\n' '\0' | xargs -0 rm -f
 
 # Debug build with assertions, AddressSanitizer and UndefinedBehaviorSanitizer.
 test: setup
@@ -47,4 +68,4 @@ format:
 	git ls-files '*.cpp' '*.h' | tr '\n' '\0' | xargs -0 clang-format -i
 
 clean:
-	rm -rf $(BUILD_DIR) $(TEST_BUILD_DIR) $(BENCH_BUILD_DIR) $(FUZZ_BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(TEST_BUILD_DIR) $(BENCH_BUILD_DIR) $(FUZZ_BUILD_DIR) talonreach_*.deb

@@ -1,5 +1,6 @@
 #include "CSettingsFile.h"
 
+#include "CVKT_DataLocation.h"
 #include "CVKT_ResourcePath.h"
 
 #include <tinyxml.h>
@@ -414,7 +415,7 @@ bool CSettingsFile::Parse(const std::string& bytes, tGameSettings& settings)
 
 bool CSettingsFile::Save(const char* szPath, const tGameSettings& settings)
 {
-    if (!szPath)
+    if (!szPath || !CVKT_DataLocation::GetInstance()->PrepareForWriting(szPath))
         return false;
     try
     {

@@ -53,7 +53,8 @@ public:
 
     // Writes the whole file: volumes truncated toward zero, negative points as 0. The new file is
     // written beside the old one and renamed over it, so a crash or a full disk during the write
-    // leaves the old file as it was. False when the write failed.
+    // leaves the old file as it was. With installed data the user's settings folder is made first
+    // (see CVKT_DataLocation). False when the write failed.
     static bool Save(const char* szPath, const tGameSettings& settings);
     // The bytes Save writes.
     static std::string Serialize(const tGameSettings& settings);

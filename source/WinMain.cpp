@@ -5,6 +5,7 @@
 #include "CPauseState.h"
 
 #include "CVKT_Clock.h"
+#include "CVKT_DataLocation.h"
 #include "CVKT_SingleInstance.h"
 
 #include <cstdlib>
@@ -36,6 +37,8 @@ int WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, const char*, int)
     CVKT_SingleInstance singleInstance;
     if (!hPrevInstance && !singleInstance.Claim(VKT_WINDOW_CLASS))
         return 0;
+    if (!CVKT_DataLocation::GetInstance()->Locate())
+        return 1;
 
     CVKT_Window* window = CVKT_Window::GetInstance();
     if (!window->InitPlatform())

@@ -1,7 +1,13 @@
-// The program entry. Command-line arguments are not used.
+// The program entry. The game reads nothing from the command line; --help and --version answer.
+#include "CCommandLine.h"
 #include "WinMain.h"
 
-int main(int, char**)
+#include <cstdio>
+
+int main(int argc, char** argv)
 {
+    const int status = CCommandLine::Run(argc, argv, stdout, stderr);
+    if (status != CCommandLine::PLAY)
+        return status;
     return WinMain(nullptr, nullptr, "", 0);
 }

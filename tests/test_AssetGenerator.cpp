@@ -1,11 +1,12 @@
 // The resource generator's building blocks: the picture writers and their colour-key handling, the
 // random numbers and noise, the synthesiser's oscillators, envelope and effects, the wave writer, and
-// the sequencer's reading of note texts, chords and drum patterns.
+// the sequencer's reading of note texts, chords and drum patterns; and the application icons.
 #include "CCanvas.h"
 #include "CRandom.h"
 #include "CScore.h"
 #include "CValueNoise.h"
 #include "Dsp.h"
+#include "IconArt.h"
 #include "TestSupport.h"
 #include "WaveFile.h"
 
@@ -353,3 +354,66 @@ TEST(AssetScore, NoiseRepeatsWithTheSeedPeriodSoALoopSoundsTheSameTwice)
     EXPECT_NE(notes[0].seed, notes[1].seed);
 }
 } // namespace
+
+// ---- Application icons ----
+
+namespace
+{
+int Channel(uint32_t argb, int shift)
+{
+    return static_cast<int>((argb >> shift) & 0xFF);
+}
+
+// The largest difference of one colour channel between two opaque pixels.
+int Distance(uint32_t a, uint32_t b)
+{
+    int most = 0;
+    for (int shift : {0, 8, 16})
+        most = std::max(most, std::abs(Channel(a, shift) - Channel(b, shift)));
+    return most;
+}
+} // namespace
+
+TEST(AssetIcons, EverySizeIsASquareBadgeThatShowsTheSoldier)
+{
+    test::ScopedTempDir dir;
+    ASSERT_TRUE(WriteIcons(dir.Path(), "app.id"));
+    // The soldier's helmet, so that the icon is the game's own bird at every size.
+    const uint32_t helmet = 0xFF6E7D36u;
+    for (int size : IconSizes())
+    {
+        const std::string path =
+            dir / ("hicolor/" + std::to_string(size) + "x" + std::to_string(size) + "/apps/app.id.png");
+        int width = 0;
+        int height = 0;
+        const std::vector<uint32_t> pixels = Decode(path, &width, &height);
+        ASSERT_EQ(width, size) << path;
+        ASSERT_EQ(height, size) << path;
+        EXPECT_EQ(pixels[0] >> 24, 0u) << size << ": the rounded corner is see-through";
+        EXPECT_EQ(pixels[size * size - 1] >> 24, 0u) << size;
+        EXPECT_EQ(pixels[(size / 2) * size + size / 2] >> 24, 0xFFu) << size << ": the middle is opaque";
+        const bool showsHelmet =
+            std::any_of(pixels.begin(), pixels.end(),
+                        [&](uint32_t p) { return (p >> 24) == 0xFF && Distance(p, helmet) <= 24; });
+        EXPECT_TRUE(showsHelmet) << size;
+    }
+}
+
+TEST(AssetIcons, TheScalableIconDrawsTheSamePictureAsTheLargestPng)
+{
+    test::ScopedTempDir dir;
+    ASSERT_TRUE(WriteIcons(dir.Path(), "app.id"));
+    int width = 0;
+    int height = 0;
+    const std::vector<uint32_t> svg = Decode(dir / "hicolor/scalable/apps/app.id.svg", &width, &height);
+    ASSERT_EQ(width, 256);
+    ASSERT_EQ(height, 256);
+    const std::vector<uint32_t> png = Decode(dir / "hicolor/256x256/apps/app.id.png", &width, &height);
+    ASSERT_EQ(png.size(), svg.size());
+    // Two renderers differ along the edges; the same picture agrees nearly everywhere else.
+    size_t differing = 0;
+    for (size_t i = 0; i < png.size(); ++i)
+        differing += std::abs(Channel(png[i], 24) - Channel(svg[i], 24)) > 64 ||
+                     ((png[i] >> 24) == 0xFF && (svg[i] >> 24) == 0xFF && Distance(png[i], svg[i]) > 48);
+    EXPECT_LT(differing, png.size() / 50) << differing << " of " << png.size() << " pixels differ";
+}

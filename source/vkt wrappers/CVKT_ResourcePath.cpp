@@ -1,5 +1,7 @@
 #include "CVKT_ResourcePath.h"
 
+#include "CVKT_DataLocation.h"
+
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -10,24 +12,6 @@
 
 namespace
 {
-bool SameIgnoringCase(const std::string& a, const std::string& b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i)
-    {
-        unsigned char ca = static_cast<unsigned char>(a[i]);
-        unsigned char cb = static_cast<unsigned char>(b[i]);
-        if (ca >= 'A' && ca <= 'Z')
-            ca = static_cast<unsigned char>(ca - 'A' + 'a');
-        if (cb >= 'A' && cb <= 'Z')
-            cb = static_cast<unsigned char>(cb - 'A' + 'a');
-        if (ca != cb)
-            return false;
-    }
-    return true;
-}
-
 bool Exists(const std::string& path)
 {
     struct stat info;
@@ -43,7 +27,7 @@ std::string FindEntryIgnoringCase(const std::string& dir, const std::string& nam
     std::vector<std::string> matches;
     while (dirent* entry = ::readdir(handle))
     {
-        if (SameIgnoringCase(entry->d_name, name))
+        if (CVKT_ResourcePath::SameIgnoringCase(entry->d_name, name))
             matches.emplace_back(entry->d_name);
     }
     ::closedir(handle);
@@ -75,7 +59,30 @@ std::vector<std::string> SplitComponents(const std::string& path)
 }
 } // namespace
 
+bool CVKT_ResourcePath::SameIgnoringCase(const std::string& a, const std::string& b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i)
+    {
+        unsigned char ca = static_cast<unsigned char>(a[i]);
+        unsigned char cb = static_cast<unsigned char>(b[i]);
+        if (ca >= 'A' && ca <= 'Z')
+            ca = static_cast<unsigned char>(ca - 'A' + 'a');
+        if (cb >= 'A' && cb <= 'Z')
+            cb = static_cast<unsigned char>(cb - 'A' + 'a');
+        if (ca != cb)
+            return false;
+    }
+    return true;
+}
+
 std::string CVKT_ResourcePath::Resolve(const std::string& path)
+{
+    return ResolveIgnoringCase(CVKT_DataLocation::GetInstance()->Map(path));
+}
+
+std::string CVKT_ResourcePath::ResolveIgnoringCase(const std::string& path)
 {
     if (path.empty() || Exists(path))
         return path;

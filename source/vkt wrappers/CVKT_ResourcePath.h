@@ -1,6 +1,7 @@
 // The game names its files with inconsistent letter case ("resource/graphics/..." beside
 // "Resource/Graphics/..."). On a case-sensitive file system every path the game opens goes through
 // this resolver, which matches each component of the path case-insensitively against what exists.
+// The game's "Resource/..." names first go to wherever the data is (CVKT_DataLocation).
 #pragma once
 
 #include <cstdint>
@@ -11,11 +12,18 @@
 class CVKT_ResourcePath
 {
 public:
-    // Returns the path with every component replaced by the existing directory entry that matches it
-    // case-insensitively (an exact match wins; among several case-insensitive matches the first in
-    // byte order). From the first component that matches nothing on, the rest is kept as given, so a
-    // file about to be created lands in the resolved folder under its given name. Never fails.
+    // Returns the path the name stands for (CVKT_DataLocation::Map) with every component replaced by the
+    // existing directory entry that matches it case-insensitively (an exact match wins; among several
+    // case-insensitive matches the first in byte order). From the first component that matches nothing on,
+    // the rest is kept as given, so a file about to be created lands in the resolved folder under its given
+    // name. Never fails.
     static std::string Resolve(const std::string& path);
+    // Resolve without first mapping the game's names to the data folder (CVKT_DataLocation::Map):
+    // only the letter case is matched.
+    static std::string ResolveIgnoringCase(const std::string& path);
+
+    // True when a and b are equal but for the letter case of A to Z.
+    static bool SameIgnoringCase(const std::string& a, const std::string& b);
 
     // fopen of the resolved path. Returns null where fopen does.
     static FILE* Open(const char* path, const char* mode);

@@ -1,7 +1,8 @@
 // assetgen: draws every picture and synthesises every sound the game loads, into <folder>/Graphics and
-// <folder>/Sound. The output depends on nothing but this program and the DejaVu font files, so two runs
-// write identical bytes.
+// <folder>/Sound; with --icons, the application icon as a hicolor tree instead. The output depends on
+// nothing but this program and the DejaVu font files, so two runs write identical bytes.
 #include "Artwork.h"
+#include "IconArt.h"
 #include "Output.h"
 #include "Text.h"
 
@@ -69,10 +70,15 @@ bool RunAll(const assetgen::tOutput& out, bool verbose)
 
 int main(int argc, char** argv)
 {
+    if (argc == 4 && std::string(argv[1]) == "--icons")
+        return assetgen::WriteIcons(argv[3], argv[2]) ? 0 : 1;
     const bool verbose = argc == 3 && std::string(argv[1]) == "-v";
     if (argc != 2 && !verbose)
     {
-        std::fprintf(stderr, "usage: %s [-v] [-v] <Resource folder> (-v: time each file)\n", argv[0]);
+        std::fprintf(stderr,
+                     "usage: %s [-v] <Resource folder> (-v: time each file)\n"
+                     "       %s --icons <icon name> <icons folder>\n",
+                     argv[0], argv[0]);
         return 2;
     }
     const auto start = std::chrono::steady_clock::now();

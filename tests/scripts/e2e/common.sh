@@ -9,6 +9,10 @@
 
 set -u
 
+# Arguments of env put before the common environment of every start: a test's own HOME, or "-u NAME"
+# to remove a variable.
+E2E_EXTRA_ENV=()
+
 # ImageMagick's own convert, not whatever else carries that name earlier on PATH.
 E2E_CONVERT=/usr/bin/convert
 # Largest difference per colour channel still taken as equal. Unscaled drawing reproduces the art
@@ -171,7 +175,7 @@ e2e_game_env() {
 e2e_launch() {
     local label=$1
     e2e_game_env
-    (cd "$E2E_GAME_DIR" && exec env "${E2E_ENV[@]}" "$E2E_GAME") >"$E2E_ART/$label.log" 2>&1 &
+    (cd "$E2E_GAME_DIR" && exec env "${E2E_EXTRA_ENV[@]}" "${E2E_ENV[@]}" "$E2E_GAME") >"$E2E_ART/$label.log" 2>&1 &
     E2E_LAST_PID=$!
     E2E_LAUNCHED_PIDS="$E2E_LAUNCHED_PIDS $E2E_LAST_PID"
     [ -n "$E2E_GAME_PID" ] || E2E_GAME_PID=$E2E_LAST_PID

@@ -1,0 +1,43 @@
+#include "CCommandLine.h"
+
+#include <cstring>
+
+#ifndef TALONREACH_VERSION
+#define TALONREACH_VERSION "unknown"
+#endif
+
+namespace
+{
+constexpr const char* kUsage = "Usage: talonreach [--help | --version]\n";
+
+constexpr const char* kHelp =
+    "Talonreach, a vertically scrolling shooter. Steer the bird soldier with the arrow keys,\n"
+    "fire with Space, pause with Escape or P; Alt+Return switches to full screen.\n"
+    "\n"
+    "  --help     show this text and exit\n"
+    "  --version  show the version and exit\n"
+    "\n"
+    "The pictures and sounds come from Resource/ in the working folder when there is one, and the\n"
+    "high scores and volumes are then kept in its settings.xml. Otherwise the installed game's data\n"
+    "is used, and each user's scores and volumes are kept in\n"
+    "$XDG_DATA_HOME/talonreach/settings.xml (by default ~/.local/share/talonreach/settings.xml).\n";
+} // namespace
+
+int CCommandLine::Run(int argc, const char* const* argv, FILE* out, FILE* err)
+{
+    if (argc <= 1)
+        return PLAY;
+    if (argc == 2 && std::strcmp(argv[1], "--version") == 0)
+    {
+        std::fputs("talonreach " TALONREACH_VERSION "\n", out);
+        return 0;
+    }
+    if (argc == 2 && std::strcmp(argv[1], "--help") == 0)
+    {
+        std::fputs(kUsage, out);
+        std::fputs(kHelp, out);
+        return 0;
+    }
+    std::fputs(kUsage, err);
+    return 2;
+}
