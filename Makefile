@@ -56,6 +56,7 @@ bench: setup
 	cmake -S . -B $(BENCH_BUILD_DIR) -DCMAKE_BUILD_TYPE=Release -DTALONREACH_TESTS=OFF -DTALONREACH_BENCH=ON
 	cmake --build $(BENCH_BUILD_DIR) -j $(JOBS)
 	@sh tools/bench.sh $(BENCH_BUILD_DIR)
+	@bash bench/frame_pacing.sh $(BENCH_BUILD_DIR)
 
 # libFuzzer targets (clang, with AddressSanitizer and UndefinedBehaviorSanitizer), each run for
 # FUZZ_SECONDS on its seed corpus.

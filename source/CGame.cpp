@@ -43,8 +43,9 @@ void CGame::Initialize(HWND hWnd, HINSTANCE hInstance, int nScreenWidth, int nSc
     m_pES = CVKT_EventSystem::GetInstance();
 
     // The order matters: the texture manager draws through the renderer's sprite batch, and the
-    // wave manager plays on the sound device.
-    m_pD3D->InitDirect3D(hWnd, nScreenWidth, nScreenHeight, bWindowed, false);
+    // wave manager plays on the sound device. Frames are shown in step with the display: drawing
+    // faster than it refreshes only keeps a core and the GPU busy with pictures nobody sees.
+    m_pD3D->InitDirect3D(hWnd, nScreenWidth, nScreenHeight, bWindowed, true);
     m_pTM->InitTextureManager(m_pD3D->GetDirect3DDevice(), m_pD3D->GetSprite());
     m_pDS->InitDirectSound(hWnd, 1);
     m_pWM->InitWaveManager(hWnd, m_pDS->GetDSObject());

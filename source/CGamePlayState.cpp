@@ -126,7 +126,8 @@ void CGamePlayState::ResetGame()
 
 void CGamePlayState::LoadResources()
 {
-    // The managers own the images; a later Enter loads the same names again and shares the slots.
+    // The managers own the images; a later Enter loads the same names again and shares the slots
+    // (all but the background, which Exit gives back).
     CVKT_TextureManager* pTM = CVKT_TextureManager::GetInstance();
     m_nHUDImageID = pTM->LoadTexture(IMAGE_HUD, 0);
     m_nWhiteImageID = pTM->LoadTexture(IMAGE_WHITE, 0);
@@ -154,7 +155,11 @@ void CGamePlayState::RestartTheme()
 
 void CGamePlayState::StartLevel(const char* szBackground)
 {
+    // One level's background at a time: each is a picture of 5 MB, and a finished level's never
+    // shows again in this game.
+    const int previous = m_nBackgroundImageID;
     m_nBackgroundImageID = CVKT_TextureManager::GetInstance()->LoadTexture(szBackground, 0);
+    CVKT_TextureManager::GetInstance()->UnloadTexture(previous);
     CVKT_ObjectManager::GetInstance()->RemoveAllObjects();
     ForgetPlayer();
     // Requests still waiting belong to the old level: a shot or a respawn asked for in its last
@@ -180,6 +185,9 @@ void CGamePlayState::SetupLevel3()
 
 void CGamePlayState::Exit()
 {
+    // The background goes with the game; the next one starts at level 1 and loads that again.
+    CVKT_TextureManager::GetInstance()->UnloadTexture(m_nBackgroundImageID);
+    m_nBackgroundImageID = -1;
     CVKT_WaveManager::GetInstance()->StopWave(m_nThemeID);
     CBitmapFont::GetInstance()->Shutdown();
     CVKT_ObjectManager::GetInstance()->RemoveAllObjects();

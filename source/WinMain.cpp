@@ -6,6 +6,7 @@
 
 #include "CVKT_Clock.h"
 #include "CVKT_DataLocation.h"
+#include "CVKT_FramePacer.h"
 #include "CVKT_SingleInstance.h"
 
 #include <cstdlib>
@@ -15,22 +16,33 @@ namespace
 constexpr int kClientWidth = 640;
 constexpr int kClientHeight = 480;
 
+// A few wake-ups a second keep a minimised game answering a second copy's request to come back.
+constexpr int kHiddenWaitMs = 250;
+
 // Runs frames until the game ends (Main returns false) or the quit message arrives.
 void RunMessageLoop(CVKT_Window* pWindow, CGame* pGame)
 {
-    for (;;)
+    CVKT_FramePacer pacer;
+    while (RunLoopPass(pWindow, pGame, &pacer))
     {
-        const uint32_t frameStart = CVKT_Clock::GetTickCount();
-        if (!pWindow->PeekMessages())
-            break;
-        if (!pGame->Main())
-            break;
-        // Elapsed time is measured in whole milliseconds, so a frame quicker than that gains nothing
-        // from running again at once; waiting for the next tick keeps the loop from spinning.
-        CVKT_Clock::WaitForNextTick(frameStart);
     }
 }
 } // namespace
+
+bool RunLoopPass(CVKT_Window* pWindow, CGame* pGame, CVKT_FramePacer* pPacer)
+{
+    if (!pWindow->PeekMessages())
+        return false;
+    if (!pWindow->IsShowing())
+    {
+        pWindow->WaitForMessage(kHiddenWaitMs);
+        return true;
+    }
+    if (!pGame->Main())
+        return false;
+    pPacer->WaitForNextFrame(pWindow->GetRefreshRate());
+    return true;
+}
 
 int WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, const char*, int)
 {

@@ -5,6 +5,9 @@
 #include "CVKT_Window.h"
 #include "VKT_Types.h"
 
+class CGame;
+class CVKT_FramePacer;
+
 // The window class and title of the game's window.
 constexpr const char* VKT_WINDOW_CLASS = "VKTWindowClass";
 constexpr const char* VKT_WINDOW_TITLE = "Talonreach";
@@ -12,6 +15,12 @@ constexpr const char* VKT_WINDOW_TITLE = "Talonreach";
 // Runs the whole program and returns its exit code (0 when a copy already runs: it was raised; 1
 // when the game's data was found nowhere).
 int WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, const char* szCmdLine, int nCmdShow);
+
+// One pass of the program's loop: takes the waiting window messages, then runs one frame and waits
+// until the display is ready for the next. While the window is minimised or hidden it runs no
+// frame and draws nothing, and waits up to a quarter of a second for a message instead. False when
+// the loop is to end: the quit message was taken, or the game ended in its frame.
+bool RunLoopPass(CVKT_Window* pWindow, CGame* pGame, CVKT_FramePacer* pPacer);
 
 // The game's window procedure: pauses the game when the window loses the focus during play and
 // turns a close request into the end of the loop.

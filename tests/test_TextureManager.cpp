@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -335,6 +336,87 @@ TEST_F(TextureManagerTest, ALostDeviceIsSurvivedWithoutReadingAnyFile)
     EXPECT_EQ(renderer->Pixel(frame, 10, 10), kRed);
     EXPECT_EQ(renderer->Pixel(frame, 41, 41), kYellow);
     EXPECT_TRUE(messages.empty());
+}
+
+namespace
+{
+// Counts the presents that reach the window.
+void CountPresent(void* pUser)
+{
+    ++*static_cast<int*>(pUser);
+}
+
+// One frame as the game draws it: clear, one batch, present.
+void GameFrame(int nID, int nX, unsigned char ucBlue = 128)
+{
+    CVKT_Direct3D* d3d = CVKT_Direct3D::GetInstance();
+    d3d->Clear(0, 0, ucBlue);
+    d3d->DeviceBegin();
+    d3d->SpriteBegin();
+    CVKT_TextureManager::GetInstance()->DrawTexture(nID, nX, 10);
+    d3d->SpriteEnd();
+    d3d->DeviceEnd();
+    d3d->Present();
+}
+} // namespace
+
+TEST_F(TextureManagerTest, AFrameThatRepeatsThePictureOnShowIsNotPresentedAgain)
+{
+    CVKT_Direct3D* d3d = CVKT_Direct3D::GetInstance();
+    const int id = tm->LoadTexture(MakeImage("q.png", 8, Quadrants(8)).c_str(), 0);
+    struct
+    {
+        const char* what;
+        std::function<void()> between;
+        std::function<void()> frame;
+        bool presented;
+    } cases[] = {
+        {"nothing changed", [] {}, [&] { GameFrame(id, 10); }, false},
+        {"a sprite moved", [] {}, [&] { GameFrame(id, 11); }, true},
+        {"another clear colour", [] {}, [&] { GameFrame(id, 10, 64); }, true},
+        {"a rectangle drawn between the frames",
+         [&] {
+             d3d->DrawRect(RECT{0, 0, 8, 8}, 255, 0, 0);
+         },
+         [&] { GameFrame(id, 10); }, true},
+        {"the window exposed", [&] { test::PushWindowEvent(renderer->Window(), SDL_WINDOWEVENT_EXPOSED); },
+         [&]
+         {
+             CVKT_Window::GetInstance()->PeekMessages();
+             GameFrame(id, 10);
+         },
+         true},
+        {"a texture loaded", [&] { tm->LoadTexture(MakeImage("other.png", 4, Quadrants(4)).c_str(), 0); },
+         [&] { GameFrame(id, 10); }, true},
+        {"a lost device", [&] { d3d->OnDeviceLost(); }, [&] { GameFrame(id, 10); }, true},
+        {"a display switch", [&] { d3d->ChangeDisplayParam(640, 480, true); }, [&] { GameFrame(id, 10); },
+         true},
+    };
+    int presents = 0;
+    d3d->SetPresentListener(&CountPresent, &presents);
+    for (const auto& c : cases)
+    {
+        GameFrame(id, 10);
+        c.between();
+        presents = 0;
+        c.frame();
+        EXPECT_EQ(presents, c.presented ? 1 : 0) << c.what;
+    }
+    d3d->SetPresentListener(nullptr, nullptr);
+}
+
+TEST_F(TextureManagerTest, AFrameHeldBackIsDrawnWhenTheBackBufferIsRead)
+{
+    CVKT_Direct3D* d3d = CVKT_Direct3D::GetInstance();
+    const int id = tm->LoadTexture(MakeImage("q.png", 8, Quadrants(8)).c_str(), 0);
+    GameFrame(id, 10);
+    // Scribbled over behind the renderer's back, then the same frame again.
+    SDL_SetRenderDrawColor(d3d->GetDirect3DDevice(), 0, 255, 0, 255);
+    SDL_RenderFillRect(d3d->GetDirect3DDevice(), nullptr);
+    GameFrame(id, 10);
+    const std::vector<uint32_t> pixels = renderer->ReadBack();
+    EXPECT_EQ(renderer->Pixel(pixels, 10, 10), kRed);
+    EXPECT_EQ(renderer->Pixel(pixels, 100, 100), kBackground);
 }
 
 TEST(RendererTest, InitWithoutAWindowFailsAndCreatesNothing)

@@ -7,6 +7,8 @@
 #include "CPauseState.h"
 #include "IGameState.h"
 
+#include "CVKT_Direct3D.h"
+#include "CVKT_FramePacer.h"
 #include "CVKT_Window.h"
 
 #include "TestSupport.h"
@@ -110,6 +112,84 @@ TEST_F(WindowProcTest, AnApplicationQuitRequestClosesTheWindowToo)
     quit.type = SDL_QUIT;
     SDL_PushEvent(&quit);
     EXPECT_FALSE(window->PeekMessages());
+    game->ChangeState(nullptr);
+}
+
+namespace
+{
+// A screen whose picture changes every frame, so that every frame it draws is presented.
+class MovingState : public IdleState
+{
+public:
+    void Render() override
+    {
+        m_nX = (m_nX + 1) % 600;
+        CVKT_Direct3D::GetInstance()->DrawRect(RECT{m_nX, 0, m_nX + 40, 40}, 255, 255, 0);
+    }
+
+private:
+    int m_nX = 0;
+};
+
+void CountPresent(void* pUser)
+{
+    ++*static_cast<int*>(pUser);
+}
+
+struct HiddenCase
+{
+    const char* what;
+    void (*hide)(HWND);
+    void (*show)(HWND);
+};
+
+class HiddenWindowTest : public WindowProcTest, public ::testing::WithParamInterface<HiddenCase>
+{
+};
+} // namespace
+
+TEST_P(HiddenWindowTest, AHiddenOrMinimisedWindowPresentsNoFrames)
+{
+    const HiddenCase& c = GetParam();
+    MovingState screen;
+    game->ChangeState(&screen);
+    int presents = 0;
+    CVKT_Direct3D::GetInstance()->SetPresentListener(&CountPresent, &presents);
+    CVKT_FramePacer pacer;
+
+    ASSERT_TRUE(RunLoopPass(window, game, &pacer));
+    EXPECT_EQ(presents, 1) << "a showing window presents its frame";
+    c.hide(hWnd);
+    for (int pass = 0; pass < 2; ++pass)
+        ASSERT_TRUE(RunLoopPass(window, game, &pacer)) << c.what;
+    EXPECT_EQ(presents, 1) << c.what << ": nothing is drawn";
+    c.show(hWnd);
+    ASSERT_TRUE(RunLoopPass(window, game, &pacer));
+    EXPECT_EQ(presents, 2) << c.what << ": frames come back with the window";
+
+    CVKT_Direct3D::GetInstance()->SetPresentListener(nullptr, nullptr);
+    game->ChangeState(nullptr);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Windows, HiddenWindowTest,
+    ::testing::Values(HiddenCase{"hidden", [](HWND hWnd) { SDL_HideWindow(hWnd); },
+                                 [](HWND hWnd) { SDL_ShowWindow(hWnd); }},
+                      HiddenCase{"minimised",
+                                 [](HWND hWnd) { test::PushWindowEvent(hWnd, SDL_WINDOWEVENT_MINIMIZED); },
+                                 [](HWND hWnd) { test::PushWindowEvent(hWnd, SDL_WINDOWEVENT_RESTORED); }}));
+
+TEST_F(WindowProcTest, TheQuitMessageEndsTheLoopPassBeforeAFrame)
+{
+    MovingState screen;
+    game->ChangeState(&screen);
+    int presents = 0;
+    CVKT_Direct3D::GetInstance()->SetPresentListener(&CountPresent, &presents);
+    CVKT_FramePacer pacer;
+    test::PushWindowEvent(hWnd, SDL_WINDOWEVENT_CLOSE);
+    EXPECT_FALSE(RunLoopPass(window, game, &pacer));
+    EXPECT_EQ(presents, 0);
+    CVKT_Direct3D::GetInstance()->SetPresentListener(nullptr, nullptr);
     game->ChangeState(nullptr);
 }
 

@@ -36,6 +36,10 @@ bool CVKT_Direct3D::InitDirect3D(HWND hWnd, int nScreenWidth, int nScreenHeight,
 
     // Nearest-neighbour scaling keeps the pixel art crisp when the window is letterboxed.
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
+    // The software renderer copies its picture to the window directly. Left to itself, SDL first
+    // opens an OpenGL context only to ask who made the driver, which loads the whole GL driver
+    // (some 60 MB with Mesa) into a renderer that never uses it. The user's own setting wins.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     const Uint32 vsync = bVsync ? SDL_RENDERER_PRESENTVSYNC : 0;
     m_pDevice = SDL_CreateRenderer(hWnd, -1, SDL_RENDERER_ACCELERATED | vsync);
     if (!m_pDevice)
@@ -63,21 +67,63 @@ void CVKT_Direct3D::ShutdownDirect3D()
     }
     m_bInScene = false;
     m_bDeviceLost = false;
+    m_bClearPending = false;
+    m_bRepeatable = false;
+    m_bBatchClosed = false;
+    m_bHeldBack = false;
+    m_bShownRepeatable = false;
 }
 
 void CVKT_Direct3D::Clear(unsigned char ucRed, unsigned char ucGreen, unsigned char ucBlue)
 {
-    SDL_SetRenderDrawBlendMode(m_pDevice, SDL_BLENDMODE_NONE);
-    SDL_SetRenderDrawColor(m_pDevice, ucRed, ucGreen, ucBlue, 0xFF);
-    // Clear the whole output, letterbox bars included, not only the logical viewport.
-    SDL_RenderClear(m_pDevice);
+    // A new picture from scratch: whatever of the last frame was held back is overdrawn unseen.
+    m_bHeldBack = false;
+    m_bBatchClosed = false;
+    m_dwClearColor = VKT_XRGB(ucRed, ucGreen, ucBlue);
+    m_bClearPending = true;
+    m_bRepeatable = true;
     if (m_bDeviceLost)
         RecoverLostDevice();
+}
+
+void CVKT_Direct3D::IssueClear()
+{
+    if (!m_bClearPending || !m_pDevice)
+        return;
+    m_bClearPending = false;
+    SDL_SetRenderDrawBlendMode(m_pDevice, SDL_BLENDMODE_NONE);
+    SDL_SetRenderDrawColor(m_pDevice, (m_dwClearColor >> 16) & 0xFF, (m_dwClearColor >> 8) & 0xFF,
+                           m_dwClearColor & 0xFF, 0xFF);
+    // Clear the whole output, letterbox bars included, not only the logical viewport.
+    SDL_RenderClear(m_pDevice);
+}
+
+void CVKT_Direct3D::DrawHeldFrame()
+{
+    IssueClear();
+    if (m_bHeldBack && m_pSprite)
+        m_pSprite->Flush();
+    m_bHeldBack = false;
+}
+
+void CVKT_Direct3D::BeginImmediateDraw()
+{
+    // Drawn at once over what the frame has so far; the back buffer then holds more than the clear
+    // and the batch describe.
+    DrawHeldFrame();
+    m_bRepeatable = false;
+    m_bShownRepeatable = false;
+}
+
+void CVKT_Direct3D::OnWindowInvalidated()
+{
+    m_bShownRepeatable = false;
 }
 
 void CVKT_Direct3D::RecoverLostDevice()
 {
     m_bDeviceLost = false;
+    m_bShownRepeatable = false;
     if (!m_pSprite)
         return;
     m_pSprite->OnLostDevice();
@@ -101,6 +147,13 @@ bool CVKT_Direct3D::DeviceBegin()
 
 bool CVKT_Direct3D::SpriteBegin()
 {
+    if (m_bBatchClosed || m_bHeldBack)
+    {
+        // A second batch in one frame: the first one's draws must reach the back buffer before its
+        // queue is reused, and the batch's memory no longer describes the whole frame.
+        DrawHeldFrame();
+        m_bRepeatable = false;
+    }
     if (!m_pSprite || !m_pSprite->Begin())
     {
         DebugOutput("Failed to begin sprite scene.");
@@ -133,11 +186,21 @@ bool CVKT_Direct3D::DeviceEnd()
 
 bool CVKT_Direct3D::SpriteEnd()
 {
-    if (!m_pSprite || !m_pSprite->End())
+    if (!m_pSprite || !m_pSprite->Close())
     {
         DebugOutput("Failed to end sprite scene.");
         return false;
     }
+    m_bBatchClosed = true;
+    const bool bSamePicture = m_bRepeatable && m_bClearPending && m_bShownRepeatable &&
+                              m_dwClearColor == m_dwShownClearColor && m_pSprite->RepeatsLastFrame();
+    if (bSamePicture)
+    {
+        m_bHeldBack = true; // drawn only if someone reads the back buffer
+        return true;
+    }
+    IssueClear();
+    m_pSprite->Flush();
     return true;
 }
 
@@ -157,13 +220,35 @@ void CVKT_Direct3D::Present()
         return;
     if (m_bCapture)
         ReadBackBuffer(m_CapturedFrame);
+    // Only a frame of one clear and one batch is fully described by the batch's memory.
+    const bool bRepeatable = m_bRepeatable && m_bBatchClosed && m_pSprite;
+    m_bRepeatable = false;
+    m_bBatchClosed = false;
+    if (m_bHeldBack)
+        return; // the window shows this very picture already; it stays held until someone reads it
+    IssueClear();
     SDL_RenderPresent(m_pDevice);
+    m_bShownRepeatable = bRepeatable;
+    if (m_bShownRepeatable)
+    {
+        m_dwShownClearColor = m_dwClearColor;
+        m_pSprite->RememberFrame();
+    }
+    if (m_pPresentListener)
+        m_pPresentListener(m_pPresentUser);
 }
 
-bool CVKT_Direct3D::ReadBackBuffer(std::vector<uint32_t>& pixels) const
+void CVKT_Direct3D::SetPresentListener(PresentListener pListener, void* pUser)
+{
+    m_pPresentListener = pListener;
+    m_pPresentUser = pListener ? pUser : nullptr;
+}
+
+bool CVKT_Direct3D::ReadBackBuffer(std::vector<uint32_t>& pixels)
 {
     if (!m_pDevice)
         return false;
+    DrawHeldFrame();
     const int width = m_PresentParams.nBackBufferWidth;
     const int height = m_PresentParams.nBackBufferHeight;
     pixels.resize(static_cast<size_t>(width) * height);
@@ -185,6 +270,7 @@ void CVKT_Direct3D::ChangeDisplayParam(int nWidth, int nHeight, bool bWindowed)
     m_PresentParams.nBackBufferWidth = nWidth;
     m_PresentParams.nBackBufferHeight = nHeight;
     m_PresentParams.bWindowed = bWindowed;
+    m_bShownRepeatable = false;
     if (!m_hWnd)
         return;
 
@@ -216,6 +302,7 @@ void CVKT_Direct3D::DrawRect(RECT rRect, unsigned char ucRed, unsigned char ucGr
 {
     if (!m_pDevice)
         return;
+    BeginImmediateDraw();
     const SDL_Rect area = {rRect.left, rRect.top, rRect.right - rRect.left, rRect.bottom - rRect.top};
     SDL_SetRenderDrawBlendMode(m_pDevice, SDL_BLENDMODE_NONE);
     SDL_SetRenderDrawColor(m_pDevice, ucRed, ucGreen, ucBlue, 0xFF);
@@ -227,6 +314,7 @@ void CVKT_Direct3D::DrawLine(int nX1, int nY1, int nX2, int nY2, unsigned char u
 {
     if (!m_pDevice)
         return;
+    BeginImmediateDraw();
     const float dx = static_cast<float>(nX2 - nX1);
     const float dy = static_cast<float>(nY2 - nY1);
     const float length = std::sqrt(dx * dx + dy * dy);
@@ -255,6 +343,7 @@ void CVKT_Direct3D::DrawText(const char* szText, int nX, int nY, unsigned char u
 {
     if (!m_pDevice || !szText)
         return;
+    BeginImmediateDraw();
     SDL_SetRenderDrawBlendMode(m_pDevice, SDL_BLENDMODE_NONE);
     SDL_SetRenderDrawColor(m_pDevice, ucRed, ucGreen, ucBlue, 0xFF);
     SDLTest_DrawString(m_pDevice, nX, nY, szText);

@@ -130,3 +130,11 @@ SDL_Surface* CVKT_ImageFile::LoadKeyedARGB(const char* szPath, uint32_t dwColorK
         ApplyColorKey(argb, dwColorKey);
     return argb;
 }
+
+SDL_Surface* CVKT_ImageFile::DecodeKeyedARGB(const uint8_t* pBytes, size_t nSize, uint32_t dwColorKey)
+{
+    SDL_Surface* argb = DecodeARGB(pBytes, nSize);
+    if (argb)
+        ApplyColorKey(argb, dwColorKey);
+    return argb;
+}

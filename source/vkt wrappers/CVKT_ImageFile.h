@@ -26,6 +26,8 @@ public:
     // LoadARGB with the colour key applied: pixels whose ARGB equals a key other than 0 become
     // transparent black. Every picture the game draws is read this way.
     static SDL_Surface* LoadKeyedARGB(const char* szPath, uint32_t dwColorKey);
+    // DecodeARGB with the colour key applied, as LoadKeyedARGB does.
+    static SDL_Surface* DecodeKeyedARGB(const uint8_t* pBytes, size_t nSize, uint32_t dwColorKey);
 
     // False for a PNG whose chunks run past the end of the bytes or that ends before its IEND
     // chunk, or whose header claims a picture beyond MAX_SIDE or MAX_PIXELS; true for anything that is not a

@@ -15,12 +15,25 @@ void SetModulation(SDL_Texture* texture, VKT_COLOR color)
     SDL_SetTextureAlphaMod(texture, (color >> 24) & 0xFF);
     SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_BLEND);
 }
+
+bool SameRect(const RECT& a, const RECT& b)
+{
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+bool SameDraw(const CVKT_Sprite::tDraw& a, const CVKT_Sprite::tDraw& b)
+{
+    return a.pTexture == b.pTexture && SameRect(a.rSection, b.rSection) && a.fX == b.fX && a.fY == b.fY &&
+           a.fScaleX == b.fScaleX && a.fScaleY == b.fScaleY && a.fRotCenterX == b.fRotCenterX &&
+           a.fRotCenterY == b.fRotCenterY && a.fRotation == b.fRotation && a.dwColor == b.dwColor;
+}
 } // namespace
 
 CVKT_Sprite::CVKT_Sprite(SDL_Renderer* pRenderer) : m_pRenderer(pRenderer)
 {
     // A frame of the game queues a few dozen sprites; reserve once so that frames do not allocate.
     m_queue.reserve(256);
+    m_remembered.reserve(256);
 }
 
 bool CVKT_Sprite::Begin()
@@ -42,17 +55,42 @@ bool CVKT_Sprite::Draw(const tDraw& draw)
 
 bool CVKT_Sprite::End()
 {
+    if (!Close())
+        return false;
+    Flush();
+    return true;
+}
+
+bool CVKT_Sprite::Close()
+{
     if (!m_bOpen)
         return false;
-    for (const tDraw& draw : m_queue)
-        Flush(draw);
     m_bOpen = false;
     return true;
+}
+
+void CVKT_Sprite::Flush()
+{
+    for (const tDraw& draw : m_queue)
+        FlushDraw(draw);
+}
+
+void CVKT_Sprite::RememberFrame()
+{
+    m_remembered = m_queue; // within the reserved capacity: no allocation
+    m_bRemembered = true;
+}
+
+bool CVKT_Sprite::RepeatsLastFrame() const
+{
+    return m_bRemembered && m_queue.size() == m_remembered.size() &&
+           std::equal(m_queue.begin(), m_queue.end(), m_remembered.begin(), SameDraw);
 }
 
 void CVKT_Sprite::OnLostDevice()
 {
     m_queue.clear();
+    ForgetFrame();
 }
 
 void CVKT_Sprite::OnResetDevice()
@@ -74,7 +112,7 @@ void CVKT_Sprite::RemoveResetListener(ResetListener listener, void* pUser)
                       m_listeners.end());
 }
 
-void CVKT_Sprite::Flush(const tDraw& draw)
+void CVKT_Sprite::FlushDraw(const tDraw& draw)
 {
     if (draw.rSection.right <= draw.rSection.left || draw.rSection.bottom <= draw.rSection.top)
         return;

@@ -33,9 +33,21 @@ public:
     bool Begin();
     // Queues one draw; false when no batch is open.
     bool Draw(const tDraw& draw);
-    // Flushes the queue in order. False when no batch was open.
+    // Closes the batch and flushes the queue in order. False when no batch was open.
     bool End();
+    // Closes the batch without drawing: the queue stays until Flush or the next Begin. False when no
+    // batch was open.
+    bool Close();
+    // Draws the queue of a closed batch in order.
+    void Flush();
     bool IsOpen() const { return m_bOpen; }
+
+    // The frame memory that lets the renderer leave an unchanged picture alone: RememberFrame keeps
+    // the queue of a frame that was shown; RepeatsLastFrame is true while the queue asks for exactly
+    // the same draws of the same textures. Any texture made or freed, and a lost device, forget it.
+    void RememberFrame();
+    void ForgetFrame() { m_bRemembered = false; }
+    bool RepeatsLastFrame() const;
 
     // The draws queued since Begin (read by tests and tools that check what a frame asked for).
     const std::vector<tDraw>& GetQueuedDraws() const { return m_queue; }
@@ -48,13 +60,15 @@ public:
     void RemoveResetListener(ResetListener listener, void* pUser);
 
 private:
-    void Flush(const tDraw& draw);
+    void FlushDraw(const tDraw& draw);
     void FlushAsCopy(const tDraw& draw);
     void FlushAsGeometry(const tDraw& draw);
 
     SDL_Renderer* m_pRenderer;
     bool m_bOpen = false;
     std::vector<tDraw> m_queue;
+    std::vector<tDraw> m_remembered;
+    bool m_bRemembered = false;
     struct tListener
     {
         ResetListener listener;

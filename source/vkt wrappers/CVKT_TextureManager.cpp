@@ -2,6 +2,7 @@
 
 #include "CVKT_ImageFile.h"
 #include "CVKT_MessageBox.h"
+#include "CVKT_ResourcePath.h"
 #include "CVKT_Sprite.h"
 
 #include <SDL.h>
@@ -12,11 +13,6 @@
 #include <cstring>
 #include <string>
 #include <strings.h>
-
-void CVKT_TextureManager::tSurfaceDeleter::operator()(SDL_Surface* surface) const
-{
-    SDL_FreeSurface(surface);
-}
 
 void CVKT_TextureManager::tTextureDeleter::operator()(SDL_Texture* texture) const
 {
@@ -30,6 +26,12 @@ void ReportLoadFailure(const char* szFilename)
     const std::string message = std::string("Failed to Create Texture - ") + szFilename;
     CVKT_MessageBox::Show(nullptr, message.c_str(), "TextureManager Error");
 }
+
+struct tSurfaceDeleter
+{
+    void operator()(SDL_Surface* surface) const { SDL_FreeSurface(surface); }
+};
+using tSurface = std::unique_ptr<SDL_Surface, tSurfaceDeleter>;
 } // namespace
 
 CVKT_TextureManager* CVKT_TextureManager::GetInstance()
@@ -50,6 +52,8 @@ bool CVKT_TextureManager::InitTextureManager(SDL_Renderer* pDevice, CVKT_Sprite*
 void CVKT_TextureManager::ShutdownTextureManager()
 {
     m_Textures.clear();
+    if (m_pSprite)
+        m_pSprite->ForgetFrame();
     if (m_pSprite)
         m_pSprite->RemoveResetListener(&CVKT_TextureManager::OnDeviceReset, this);
     m_pSprite = nullptr;
@@ -104,7 +108,7 @@ int CVKT_TextureManager::LoadTexture(const char* szFilename, VKT_COLOR dwColorKe
     _TEXTURE fresh;
     _TEXTURE& slot = freeSlot != -1 ? m_Textures[freeSlot] : fresh;
     slot.texture.reset();
-    slot.image.reset();
+    slot.fileBytes = std::vector<uint8_t>();
     std::memcpy(slot.filename, szFilename, std::strlen(szFilename) + 1); // length checked above
     if (!CreateTexture(slot, dwColorKey))
     {
@@ -121,21 +125,35 @@ int CVKT_TextureManager::LoadTexture(const char* szFilename, VKT_COLOR dwColorKe
 
 bool CVKT_TextureManager::CreateTexture(_TEXTURE& slot, VKT_COLOR dwColorKey)
 {
-    if (!m_pDevice)
+    if (!m_pDevice ||
+        !CVKT_ResourcePath::ReadRegularFile(slot.filename, CVKT_ImageFile::MAX_FILE_BYTES, slot.fileBytes))
         return false;
-    std::unique_ptr<SDL_Surface, tSurfaceDeleter> image(
-        CVKT_ImageFile::LoadKeyedARGB(slot.filename, dwColorKey));
+    slot.colorKey = dwColorKey;
+    SDL_Texture* texture = MakeTexture(slot, slot.width, slot.height);
+    if (!texture)
+    {
+        slot.fileBytes = std::vector<uint8_t>();
+        return false;
+    }
+    slot.fileBytes.shrink_to_fit();
+    SetTexture(slot, texture);
+    return true;
+}
+
+SDL_Texture* CVKT_TextureManager::MakeTexture(const _TEXTURE& slot, int& nWidth, int& nHeight) const
+{
+    // The decoded picture lives only as long as it takes to upload it.
+    const tSurface image(
+        CVKT_ImageFile::DecodeKeyedARGB(slot.fileBytes.data(), slot.fileBytes.size(), slot.colorKey));
     if (!image)
-        return false;
+        return nullptr;
     SDL_Texture* texture = SDL_CreateTextureFromSurface(m_pDevice, image.get());
     if (!texture)
-        return false;
+        return nullptr;
     SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_BLEND);
-    slot.texture.reset(texture);
-    slot.width = image->w;
-    slot.height = image->h;
-    slot.image = std::move(image);
-    return true;
+    nWidth = image->w;
+    nHeight = image->h;
+    return texture;
 }
 
 void CVKT_TextureManager::UnloadTexture(int nID)
@@ -149,8 +167,8 @@ void CVKT_TextureManager::UnloadTexture(int nID)
     _TEXTURE& slot = m_Textures[nID];
     if (--slot.refCount > 0)
         return;
-    slot.texture.reset();
-    slot.image.reset();
+    SetTexture(slot, nullptr);
+    slot.fileBytes = std::vector<uint8_t>();
     slot.filename[0] = '\0';
     slot.refCount = 0;
 }
@@ -217,6 +235,15 @@ bool CVKT_TextureManager::DrawTexture(int nID, int nX, int nY, float fScaleX, fl
     return true;
 }
 
+void CVKT_TextureManager::SetTexture(_TEXTURE& slot, SDL_Texture* pTexture)
+{
+    // A new texture may take the address of a freed one: the batch must not take a frame that
+    // draws it for the picture it remembers.
+    if (m_pSprite)
+        m_pSprite->ForgetFrame();
+    slot.texture.reset(pTexture);
+}
+
 void CVKT_TextureManager::OnDeviceReset(void* pUser)
 {
     static_cast<CVKT_TextureManager*>(pUser)->RecreateTextures();
@@ -226,12 +253,13 @@ void CVKT_TextureManager::RecreateTextures()
 {
     for (_TEXTURE& slot : m_Textures)
     {
-        if (!slot.image)
+        if (slot.refCount == 0 || slot.fileBytes.empty())
             continue;
-        SDL_Texture* texture = SDL_CreateTextureFromSurface(m_pDevice, slot.image.get());
+        int width = 0;
+        int height = 0;
+        SDL_Texture* texture = MakeTexture(slot, width, height);
         if (!texture)
             continue; // keep the old one: drawing it shows nothing, but the slot stays consistent
-        SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_BLEND);
-        slot.texture.reset(texture);
+        SetTexture(slot, texture);
     }
 }

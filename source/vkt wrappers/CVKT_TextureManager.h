@@ -4,12 +4,14 @@
 // modulating colour.
 //
 // Images (PNG, BMP) are decoded to 32-bit ARGB; a pixel whose ARGB equals the colour key becomes
-// transparent black (key 0: no keying). The decoded image is kept so that a lost device can be
-// survived by re-creating the textures without reading any file again.
+// transparent black (key 0: no keying). The decoded pixels live only in the texture; the file's
+// bytes, a fraction of their size, are kept so that a lost device can be survived by decoding
+// them again, without reading any file.
 #pragma once
 
 #include "VKT_Types.h"
 
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -54,10 +56,6 @@ public:
     int GetRefCount(int nID) const;
 
 private:
-    struct tSurfaceDeleter
-    {
-        void operator()(SDL_Surface* surface) const;
-    };
     struct tTextureDeleter
     {
         void operator()(SDL_Texture* texture) const;
@@ -68,8 +66,9 @@ private:
         char filename[MAX_FILENAME] = {};
         int refCount = 0;
         std::unique_ptr<SDL_Texture, tTextureDeleter> texture;
-        // The keyed ARGB image the texture was made from, kept for device resets.
-        std::unique_ptr<SDL_Surface, tSurfaceDeleter> image;
+        // The file's bytes and the key the texture was made with, kept for device resets.
+        std::vector<uint8_t> fileBytes;
+        VKT_COLOR colorKey = 0;
         int width = 0;
         int height = 0;
     };
@@ -79,6 +78,8 @@ private:
     int FindLoaded(const char* szFilename) const;
     int FindFreeSlot() const;
     bool CreateTexture(_TEXTURE& slot, VKT_COLOR dwColorKey);
+    SDL_Texture* MakeTexture(const _TEXTURE& slot, int& nWidth, int& nHeight) const;
+    void SetTexture(_TEXTURE& slot, SDL_Texture* pTexture);
     void RecreateTextures();
     static void OnDeviceReset(void* pUser);
 

@@ -27,6 +27,8 @@ void CVKT_Window::ShutdownPlatform()
     m_hWnd = nullptr;
     m_pfnWndProc = nullptr;
     m_pSingleInstance = nullptr;
+    m_bMinimized = false;
+    m_bHidden = false;
     SDL_Quit();
 }
 
@@ -45,6 +47,9 @@ HWND CVKT_Window::CreateGameWindow(const char* szClassName, const char* szTitle,
                               nClientWidth, nClientHeight, SDL_WINDOW_RESIZABLE | SDL_WINDOW_SHOWN);
     if (!m_hWnd)
         return nullptr;
+    const Uint32 flags = SDL_GetWindowFlags(m_hWnd);
+    m_bMinimized = (flags & SDL_WINDOW_MINIMIZED) != 0;
+    m_bHidden = (flags & SDL_WINDOW_HIDDEN) != 0;
     SendMessage(WM_CREATE, 0);
     return m_hWnd;
 }
@@ -125,7 +130,26 @@ void CVKT_Window::RouteWindowEvent(const SDL_Event& event)
         SendMessage(WM_ACTIVATE, WA_ACTIVE);
         break;
     case SDL_WINDOWEVENT_EXPOSED:
+        CVKT_Direct3D::GetInstance()->OnWindowInvalidated();
         SendMessage(WM_PAINT, 0);
+        break;
+    case SDL_WINDOWEVENT_SIZE_CHANGED:
+        CVKT_Direct3D::GetInstance()->OnWindowInvalidated();
+        break;
+    case SDL_WINDOWEVENT_MINIMIZED:
+        m_bMinimized = true;
+        break;
+    case SDL_WINDOWEVENT_RESTORED:
+    case SDL_WINDOWEVENT_MAXIMIZED:
+        m_bMinimized = false;
+        CVKT_Direct3D::GetInstance()->OnWindowInvalidated();
+        break;
+    case SDL_WINDOWEVENT_HIDDEN:
+        m_bHidden = true;
+        break;
+    case SDL_WINDOWEVENT_SHOWN:
+        m_bHidden = false;
+        CVKT_Direct3D::GetInstance()->OnWindowInvalidated();
         break;
     case SDL_WINDOWEVENT_CLOSE:
         if (!m_bDestroyed)
@@ -134,6 +158,26 @@ void CVKT_Window::RouteWindowEvent(const SDL_Event& event)
     default:
         break;
     }
+}
+
+void CVKT_Window::WaitForMessage(int nTimeoutMs)
+{
+    // Only peeking would leave SDL's end-of-poll marker at the head of the queue, and the next pump
+    // would stop at it before the events behind it; the event is therefore taken and routed here.
+    SDL_Event event;
+    if (!m_bQuitPosted && SDL_WaitEventTimeout(&event, nTimeoutMs))
+        RouteEvent(event);
+}
+
+int CVKT_Window::GetRefreshRate() const
+{
+    if (!m_hWnd)
+        return 0;
+    const int display = SDL_GetWindowDisplayIndex(m_hWnd);
+    SDL_DisplayMode mode;
+    if (display < 0 || SDL_GetCurrentDisplayMode(display, &mode) != 0)
+        return 0;
+    return mode.refresh_rate;
 }
 
 void CVKT_Window::PostQuitMessage(int nExitCode)

@@ -47,6 +47,15 @@ public:
     // The exit code carried by the quit message.
     int GetQuitCode() const { return m_nQuitCode; }
 
+    // False while the window is minimised or hidden, as its show and hide events have told: then
+    // nothing it would draw can be seen.
+    bool IsShowing() const { return m_hWnd && !m_bMinimized && !m_bHidden; }
+    // Sleeps until an event arrives in SDL's queue or nTimeoutMs have passed; an event that arrives
+    // is routed as PeekMessages routes it.
+    void WaitForMessage(int nTimeoutMs);
+    // The refresh rate in Hz of the display the window is on, or 0 when the display reports none.
+    int GetRefreshRate() const;
+
     // What the window procedure calls.
     void PostQuitMessage(int nExitCode);
     // Sends WM_DESTROY and hides the window; the SDL window itself is freed by ShutdownPlatform,
@@ -69,6 +78,8 @@ private:
     WNDPROC m_pfnWndProc = nullptr;
     CVKT_SingleInstance* m_pSingleInstance = nullptr;
     bool m_bDestroyed = false;
+    bool m_bMinimized = false;
+    bool m_bHidden = false;
     bool m_bQuitPosted = false;
     int m_nQuitCode = 0;
 };

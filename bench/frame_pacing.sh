@@ -1,0 +1,253 @@
+#!/bin/bash
+# Frame pacing and footprint in a real window: a private X server (Xvfb) with openbox, the release
+# build of Talonreach with SDL's default renderer and again with SDL_RENDER_DRIVER=software, and
+# Chromium B.S.U. (installed by bench/setup.sh) in the same run. For each it reports the share of one
+# core the process keeps busy (all its threads, the GL driver's included) and its peak resident
+# memory, in the idle main menu and during 10 s of play without input; for Talonreach also the
+# intervals between presents (median and 99th percentile) taken from the game's own present
+# timestamps (the talonreach_frame_log build of the game).
+#
+#   bench/frame_pacing.sh [build folder, default build-bench]
+#
+# Screenshots and logs of the run stay in <build folder>/frame-pacing/. MEASURE_SECONDS changes the
+# length of each measurement.
+set -u
+
+SCRIPT_DIR=$(cd "$(dirname "$0")" && pwd)
+BUILD_DIR=$(realpath "${1:-build-bench}")
+SECONDS_EACH=${MEASURE_SECONDS:-10}
+
+# The game allows one running copy per user through an abstract socket; a network namespace of its
+# own keeps this run apart from any other copy on the machine.
+if [ "$(id -u)" = 0 ] && [ -z "${FRAME_PACING_UNSHARED:-}" ] && command -v unshare >/dev/null; then
+    exec env FRAME_PACING_UNSHARED=1 unshare -n -- bash "$0" "$@"
+fi
+
+sh "$SCRIPT_DIR/setup.sh" || exit 1
+for tool in Xvfb openbox xdotool xprop import; do
+    command -v "$tool" >/dev/null || { echo "frame_pacing: $tool is missing (tools/setup.sh installs it)" >&2; exit 1; }
+done
+GAME=$BUILD_DIR/bench/talonreach_frame_log
+PEER=/usr/games/chromium-bsu
+[ -x "$GAME" ] || { echo "frame_pacing: no $GAME (build the bench targets first)" >&2; exit 1; }
+[ -x "$PEER" ] || { echo "frame_pacing: no $PEER" >&2; exit 1; }
+
+OUT=$BUILD_DIR/frame-pacing
+rm -rf "$OUT"
+mkdir -p "$OUT"
+WORK=$(mktemp -d "${TMPDIR:-/tmp}/frame-pacing.XXXXXX")
+PIDS=""
+cleanup() {
+    local pid
+    for pid in $PIDS; do
+        kill "$pid" 2>/dev/null
+        wait "$pid" 2>/dev/null
+    done
+    rm -rf "$WORK"
+}
+trap cleanup EXIT
+trap 'exit 1' INT TERM
+fail() {
+    echo "frame_pacing: $*" >&2
+    exit 1
+}
+
+# ---------------------------------------------------------------------------------------------------
+# The display
+
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$WORK/display" 2>"$OUT/xvfb.log" &
+PIDS="$! $PIDS"
+for _ in $(seq 100); do
+    [ -s "$WORK/display" ] && break
+    sleep 0.1
+done
+[ -s "$WORK/display" ] || fail "Xvfb did not start"
+export DISPLAY=:$(cat "$WORK/display")
+
+cat >"$WORK/rc.xml" <<'EOF'
+<?xml version="1.0" encoding="UTF-8"?>
+<openbox_config xmlns="http://openbox.org/3.4/rc">
+  <focus><focusNew>yes</focusNew><followMouse>no</followMouse></focus>
+  <keyboard>
+    <keybind key="A-F4"><action name="Close"/></keybind>
+  </keyboard>
+</openbox_config>
+EOF
+mkdir -p "$WORK/xdg-config" "$WORK/xdg-cache"
+XDG_CONFIG_HOME=$WORK/xdg-config XDG_CACHE_HOME=$WORK/xdg-cache \
+    openbox --config-file "$WORK/rc.xml" >"$OUT/openbox.log" 2>&1 &
+PIDS="$! $PIDS"
+for _ in $(seq 100); do
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+    sleep 0.1
+done
+
+# ---------------------------------------------------------------------------------------------------
+# Driving and measuring
+
+# A press must outlast a frame: the game samples the keyboard once per frame.
+press() {
+    xdotool keydown "$1" sleep 0.15 keyup "$1"
+    sleep 0.12
+}
+
+# wait_window <pid> <seconds> <xdotool search arguments...>: sets WINDOW and gives it the focus.
+wait_window() {
+    local pid=$1 seconds=$2 tries=0
+    shift 2
+    WINDOW=""
+    while [ "$tries" -lt $((seconds * 10)) ]; do
+        kill -0 "$pid" 2>/dev/null || fail "process $pid ended before showing its window"
+        WINDOW=$(xdotool search --onlyvisible "$@" 2>/dev/null | head -n 1)
+        [ -n "$WINDOW" ] && break
+        sleep 0.1
+        tries=$((tries + 1))
+    done
+    [ -n "$WINDOW" ] || fail "no window ($*) within $seconds s"
+    timeout 10 xdotool windowactivate --sync "$WINDOW" >/dev/null 2>&1
+}
+
+cpu_ticks() {
+    awk '{ print $14 + $15 }' "/proc/$1/stat"
+}
+
+now() {
+    date +%s.%N
+}
+
+# reset_peak <pid>: the peak resident memory starts again from the present size.
+reset_peak() {
+    echo 5 >"/proc/$1/clear_refs" 2>/dev/null
+}
+
+# measure <pid> <name> [since-reset]: CPU share and peak resident memory over the next
+# SECONDS_EACH seconds, the peak counted from the start of the measurement, or with since-reset
+# from the caller's last reset_peak. Sets <name>_CPU, <name>_RSS, <name>_FROM and <name>_TO
+# (wall-clock seconds).
+measure() {
+    local pid=$1 name=$2
+    [ "${3:-}" = since-reset ] || reset_peak "$pid"
+    local t0 w0 t1 w1 peak
+    t0=$(cpu_ticks "$pid")
+    w0=$(now)
+    sleep "$SECONDS_EACH"
+    t1=$(cpu_ticks "$pid")
+    w1=$(now)
+    peak=$(awk '/^VmHWM:/ { print $2 }' "/proc/$pid/status")
+    printf -v "${name}_CPU" '%s' "$(awk -v a="$t0" -v b="$t1" -v s="$w0" -v e="$w1" -v hz="$(getconf CLK_TCK)" \
+        'BEGIN { printf "%.1f %%", (b - a) / hz / (e - s) * 100 }')"
+    printf -v "${name}_RSS" '%s' "$(awk -v k="$peak" 'BEGIN { printf "%.0f MB", k / 1024 }')"
+    printf -v "${name}_FROM" '%s' "$w0"
+    printf -v "${name}_TO" '%s' "$w1"
+}
+
+# intervals <present log> <from> <to>: median and 99th percentile of the intervals between the
+# presents in that stretch of wall-clock time, from the monotonic stamps.
+intervals() {
+    awk -v a="$2" -v b="$3" '$2 >= a && $2 <= b { if (n++) print ($1 - last) * 1000; last = $1 }' "$1" |
+        sort -n | awk '{ v[NR] = $1 }
+            END {
+                if (NR < 2) { printf "no presents (the picture stood still)"; exit }
+                p99 = int(NR * 0.99 + 0.5); if (p99 < 1) p99 = 1; if (p99 > NR) p99 = NR
+                printf "%.2f ms / %.2f ms (%d)", (NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2), v[p99], NR
+            }'
+}
+
+# What draws for the process: Mesa's driver if one is loaded, else SDL's software renderer.
+renderer_of() {
+    local driver
+    driver=$(grep -o 'dri/[a-z0-9_]*_dri\.so' "/proc/$1/maps" | head -n 1 | sed 's|dri/||; s|_dri\.so||')
+    if [ -n "$driver" ]; then
+        echo "OpenGL on Mesa $driver"
+    else
+        echo "SDL software, no GL"
+    fi
+}
+
+ROWS=""
+row() {
+    ROWS="$ROWS| $1 | $2 | $3 | $4 | $5 | $6 | $7 |"$'\n'
+}
+
+# ---------------------------------------------------------------------------------------------------
+# Talonreach
+
+# talonreach <label> <environment...>: logo, main menu (measured), story, play (measured), closed
+# through the window manager so that the game writes its present log.
+talonreach() {
+    local label=$1
+    shift
+    local dir=$WORK/game-$label
+    mkdir -p "$dir/Resource"
+    ln -s "$BUILD_DIR/Resource/Graphics" "$dir/Resource/Graphics"
+    ln -s "$BUILD_DIR/Resource/Sound" "$dir/Resource/Sound"
+    local log=$OUT/presents-$label.txt
+    (cd "$dir" && exec env SDL_AUDIODRIVER=dummy "$@" "$GAME" "$log") >"$OUT/talonreach-$label.log" 2>&1 &
+    local pid=$!
+    PIDS="$pid $PIDS"
+    wait_window "$pid" 30 --name '^Talonreach$'
+    sleep 1
+    press space
+    sleep 2
+    import -window "$WINDOW" "$OUT/talonreach-$label-menu.png"
+    measure "$pid" MENU
+    press Return
+    sleep 1
+    local i
+    for i in 1 2 3 4 5 6 7 8; do press space; done
+    # The ninth press leaves the story: the level's loading counts to play.
+    reset_peak "$pid"
+    press space
+    measure "$pid" PLAY since-reset
+    import -window "$WINDOW" "$OUT/talonreach-$label-play.png"
+    local renderer
+    renderer=$(renderer_of "$pid")
+    xdotool key alt+F4
+    local tries=0
+    while kill -0 "$pid" 2>/dev/null && [ "$tries" -lt 100 ]; do
+        sleep 0.1
+        tries=$((tries + 1))
+    done
+    kill -0 "$pid" 2>/dev/null && fail "Talonreach ($label) did not close"
+    wait "$pid"
+    row "Talonreach" "$label: $renderer" "$MENU_CPU" "$MENU_RSS" "$PLAY_CPU" "$PLAY_RSS" \
+        "$(intervals "$log" "$PLAY_FROM" "$PLAY_TO")"
+}
+
+# ---------------------------------------------------------------------------------------------------
+# Chromium B.S.U.: windowed at 640 x 480, no audio (the X server has no sound card), its settings in
+# a scratch home folder. Return on the main menu starts a game.
+
+chromium_bsu() {
+    mkdir -p "$WORK/home"
+    (cd "$WORK" && exec env HOME="$WORK/home" "$PEER" -w -v 1 -na) >"$OUT/chromium-bsu.log" 2>&1 &
+    local pid=$!
+    PIDS="$pid $PIDS"
+    # Its title is UTF-8 only, which xdotool's name search does not read.
+    wait_window "$pid" 90 --class '^chromium-bsu$'
+    sleep 3
+    import -window "$WINDOW" "$OUT/chromium-bsu-menu.png"
+    measure "$pid" MENU
+    reset_peak "$pid"
+    press Return
+    measure "$pid" PLAY since-reset
+    import -window "$WINDOW" "$OUT/chromium-bsu-play.png"
+    kill "$pid"
+    wait "$pid" 2>/dev/null
+    local version
+    version=$(dpkg-query -W -f='${Version}' chromium-bsu 2>/dev/null)
+    row "Chromium B.S.U. $version" "its own (OpenGL)" "$MENU_CPU" "$MENU_RSS" "$PLAY_CPU" "$PLAY_RSS" "not logged"
+}
+
+echo "machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ *//')"
+echo "load at start: $(cut -d' ' -f1-3 /proc/loadavg)"
+talonreach default
+talonreach software SDL_RENDER_DRIVER=software
+chromium_bsu
+echo "load at end: $(cut -d' ' -f1-3 /proc/loadavg)"
+echo
+echo "| Program | Renderer | Idle menu: CPU | Idle menu: peak RSS | ${SECONDS_EACH} s of play: CPU | Play: peak RSS | Play: frame interval median / p99 (presents) |"
+echo "|---|---|---|---|---|---|---|"
+printf '%s' "$ROWS"
+echo
+echo "screenshots and logs: $OUT"
