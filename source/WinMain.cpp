@@ -6,6 +6,7 @@
 
 #include "CVKT_Clock.h"
 #include "CVKT_SingleInstance.h"
+#include "CVKT_StopSignals.h"
 
 #include <cstdlib>
 
@@ -29,14 +30,10 @@ void RunMessageLoop(CVKT_Window* pWindow, CGame* pGame)
         CVKT_Clock::WaitForNextTick(frameStart);
     }
 }
-} // namespace
 
-int WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, const char*, int)
+// Everything after the one-copy check; returns the exit code.
+int RunGame(HINSTANCE hInstance, CVKT_SingleInstance& singleInstance)
 {
-    CVKT_SingleInstance singleInstance;
-    if (!hPrevInstance && !singleInstance.Claim(VKT_WINDOW_CLASS))
-        return 0;
-
     CVKT_Window* window = CVKT_Window::GetInstance();
     if (!window->InitPlatform())
         return 0;
@@ -58,6 +55,22 @@ int WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, const char*, int)
 
     const int exitCode = window->GetQuitCode();
     window->ShutdownPlatform();
+    return exitCode;
+}
+} // namespace
+
+int WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, const char*, int)
+{
+    CVKT_SingleInstance singleInstance;
+    if (!hPrevInstance && !singleInstance.Claim(VKT_WINDOW_CLASS))
+        return 0;
+
+    // From here on SIGTERM, SIGINT and SIGHUP end the game through its shutdown (before SDL starts,
+    // so that SDL leaves them alone).
+    CVKT_StopSignals* signals = CVKT_StopSignals::GetInstance();
+    signals->InitStopSignals();
+    const int exitCode = RunGame(hInstance, singleInstance);
+    signals->ShutdownStopSignals();
     return exitCode;
 }
 

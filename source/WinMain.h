@@ -9,7 +9,8 @@
 constexpr const char* VKT_WINDOW_CLASS = "VKTWindowClass";
 constexpr const char* VKT_WINDOW_TITLE = "Talonreach";
 
-// Runs the whole program and returns its exit code (0 when a copy already runs: it was raised).
+// Runs the whole program and returns its exit code: 0 when a copy already runs (it was raised) or
+// the game ended, 128 + the signal's number when SIGTERM, SIGINT or SIGHUP ended it first.
 int WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, const char* szCmdLine, int nCmdShow);
 
 // The game's window procedure: pauses the game when the window loses the focus during play and
