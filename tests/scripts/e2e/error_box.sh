@@ -6,7 +6,7 @@
 #   number, and no process of it or its box is left;
 # - the box closed with Return lets the game go on; SIGTERM then ends the running game the same way;
 # - SIGKILL of the game while the box is up takes the box with it, and the next start opens its
-#   window and runs.
+#   window and runs; SIGTERM during its score entry stores the score.
 . "$(dirname "$0")/common.sh"
 . "$(dirname "$0")/screens.sh"
 . "$(dirname "$0")/processes.sh"
@@ -67,8 +67,13 @@ e2e_wait_exit "$E2E_GAME_PID" 10
 E2E_GAME_PID=""
 expect_nothing_left 10
 
-# The next start is not locked out: it opens its window and runs as usual.
+# The next start is not locked out: it opens its window and runs as usual. It is played to the
+# score entry (the table's lowest entries hold negative points, so a fresh game's 0 beats them; in
+# play 3 makes the next level the third and 2 ends the running level), where SIGTERM must store the
+# score with the letter typed so far, as any other way out of the score entry does.
 use_real_music
+write_settings 40 60 "900 AAA" "800 BBB" "700 CCC" "600 DDD" "500 EEE" "400 FFF" "300 GGG" "200 HHH" \
+    "-1 III" "-1 JJJ"
 e2e_launch game
 e2e_wait_for_window
 screen_logo
@@ -76,8 +81,25 @@ expect logo 15 "$E2E_PROBES"
 press space
 screen_menu 0
 expect menu 10 "$E2E_PROBES"
-press Up
-screen_menu 5
-expect menu-exit 5 "$E2E_PROBES"
 press Return
-e2e_expect_game_exit 30
+screen_story
+expect story 10 "$E2E_PROBES"
+press space space space space space space space space space
+screen_play
+expect_running play 10 "$E2E_PROBES"
+# The third level's ground is loaded in one long frame: the keys are held well past it.
+hold 0.5 3
+sleep 0.5
+hold 0.5 2
+screen_score_entry ""
+expect score-entry 10 "$E2E_PROBES"
+press k
+screen_score_entry k
+expect score-entry-k 5 "$E2E_PROBES"
+signal_ends_game game TERM
+
+expected=$(printf '%s\n' "900 AAA" "800 BBB" "700 CCC" "600 DDD" "500 EEE" "400 FFF" "300 GGG" "200 HHH" \
+    "0 k" "0 III")
+[ "$(settings_scores)" = "$expected" ] || { settings_scores >&2; e2e_fail "the score was not stored on SIGTERM"; }
+[ "$(settings_volume music)" = 40 ] && [ "$(settings_volume fx)" = 60 ] || e2e_fail "the volumes changed"
+e2e_log "SIGTERM during the score entry stored the new entry \"k\" as ninth"
