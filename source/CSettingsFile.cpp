@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
@@ -283,6 +284,15 @@ mode_t NewFileMode(const std::string& target)
     return 0666 & ~mask;
 }
 
+CSettingsFile::SaveHook g_pfnSaveHook = nullptr;
+size_t g_nWriteChunk = 0;
+
+void AfterStep(CSettingsFile::eSaveStep step, size_t nBytes)
+{
+    if (g_pfnSaveHook)
+        g_pfnSaveHook(step, nBytes);
+}
+
 // The new file, made beside the target so that the rename stays on one file system. Removed again
 // unless it was renamed into place.
 class CTempFile
@@ -290,36 +300,50 @@ class CTempFile
 public:
     CTempFile(const std::string& target, mode_t mode) : m_path(target + ".XXXXXX")
     {
-        const int fd = ::mkstemp(&m_path[0]);
-        if (fd == -1)
+        m_nFd = ::mkostemp(&m_path[0], O_CLOEXEC);
+        if (m_nFd == -1)
         {
             m_path.clear();
             return;
         }
-        ::fchmod(fd, mode);
-        m_pFile = ::fdopen(fd, "wb");
-        if (!m_pFile)
-            ::close(fd);
+        ::fchmod(m_nFd, mode);
     }
     ~CTempFile()
     {
-        if (m_pFile)
-            std::fclose(m_pFile);
+        if (m_nFd != -1)
+            ::close(m_nFd);
         if (!m_path.empty() && !m_bRenamed)
             ::unlink(m_path.c_str());
     }
     CTempFile(const CTempFile&) = delete;
     CTempFile& operator=(const CTempFile&) = delete;
 
-    FILE* File() const { return m_pFile; }
-    // Flushes the data to the disk and closes the file; false when any of it failed.
+    bool IsOpen() const { return m_nFd != -1; }
+    bool Write(const std::string& bytes)
+    {
+        size_t nDone = 0;
+        while (nDone < bytes.size())
+        {
+            size_t nPiece = bytes.size() - nDone;
+            if (g_nWriteChunk > 0)
+                nPiece = std::min(nPiece, g_nWriteChunk);
+            const ssize_t nWritten = ::write(m_nFd, bytes.data() + nDone, nPiece);
+            if (nWritten < 0 && errno == EINTR)
+                continue;
+            if (nWritten <= 0)
+                return false;
+            nDone += static_cast<size_t>(nWritten);
+            AfterStep(CSettingsFile::eSaveStep::Written, nDone);
+        }
+        return true;
+    }
+    // Puts the data on the disk and closes the file; false when either failed.
     bool Finish()
     {
-        bool bFlushed = std::fflush(m_pFile) == 0 && ::fsync(::fileno(m_pFile)) == 0;
-        bFlushed = std::ferror(m_pFile) == 0 && bFlushed;
-        const bool bClosed = std::fclose(m_pFile) == 0;
-        m_pFile = nullptr;
-        return bFlushed && bClosed;
+        const bool bSynced = ::fsync(m_nFd) == 0;
+        const bool bClosed = ::close(m_nFd) == 0;
+        m_nFd = -1;
+        return bSynced && bClosed;
     }
     bool RenameTo(const std::string& target)
     {
@@ -329,7 +353,7 @@ public:
 
 private:
     std::string m_path;
-    FILE* m_pFile = nullptr;
+    int m_nFd = -1;
     bool m_bRenamed = false;
 };
 
@@ -337,7 +361,7 @@ void SyncDirectoryOf(const std::string& path)
 {
     const size_t slash = path.rfind('/');
     const std::string dir = slash == std::string::npos ? "." : (slash == 0 ? "/" : path.substr(0, slash));
-    const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY);
+    const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd == -1)
         return;
     ::fsync(fd);
@@ -345,17 +369,20 @@ void SyncDirectoryOf(const std::string& path)
 }
 
 // The old file is replaced only by a complete new one: until the rename it stays as it was.
-bool WriteReplacing(const std::string& target, const TiXmlDocument& doc)
+bool WriteReplacing(const std::string& target, const std::string& bytes)
 {
     CTempFile temp(target, NewFileMode(target));
-    if (!temp.File())
+    if (!temp.IsOpen())
         return false;
-    const bool bWritten = doc.SaveFile(temp.File());
-    if (!temp.Finish() || !bWritten)
+    AfterStep(CSettingsFile::eSaveStep::Created, 0);
+    if (!temp.Write(bytes) || !temp.Finish())
         return false;
+    AfterStep(CSettingsFile::eSaveStep::Synced, bytes.size());
     if (!temp.RenameTo(target))
         return false;
+    AfterStep(CSettingsFile::eSaveStep::Renamed, bytes.size());
     SyncDirectoryOf(target);
+    AfterStep(CSettingsFile::eSaveStep::DirectorySynced, bytes.size());
     return true;
 }
 } // namespace
@@ -419,9 +446,8 @@ bool CSettingsFile::Save(const char* szPath, const tGameSettings& settings)
         return false;
     try
     {
-        TiXmlDocument doc;
-        BuildDocument(settings, doc);
-        return WriteReplacing(TargetPath(szPath), doc);
+        const std::string bytes = Serialize(settings);
+        return !bytes.empty() && WriteReplacing(TargetPath(szPath), bytes);
     }
     catch (...)
     {
@@ -444,6 +470,12 @@ std::string CSettingsFile::Serialize(const tGameSettings& settings)
     std::string bytes(pBuffer, uSize);
     std::free(pBuffer);
     return bytes;
+}
+
+void CSettingsFile::SetSaveHook(SaveHook pfnHook, size_t nWriteChunk)
+{
+    g_pfnSaveHook = pfnHook;
+    g_nWriteChunk = nWriteChunk;
 }
 
 bool CSettingsFile::InsertHighScore(tHighScore table[NUM_HIGH_SCORES], int nPoints, const char* szName)

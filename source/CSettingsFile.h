@@ -59,6 +59,21 @@ public:
     // The bytes Save writes.
     static std::string Serialize(const tGameSettings& settings);
 
+    // The steps of Save, in order.
+    enum class eSaveStep
+    {
+        Created,        // the new file exists beside the old one, still empty
+        Written,        // a piece of the bytes is in the new file
+        Synced,         // the new file is complete, on the disk and closed
+        Renamed,        // the new file has replaced the old one
+        DirectorySynced // the replacement is on the disk
+    };
+    // Called after every step of every Save with the number of bytes in the new file so far. With
+    // nWriteChunk above 0 the bytes go out at most that many at a time, each piece a step of its own.
+    // A seam for tests that stop a save part way; null removes the hook.
+    using SaveHook = void (*)(eSaveStep step, size_t nBytes);
+    static void SetSaveHook(SaveHook pfnHook, size_t nWriteChunk = 0);
+
     // Puts nPoints with szName (at most three bytes kept) above the first entry with fewer points, so
     // a tie goes below the existing equal scores; the lowest entry drops out. False, with the table
     // unchanged, when no entry has fewer points. The caller saves the file in either case.

@@ -8,6 +8,7 @@
 #include "CVKT_DataLocation.h"
 #include "CVKT_FramePacer.h"
 #include "CVKT_SingleInstance.h"
+#include "CVKT_StopSignals.h"
 
 #include <cstdlib>
 
@@ -27,6 +28,7 @@ void RunMessageLoop(CVKT_Window* pWindow, CGame* pGame)
     {
     }
 }
+
 } // namespace
 
 bool RunLoopPass(CVKT_Window* pWindow, CGame* pGame, CVKT_FramePacer* pPacer)
@@ -44,14 +46,13 @@ bool RunLoopPass(CVKT_Window* pWindow, CGame* pGame, CVKT_FramePacer* pPacer)
     return true;
 }
 
-int WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, const char*, int)
+namespace
 {
-    CVKT_SingleInstance singleInstance;
-    if (!hPrevInstance && !singleInstance.Claim(VKT_WINDOW_CLASS))
-        return 0;
+// Everything after the one-copy check; returns the exit code.
+int RunGame(HINSTANCE hInstance, CVKT_SingleInstance& singleInstance)
+{
     if (!CVKT_DataLocation::GetInstance()->Locate())
         return 1;
-
     CVKT_Window* window = CVKT_Window::GetInstance();
     if (!window->InitPlatform())
         return 0;
@@ -73,6 +74,22 @@ int WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, const char*, int)
 
     const int exitCode = window->GetQuitCode();
     window->ShutdownPlatform();
+    return exitCode;
+}
+} // namespace
+
+int WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, const char*, int)
+{
+    CVKT_SingleInstance singleInstance;
+    if (!hPrevInstance && !singleInstance.Claim(VKT_WINDOW_CLASS))
+        return 0;
+
+    // From here on SIGTERM, SIGINT and SIGHUP end the game through its shutdown (before SDL starts,
+    // so that SDL leaves them alone).
+    CVKT_StopSignals* signals = CVKT_StopSignals::GetInstance();
+    signals->InitStopSignals();
+    const int exitCode = RunGame(hInstance, singleInstance);
+    signals->ShutdownStopSignals();
     return exitCode;
 }
 

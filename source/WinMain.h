@@ -12,8 +12,9 @@ class CVKT_FramePacer;
 constexpr const char* VKT_WINDOW_CLASS = "VKTWindowClass";
 constexpr const char* VKT_WINDOW_TITLE = "Talonreach";
 
-// Runs the whole program and returns its exit code (0 when a copy already runs: it was raised; 1
-// when the game's data was found nowhere).
+// Runs the whole program and returns its exit code: 0 when a copy already runs (it was raised) or
+// the game ended, 1 when the game's data was found nowhere, 128 + the signal's number when SIGTERM,
+// SIGINT or SIGHUP ended it first.
 int WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, const char* szCmdLine, int nCmdShow);
 
 // One pass of the program's loop: takes the waiting window messages, then runs one frame and waits

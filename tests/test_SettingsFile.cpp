@@ -498,3 +498,68 @@ TEST_F(SettingsFileTest, ReplacingKeepsTheFilesPermissionsAndSymbolicLinks)
     ASSERT_TRUE(CSettingsFile::Load((m_dir / "elsewhere/real.xml").c_str(), loaded));
     EXPECT_EQ(3, loaded.highScores[0].nPoints);
 }
+
+namespace
+{
+// Where a child's save is to die: at the first call of the save hook for this step with at least
+// this many bytes in the new file.
+CSettingsFile::eSaveStep g_killStep = CSettingsFile::eSaveStep::Created;
+size_t g_nKillAtBytes = 0;
+
+void KillAtTheChosenPoint(CSettingsFile::eSaveStep step, size_t nBytes)
+{
+    if (step == g_killStep && nBytes >= g_nKillAtBytes)
+        kill(getpid(), SIGKILL);
+}
+} // namespace
+
+TEST_F(SettingsFileTest, ASaveKilledAtAnyPointLeavesTheOldOrTheNewTable)
+{
+    using Step = CSettingsFile::eSaveStep;
+    const tGameSettings oldTable = Table({300, 200, 100});
+    const tGameSettings newTable = Table({900, 800});
+    struct Point
+    {
+        Step step;
+        size_t nBytes;
+        bool bNewTable; // what the file must hold afterwards
+    };
+    // Every step, and the write after each single byte of the new file.
+    std::vector<Point> points = {{Step::Created, 0, false}};
+    const size_t nFileBytes = CSettingsFile::Serialize(newTable).size();
+    for (size_t n = 1; n <= nFileBytes; ++n)
+        points.push_back({Step::Written, n, false});
+    points.push_back({Step::Synced, 0, false});
+    points.push_back({Step::Renamed, 0, true});
+    points.push_back({Step::DirectorySynced, 0, true});
+
+    ASSERT_TRUE(CSettingsFile::Save(Path().c_str(), oldTable));
+    for (const Point& point : points)
+    {
+        SCOPED_TRACE("step " + std::to_string(static_cast<int>(point.step)) + ", byte " +
+                     std::to_string(point.nBytes));
+        const pid_t child = fork();
+        ASSERT_NE(-1, child);
+        if (child == 0)
+        {
+            g_killStep = point.step;
+            g_nKillAtBytes = point.nBytes;
+            CSettingsFile::SetSaveHook(&KillAtTheChosenPoint, 1);
+            CSettingsFile::Save(Path().c_str(), newTable);
+            _exit(0);
+        }
+        int status = 0;
+        ASSERT_EQ(child, waitpid(child, &status, 0));
+        ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << "the save was not stopped there";
+
+        tGameSettings loaded;
+        ASSERT_TRUE(CSettingsFile::Load(Path().c_str(), loaded)) << test::ReadFile(Path());
+        EXPECT_EQ(CSettingsFile::Serialize(point.bNewTable ? newTable : oldTable),
+                  CSettingsFile::Serialize(loaded));
+        // Every run starts from the old table.
+        if (point.bNewTable)
+        {
+            ASSERT_TRUE(CSettingsFile::Save(Path().c_str(), oldTable));
+        }
+    }
+}

@@ -3,6 +3,7 @@
 #include "CVKT_Direct3D.h"
 #include "CVKT_DirectInput.h"
 #include "CVKT_SingleInstance.h"
+#include "CVKT_StopSignals.h"
 
 #include <SDL.h>
 
@@ -63,6 +64,13 @@ intptr_t CVKT_Window::SendMessage(unsigned int uMsg, uintptr_t wParam)
 
 bool CVKT_Window::PeekMessages()
 {
+    // A stop signal ends the loop like the quit message, before another frame, and its number
+    // becomes the exit code.
+    if (const int nSignalExitCode = CVKT_StopSignals::GetInstance()->GetExitCode())
+    {
+        PostQuitMessage(nSignalExitCode);
+        return false;
+    }
     if (m_pSingleInstance && m_pSingleInstance->PollRaiseRequest())
         RaiseWindow();
 

@@ -42,9 +42,10 @@ public:
     HWND GetHandle() const { return m_hWnd; }
 
     // Takes every event waiting in SDL's queue and routes it (see above). Returns false once the quit
-    // message has been taken: the loop must end before another frame.
+    // message has been taken, or a stop signal (CVKT_StopSignals) has arrived: the loop must end
+    // before another frame.
     bool PeekMessages();
-    // The exit code carried by the quit message.
+    // The exit code carried by the quit message; 128 + the signal's number after a stop signal.
     int GetQuitCode() const { return m_nQuitCode; }
 
     // False while the window is minimised or hidden, as its show and hide events have told: then
@@ -65,6 +66,8 @@ public:
 
     // Raise requests from a second copy of the program are taken while pumping.
     void SetSingleInstance(CVKT_SingleInstance* pInstance) { m_pSingleInstance = pInstance; }
+    // The running copy's lock, so that waits outside the pump answer a second copy too; may be null.
+    CVKT_SingleInstance* GetSingleInstance() const { return m_pSingleInstance; }
     // Restores the window if it is minimised and brings it to the front.
     void RaiseWindow();
 

@@ -8,7 +8,12 @@ set(TALONREACH_E2E_TESTS
     "FocusLossPausesOnce:focus_loss"
     "FullScreenAndBack:full_screen"
     "SecondStartRaisesFirst:second_start"
-    "CloseDuringScoreEntry:close_during_score_entry")
+    "CloseDuringScoreEntry:close_during_score_entry"
+    "StopSignalsAndTheErrorBox:error_box"
+    "StrayLockHolder:stray_lock")
+
+# A process that holds the game's lock without being the game, for the stray-lock test.
+add_executable(e2e_lock_holder "${CMAKE_CURRENT_LIST_DIR}/e2e/lock_holder.cpp")
 
 foreach(e2e_entry ${TALONREACH_E2E_TESTS})
     string(REPLACE ":" ";" e2e_parts "${e2e_entry}")
@@ -20,6 +25,7 @@ foreach(e2e_entry ${TALONREACH_E2E_TESTS})
                      "${CMAKE_BINARY_DIR}/e2e-artifacts/${e2e_name}" "${CMAKE_SOURCE_DIR}"
              WORKING_DIRECTORY "${CMAKE_BINARY_DIR}")
     set_tests_properties(EndToEnd.${e2e_name} PROPERTIES
+        ENVIRONMENT "E2E_LOCK_HOLDER=$<TARGET_FILE:e2e_lock_holder>"
         SKIP_RETURN_CODE 77
         TIMEOUT 120
         RESOURCE_LOCK talonreach_running_copy)
