@@ -3,6 +3,7 @@
 // one line per present: seconds of the monotonic clock, then of the wall clock (for cutting the log
 // by the times a script measured). Only the frame-pacing benchmark runs it.
 #include "CVKT_Direct3D.h"
+#include "CVKT_MessageBox.h"
 #include "WinMain.h"
 
 #include <cstdio>
@@ -40,6 +41,9 @@ bool WriteLog(const char* szPath, const std::vector<tPresent>& presents)
 
 int main(int argc, char** argv)
 {
+    // Its message boxes come from a copy of this program, started under the box process's name.
+    if (CVKT_MessageBox::IsBoxProcess(argc, argv))
+        return CVKT_MessageBox::RunBoxProcess(argc, argv);
     if (argc != 2)
     {
         std::fprintf(stderr, "usage: %s <present log>\n", argv[0]);
