@@ -3,10 +3,16 @@
 #include "CVKT_Sprite.h"
 
 #include <SDL.h>
+#include <SDL_syswm.h>
 #include <SDL_test_font.h>
 
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+// Last: Xlib's macros (None, Bool, Status) would clash with the headers above.
+#include <X11/Xlib.h>
 
 namespace
 {
@@ -14,6 +20,42 @@ void DebugOutput(const char* text)
 {
     std::fputs(text, stderr);
     std::fputs("\n", stderr);
+}
+
+// True when the window sits on an X server through which no graphics card can draw: one that offers
+// none of the direct-rendering extensions (DRI2, DRI3) nor NVIDIA's own. OpenGL there is Mesa's
+// software rasteriser, which costs a core's worth of threads and some 100 MB of driver to show what
+// SDL's software renderer draws for a tenth of that. Other window systems say nothing here.
+bool OnlySoftwareOpenGL(SDL_Window* pWindow)
+{
+    const char* forced = std::getenv("LIBGL_ALWAYS_SOFTWARE");
+    if (forced && *forced && std::strcmp(forced, "0") != 0)
+        return true;
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (!SDL_GetWindowWMInfo(pWindow, &info) || info.subsystem != SDL_SYSWM_X11 || !info.info.x11.display)
+        return false;
+    for (const char* extension : {"DRI3", "DRI2", "NV-GLX"})
+    {
+        int opcode = 0, firstEvent = 0, firstError = 0;
+        if (XQueryExtension(info.info.x11.display, extension, &opcode, &firstEvent, &firstError))
+            return false;
+    }
+    return true;
+}
+
+// SDL's accelerated renderer unless the user named one (SDL_RENDER_DRIVER) or the display can only
+// run OpenGL in software; the software renderer when that fails or is the better choice.
+SDL_Renderer* CreateDevice(SDL_Window* pWindow, Uint32 unVsync)
+{
+    const char* chosen = SDL_GetHint(SDL_HINT_RENDER_DRIVER);
+    const bool userChose = chosen && *chosen;
+    SDL_Renderer* device = nullptr;
+    if (userChose || !OnlySoftwareOpenGL(pWindow))
+        device = SDL_CreateRenderer(pWindow, -1, SDL_RENDERER_ACCELERATED | unVsync);
+    if (!device)
+        device = SDL_CreateRenderer(pWindow, -1, SDL_RENDERER_SOFTWARE | unVsync);
+    return device;
 }
 } // namespace
 
@@ -41,9 +83,7 @@ bool CVKT_Direct3D::InitDirect3D(HWND hWnd, int nScreenWidth, int nScreenHeight,
     // (some 60 MB with Mesa) into a renderer that never uses it. The user's own setting wins.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     const Uint32 vsync = bVsync ? SDL_RENDERER_PRESENTVSYNC : 0;
-    m_pDevice = SDL_CreateRenderer(hWnd, -1, SDL_RENDERER_ACCELERATED | vsync);
-    if (!m_pDevice)
-        m_pDevice = SDL_CreateRenderer(hWnd, -1, SDL_RENDERER_SOFTWARE | vsync);
+    m_pDevice = CreateDevice(hWnd, vsync);
     if (!m_pDevice)
     {
         DebugOutput("Failed to Create D3D Device");
