@@ -2,10 +2,10 @@
 # Frame pacing and footprint in a real window: a private X server (Xvfb) with openbox, the release
 # build of Talonreach with its default renderer, again with SDL_RENDER_DRIVER=software and with
 # SDL_RENDER_DRIVER=opengl, and Chromium B.S.U. (installed by bench/setup.sh) in the same run. For
-# each it reports the share of one core the process keeps busy (all its threads, the GL driver's included) and its peak resident
-# memory, in the idle main menu and during 10 s of play without input; for Talonreach also the
-# intervals between presents (median and 99th percentile) taken from the game's own present
-# timestamps (the talonreach_frame_log build of the game).
+# each it reports the share of one core the process keeps busy (all its threads, the GL driver's
+# included) and its peak resident memory, in the idle main menu and during 10 s of play without
+# input; for Talonreach also the intervals between presents (median and 99th percentile) taken from
+# the game's own present timestamps (the talonreach_frame_log build of the game).
 #
 #   bench/frame_pacing.sh [build folder, default build-bench]
 #
