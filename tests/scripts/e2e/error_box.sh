@@ -74,19 +74,9 @@ expect_nothing_left 10
 use_real_music
 write_settings 40 60 "900 AAA" "800 BBB" "700 CCC" "600 DDD" "500 EEE" "400 FFF" "300 GGG" "200 HHH" \
     "-1 III" "-1 JJJ"
-e2e_launch game
-e2e_wait_for_window
-screen_logo
-expect logo 15 "$E2E_PROBES"
-press space
-screen_menu 0
-expect menu 10 "$E2E_PROBES"
+start_at_menu
 press Return
-screen_story
-expect story 10 "$E2E_PROBES"
-press space space space space space space space space space
-screen_play
-expect_running play 10 "$E2E_PROBES"
+story_to_play
 # The third level's ground is loaded in one long frame: the keys are held well past it.
 hold 0.5 3
 sleep 0.5

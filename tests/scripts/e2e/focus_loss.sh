@@ -46,11 +46,7 @@ screen_menu 0
 expect menu-back 5 "$E2E_PROBES"
 
 press Return
-screen_story
-expect story 10 "$E2E_PROBES"
-press space space space space space space space space space
-screen_play
-expect_running play 10 "$E2E_PROBES"
+story_to_play
 
 e2e_focus "$thief"
 e2e_log "the other window has the focus"

@@ -34,13 +34,7 @@ expect_geometry() {
 
 read -r screen_width screen_height < <(xwininfo -root | awk '/^ *Width:/ { w = $NF } /^ *Height:/ { h = $NF } END { print w, h }')
 
-e2e_launch game
-e2e_wait_for_window
-screen_logo
-expect logo 15 "$E2E_PROBES"
-press space
-screen_menu 0
-expect menu 10 "$E2E_PROBES"
+start_at_menu
 expect_geometry windowed "[0-9]+ [0-9]+ 640 480"
 
 chord Alt_L Return

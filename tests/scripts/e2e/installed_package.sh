@@ -28,13 +28,7 @@ E2E_SETTINGS=$home/.local/share/talonreach/settings.xml
 E2E_EXTRA_ENV=(-u XDG_DATA_HOME "HOME=$home")
 
 # The first start: the main menu writes the settings file; the options raise the music volume.
-e2e_launch game
-e2e_wait_for_window
-screen_logo
-expect logo 15 "$E2E_PROBES"
-press space
-screen_menu 0
-expect menu 10 "$E2E_PROBES"
+start_at_menu
 [ -f "$E2E_SETTINGS" ] || e2e_fail "no settings file at $E2E_SETTINGS after the main menu opened"
 mode=$(stat -c %a "$(dirname "$E2E_SETTINGS")")
 [ "$mode" = 700 ] || e2e_fail "the settings folder has mode $mode, not 700"

@@ -135,3 +135,25 @@ add_glyph() {
     [ "${colour:6:2}" = FF ] || e2e_fail "glyph pixel of $letter is not opaque"
     probe_line "$((282 + 32 * slot + 2 * gx)) $((228 + 2 * gy)) = ${colour:0:6}"
 }
+
+# Starts the game and takes it from the logo to the main menu, its first item chosen.
+start_at_menu() {
+    e2e_launch game
+    e2e_wait_for_window
+    screen_logo
+    expect logo 15 "$E2E_PROBES"
+    press space
+    screen_menu 0
+    expect menu 10 "$E2E_PROBES"
+}
+
+# From the story screen into play: Space completes each line and goes on to the next. The last
+# press is Escape, which the story takes as it takes Space: a Space still held when play starts
+# would fire, and a lucky hit would change the score.
+story_to_play() {
+    screen_story
+    expect story 10 "$E2E_PROBES"
+    press space space space space space space space space Escape
+    screen_play
+    expect_running play 10 "$E2E_PROBES"
+}

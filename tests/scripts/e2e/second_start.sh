@@ -22,13 +22,7 @@ expect_wm_state() {
     e2e_log "window state: $wanted"
 }
 
-e2e_launch game
-e2e_wait_for_window
-screen_logo
-expect logo 15 "$E2E_PROBES"
-press space
-screen_menu 0
-expect menu 10 "$E2E_PROBES"
+start_at_menu
 
 timeout 10 xdotool windowminimize --sync "$E2E_WINDOW" || e2e_fail "could not minimise the window"
 expect_wm_state Iconic

@@ -20,13 +20,7 @@ until grep -q holding "$E2E_WORK/holder.out"; do
 done
 e2e_log "a process that is not the game holds the lock (socket $(lock_inode))"
 
-e2e_launch game
-e2e_wait_for_window
-screen_logo
-expect logo 15 "$E2E_PROBES"
-press space
-screen_menu 0
-expect menu 10 "$E2E_PROBES"
+start_at_menu
 
 e2e_launch second
 second_pid=$E2E_LAST_PID
