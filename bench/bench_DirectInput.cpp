@@ -1,29 +1,35 @@
 // What reading input costs per frame: the window's pump with the input layer's routing, the devices'
-// read, and the queries a screen makes.
+// read, and the queries a screen makes; with game pads, their read, the menu repeat and the pad
+// queries of a screen and of the player.
+#include "CPadInput.h"
+
 #include "CVKT_DirectInput.h"
 #include "CVKT_Window.h"
 
 #include "InputEvents.h"
+#include "VirtualPad.h"
 
 #include <SDL.h>
 
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
+#include <memory>
+#include <vector>
 
 namespace
 {
 class InputBench
 {
 public:
-    InputBench()
+    explicit InputBench(unsigned int unDevices = 3)
     {
         SDL_setenv("SDL_VIDEODRIVER", "dummy", 1);
         CVKT_Window* window = CVKT_Window::GetInstance();
         if (!window->InitPlatform() ||
             !window->CreateGameWindow("VKTWindowClass", "bench", 640, 480, nullptr))
             std::abort();
-        CVKT_DirectInput::GetInstance()->InitDirectInput(window->GetHandle(), nullptr, 3, 0);
+        CVKT_DirectInput::GetInstance()->InitDirectInput(window->GetHandle(), nullptr, unDevices, 0);
     }
     ~InputBench()
     {
@@ -93,6 +99,42 @@ void BM_CheckKeys(benchmark::State& state)
         benchmark::DoNotOptimize(di->CheckKeys());
 }
 BENCHMARK(BM_CheckKeys);
+
+// A frame with state.range(0) pads plugged in, each moving its stick and pressing a button every
+// frame: pump, read keyboard, mouse and pads, the menu repeat, then what a menu and the player ask.
+void BM_PadFrame(benchmark::State& state)
+{
+    InputBench bench(3 | CVKT_DirectInput::DEVICE_GAMEPADS);
+    // Declared after the bench: the pads are pulled out before SDL stops.
+    std::vector<std::unique_ptr<headless::VirtualPad>> pads;
+    for (int64_t i = 0; i < state.range(0); ++i)
+        pads.push_back(std::make_unique<headless::VirtualPad>());
+    CVKT_DirectInput* di = CVKT_DirectInput::GetInstance();
+    CPadInput* words = CPadInput::GetInstance();
+    CVKT_Window::GetInstance()->PeekMessages();
+    di->ReadDevices();
+    if (di->PadGetCount() != state.range(0))
+        state.SkipWithError("the pads were not all opened");
+    bool down = false;
+    for (auto _ : state)
+    {
+        down = !down;
+        for (const std::unique_ptr<headless::VirtualPad>& pad : pads)
+        {
+            pad->Move(SDL_CONTROLLER_AXIS_LEFTX, down ? 32767 : -32768);
+            pad->Button(SDL_CONTROLLER_BUTTON_A, down);
+        }
+        CVKT_Window::GetInstance()->PeekMessages();
+        di->ReadDevices();
+        words->Update(0.016f);
+        benchmark::DoNotOptimize(words->MenuDown());
+        benchmark::DoNotOptimize(words->Confirm());
+        benchmark::DoNotOptimize(words->HeldLeft());
+        benchmark::DoNotOptimize(words->HeldRight());
+        benchmark::DoNotOptimize(words->FireHeld());
+    }
+}
+BENCHMARK(BM_PadFrame)->Arg(0)->Arg(1)->Arg(4);
 } // namespace
 
 BENCHMARK_MAIN();

@@ -3,6 +3,7 @@
 #include "CBitmapFont.h"
 #include "CGame.h"
 #include "CMainMenuState.h"
+#include "CPadInput.h"
 #include "GameResourceFiles.h"
 
 #include "CVKT_DirectInput.h"
@@ -27,7 +28,7 @@ void CControlsMenuState::Enter()
 
 bool CControlsMenuState::Input()
 {
-    if (CVKT_DirectInput::GetInstance()->KeyPressed(DIK_ESCAPE))
+    if (CVKT_DirectInput::GetInstance()->KeyPressed(DIK_ESCAPE) || CPadInput::GetInstance()->Back())
         CGame::GetInstance()->ChangeState(CMainMenuState::GetInstance());
     return true;
 }

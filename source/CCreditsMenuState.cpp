@@ -2,6 +2,7 @@
 
 #include "CGame.h"
 #include "CMainMenuState.h"
+#include "CPadInput.h"
 #include "GameResourceFiles.h"
 
 #include "CVKT_DirectInput.h"
@@ -32,7 +33,9 @@ bool CCreditsMenuState::Input()
     CVKT_DirectInput* pDI = CVKT_DirectInput::GetInstance();
     const bool bAltHeld = pDI->KeyDown(DIK_LMENU) || pDI->KeyDown(DIK_RMENU);
     // Alt+Return is the display switch, handled by the game before this runs.
-    if ((pDI->KeyPressed(DIK_RETURN) && !bAltHeld) || pDI->KeyPressed(DIK_SPACE))
+    // South leaves as Space does; East, like Escape, does nothing here.
+    if ((pDI->KeyPressed(DIK_RETURN) && !bAltHeld) || pDI->KeyPressed(DIK_SPACE) ||
+        CPadInput::GetInstance()->Confirm())
         CGame::GetInstance()->ChangeState(CMainMenuState::GetInstance());
     return true;
 }

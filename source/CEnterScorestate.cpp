@@ -4,15 +4,27 @@
 #include "CGame.h"
 #include "CGamePlayState.h"
 #include "CMainMenuState.h"
+#include "CPadInput.h"
 #include "GameResourceFiles.h"
 
 #include "CVKT_DirectInput.h"
 #include "CVKT_TextureManager.h"
 
+#include <algorithm>
+#include <cctype>
+
 namespace
 {
 constexpr VKT_COLOR kWhite = 0xFFFFFFFF;
 constexpr char kBackspace = 8;
+constexpr int kNameX = 282;
+constexpr int kNameY = 228;
+constexpr float kNameScale = 2.0f;
+// Glyphs of the name are 32 x 48; the marker, at scale 1, is centred under the place.
+constexpr int kPlaceWidth = 32;
+constexpr int kMarkerX = kNameX + 8;
+constexpr int kMarkerY = kNameY + 48;
+const char* const kMarker = "^";
 } // namespace
 
 CEnterScorestate* CEnterScorestate::GetInstance()
@@ -26,6 +38,8 @@ void CEnterScorestate::Enter()
     m_nPanelImageID = CVKT_TextureManager::GetInstance()->LoadTexture(IMAGE_ENTER_SCORE, 0);
     CBitmapFont::GetInstance()->Initialize(IMAGE_FONT_LARGE, 16, 24, 20, kWhite, 32);
     m_Name.clear();
+    m_bPicking = false;
+    m_nPlace = 0;
 }
 
 bool CEnterScorestate::Input()
@@ -33,10 +47,14 @@ bool CEnterScorestate::Input()
     CVKT_DirectInput* pDI = CVKT_DirectInput::GetInstance();
     const bool bAltHeld = pDI->KeyDown(DIK_LMENU) || pDI->KeyDown(DIK_RMENU);
     // Alt+Return is the display switch, handled by the game before this runs.
-    if (pDI->KeyPressed(DIK_RETURN) && !bAltHeld && m_Name.size() == MAX_NAME)
+    const bool bConfirmed = pDI->KeyPressed(DIK_RETURN) && !bAltHeld && m_Name.size() == MAX_NAME;
+    if (bConfirmed)
         CGame::GetInstance()->ChangeState(CMainMenuState::GetInstance());
     // Read even after a confirm: with three characters typed nothing more is appended.
     TypeCharacter(pDI->CheckBufferedKeysEx());
+    // The score has been stored by the confirm; a pad must not confirm it a second time.
+    if (!bConfirmed)
+        PickWithPad();
     return true;
 }
 
@@ -54,6 +72,68 @@ void CEnterScorestate::TypeCharacter(char cTyped)
         m_Name.push_back(cTyped);
 }
 
+char CEnterScorestate::StepCharacter(char c, int nSteps)
+{
+    const std::string characters = PICKER_CHARACTERS;
+    const int nCount = static_cast<int>(characters.size());
+    const size_t uFound = characters.find(static_cast<char>(std::toupper(static_cast<unsigned char>(c))));
+    const int nIndex = uFound == std::string::npos ? -1 : static_cast<int>(uFound);
+    // Stepping down from a stranger lands on the last character, as if it stood before the A.
+    const int nStart = (nIndex < 0 && nSteps < 0) ? 0 : nIndex;
+    return characters[static_cast<size_t>(((nStart + nSteps) % nCount + nCount) % nCount)];
+}
+
+void CEnterScorestate::PickWithPad()
+{
+    const CPadInput* pPad = CPadInput::GetInstance();
+    const bool bUp = pPad->MenuUp();
+    const bool bDown = pPad->MenuDown();
+    const bool bLeft = pPad->MenuLeft();
+    const bool bRight = pPad->MenuRight();
+    const bool bConfirm = pPad->Confirm();
+    if (!bUp && !bDown && !bLeft && !bRight && !bConfirm)
+        return;
+    if (!m_bPicking)
+    {
+        // The first push only shows the picker, so that nothing is chosen unseen.
+        m_bPicking = true;
+        m_nPlace = static_cast<int>(std::min(m_Name.size(), MAX_NAME - 1));
+        FillPlace();
+        return;
+    }
+    // The keyboard may have erased the place since the last push.
+    FillPlace();
+    const size_t uPlace = static_cast<size_t>(m_nPlace);
+    if (bUp)
+        m_Name[uPlace] = StepCharacter(m_Name[uPlace], 1);
+    if (bDown)
+        m_Name[uPlace] = StepCharacter(m_Name[uPlace], -1);
+    if (bLeft && m_nPlace > 0)
+        --m_nPlace;
+    if (bRight && m_nPlace < static_cast<int>(MAX_NAME) - 1)
+        ++m_nPlace;
+    FillPlace();
+    if (bConfirm)
+        PadConfirm();
+}
+
+void CEnterScorestate::FillPlace()
+{
+    while (m_Name.size() <= static_cast<size_t>(m_nPlace))
+        m_Name.push_back(PICKER_CHARACTERS[0]);
+}
+
+void CEnterScorestate::PadConfirm()
+{
+    if (m_Name.size() == MAX_NAME)
+    {
+        CGame::GetInstance()->ChangeState(CMainMenuState::GetInstance());
+        return;
+    }
+    ++m_nPlace;
+    FillPlace();
+}
+
 void CEnterScorestate::Render()
 {
     const RECT rPanel{0, 0, 320, 240};
@@ -61,7 +141,10 @@ void CEnterScorestate::Render()
                                                     0.0f, 0.0f, kWhite);
     // Characters the glyph sheet has no cell for (control characters) take their place but draw
     // nothing.
-    CBitmapFont::GetInstance()->Print(m_Name, 282, 228, 2.0f, kWhite);
+    CBitmapFont* pFont = CBitmapFont::GetInstance();
+    pFont->Print(m_Name, kNameX, kNameY, kNameScale, kWhite);
+    if (m_bPicking)
+        pFont->Print(kMarker, kMarkerX + kPlaceWidth * m_nPlace, kMarkerY, 1.0f, kWhite);
 }
 
 void CEnterScorestate::Exit()

@@ -2,6 +2,11 @@
 // three characters. Return with exactly three confirms and changes to the main menu; whatever ends
 // the screen, leaving it puts the running game's score with the name typed so far into the table and
 // writes the settings file.
+//
+// A pad picks the name instead: its first push shows a marker under the next place, which holds an
+// A; up and down step that place through A-Z, 0-9 and the space, left and right move between the
+// three places, and South moves on to the next place or, once all three hold a character, confirms
+// as Return does. The keyboard keeps working on the same name at the same time.
 #pragma once
 
 #include "IGameState.h"
@@ -18,7 +23,10 @@ public:
     CEnterScorestate(const CEnterScorestate&) = delete;
     CEnterScorestate& operator=(const CEnterScorestate&) = delete;
 
-    // Loads the panel and the font; the name starts empty on every visit.
+    // The characters a pad steps through, in order; past the last comes the first again.
+    static constexpr const char* PICKER_CHARACTERS = "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789 ";
+
+    // Loads the panel and the font; the name starts empty and the pad's picker hidden on every visit.
     void Enter() override;
     // Return (without Alt) with three characters confirms; then the character typed in this frame,
     // if any, is taken: backspace removes the last one, anything else is appended while there is
@@ -32,12 +40,26 @@ public:
     void Exit() override;
 
     const std::string& GetName() const { return m_Name; }
+    // The pad's picker is shown, and the place (0 to 2) it stands on.
+    bool IsPicking() const { return m_bPicking; }
+    int GetPlace() const { return m_nPlace; }
+
+    // The character nSteps on from c in PICKER_CHARACTERS, wrapping round. A small letter steps on
+    // from its capital; any other character that is not there counts as standing just before the A.
+    static char StepCharacter(char c, int nSteps);
 
 private:
     CEnterScorestate() = default;
     void TypeCharacter(char cTyped);
+    void PickWithPad();
+    // The place the picker stands on holds a character (an A when it was empty).
+    void FillPlace();
+    // South: the next place, or the confirm once the name is whole.
+    void PadConfirm();
     void StoreScore();
 
     int m_nPanelImageID = -1;
     std::string m_Name;
+    bool m_bPicking = false;
+    int m_nPlace = 0;
 };

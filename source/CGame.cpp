@@ -1,6 +1,7 @@
 #include "CGame.h"
 
 #include "CGamePlayState.h"
+#include "CPadInput.h"
 #include "CopperfenLogoState.h"
 #include "GameResourceFiles.h"
 #include "IGameState.h"
@@ -49,8 +50,11 @@ void CGame::Initialize(HWND hWnd, HINSTANCE hInstance, int nScreenWidth, int nSc
     m_pTM->InitTextureManager(m_pD3D->GetDirect3DDevice(), m_pD3D->GetSprite());
     m_pDS->InitDirectSound(hWnd, 1);
     m_pWM->InitWaveManager(hWnd, m_pDS->GetDSObject());
-    // Keyboard and mouse (device bits 1 and 2), neither exclusive.
-    m_pDI->InitDirectInput(hWnd, hInstance, 3, 0);
+    // Keyboard, mouse and game pads, none exclusive.
+    m_pDI->InitDirectInput(hWnd, hInstance,
+                           CVKT_DirectInput::DEVICE_KEYBOARD | CVKT_DirectInput::DEVICE_MOUSE |
+                               CVKT_DirectInput::DEVICE_GAMEPADS,
+                           0);
 
     // When the file cannot be read the defaults stay in place.
     LoadSettings(SETTINGS_FILE);
@@ -77,6 +81,8 @@ bool CGame::Main()
     m_dwLastTick = now;
 
     m_pDI->ReadDevices();
+    // The pads' menu repeat runs on the game's own time, so it follows the frames as they are.
+    CPadInput::GetInstance()->Update(m_fElapsedTime);
     // The Return press stays visible to the states; screens that react to Return ignore it
     // themselves while an Alt key is held.
     if ((m_pDI->KeyDown(DIK_LMENU) || m_pDI->KeyDown(DIK_RMENU)) && m_pDI->KeyPressed(DIK_RETURN))

@@ -10,6 +10,7 @@
 #include "CLevelIntroState1.h"
 #include "CMainMenuState.h"
 #include "CObjectSpawner.h"
+#include "CPadInput.h"
 #include "CPauseState.h"
 #include "CPlayer.h"
 #include "CPowerup.h"
@@ -216,7 +217,7 @@ bool CGamePlayState::Input()
     if (m_bGameOver)
         HandleGameOverKeys();
     CVKT_DirectInput* pDI = CVKT_DirectInput::GetInstance();
-    if (pDI->KeyPressed(DIK_ESCAPE) || pDI->KeyPressed(DIK_P))
+    if (pDI->KeyPressed(DIK_ESCAPE) || pDI->KeyPressed(DIK_P) || PadAsksForPause())
         CVKT_EventSystem::GetInstance()->SendEvent(EVENT_PAUSE_GAME);
     HandleLevelKeys();
     TakeTypedCharacter();
@@ -224,12 +225,22 @@ bool CGamePlayState::Input()
     return true;
 }
 
+bool CGamePlayState::PadAsksForPause() const
+{
+    // A game whose pad has been pulled out must not go on without its player; once it is over there
+    // is nothing left to hold.
+    const CPadInput* pPad = CPadInput::GetInstance();
+    return pPad->Pause() || (pPad->PlayingPadLost() && !m_bGameOver);
+}
+
 void CGamePlayState::HandleGameOverKeys()
 {
     // The story screen shows its closing lines when it is reached from here.
     CLevelIntroState1::GetInstance()->SetEnding(true);
     CVKT_DirectInput* pDI = CVKT_DirectInput::GetInstance();
-    if (pDI->KeyPressed(DIK_ESCAPE) || pDI->KeyPressed(DIK_SPACE) || pDI->KeyPressed(DIK_RETURN))
+    const CPadInput* pPad = CPadInput::GetInstance();
+    if (pDI->KeyPressed(DIK_ESCAPE) || pDI->KeyPressed(DIK_SPACE) || pDI->KeyPressed(DIK_RETURN) ||
+        pPad->Confirm() || pPad->Pause())
         CGame::GetInstance()->ChangeState(CLevelIntroState1::GetInstance());
 }
 
@@ -332,7 +343,8 @@ void CGamePlayState::LeaveGameOver()
     CGame* pGame = CGame::GetInstance();
     if (pGame->IsHighScore(m_nScore))
         pGame->PushState(CEnterScorestate::GetInstance());
-    else if (CVKT_DirectInput::GetInstance()->GetBufferedDIKCodeEx() != 0)
+    else if (CVKT_DirectInput::GetInstance()->GetBufferedDIKCodeEx() != 0 ||
+             CPadInput::GetInstance()->AnyButton())
         pGame->ChangeState(CMainMenuState::GetInstance());
 }
 
@@ -502,6 +514,7 @@ void CGamePlayState::PlayerDied()
         m_pPlayer->SetActive(true);
         return;
     }
+    CPadInput::GetInstance()->RumbleLostLife();
     CVKT_MessageSystem* pMS = CVKT_MessageSystem::GetInstance();
     if (m_nLives > 1)
     {

@@ -117,6 +117,8 @@ private:
 
     void PlayerDied();
     void ForgetPlayer();
+    // Start, or the playing pad pulled out while the game runs.
+    bool PadAsksForPause() const;
 
     // Takes the object of a destroy message out of the object manager; a destroyed enemy or bird is
     // replaced later in the same pass.

@@ -3,6 +3,7 @@
 #include "CBitmapFont.h"
 #include "CGame.h"
 #include "CMainMenuState.h"
+#include "CPadInput.h"
 #include "GameResourceFiles.h"
 
 #include "CVKT_DirectInput.h"
@@ -38,11 +39,12 @@ void CHighScoreMenuState::Enter()
 bool CHighScoreMenuState::Input()
 {
     CVKT_DirectInput* pDI = CVKT_DirectInput::GetInstance();
-    if (pDI->KeyPressed(DIK_ESCAPE))
+    const CPadInput* pPad = CPadInput::GetInstance();
+    if (pDI->KeyPressed(DIK_ESCAPE) || pPad->Back())
         CGame::GetInstance()->ChangeState(CMainMenuState::GetInstance());
-    else if (pDI->KeyPressed(DIK_DOWN))
+    else if (pDI->KeyPressed(DIK_DOWN) || pPad->MenuDown())
         m_nPage = 1;
-    else if (pDI->KeyPressed(DIK_UP))
+    else if (pDI->KeyPressed(DIK_UP) || pPad->MenuUp())
         m_nPage = 0;
     return true;
 }

@@ -3,6 +3,7 @@
 #include "CBitmapFont.h"
 #include "CGame.h"
 #include "CGamePlayState.h"
+#include "CPadInput.h"
 #include "GameResourceFiles.h"
 
 #include "CVKT_DirectInput.h"
@@ -68,7 +69,7 @@ void CLevelIntroState1::Enter()
 bool CLevelIntroState1::Input()
 {
     CVKT_DirectInput* pDI = CVKT_DirectInput::GetInstance();
-    if (!pDI->KeyPressed(DIK_ESCAPE) && !pDI->KeyPressed(DIK_SPACE))
+    if (!pDI->KeyPressed(DIK_ESCAPE) && !pDI->KeyPressed(DIK_SPACE) && !CPadInput::GetInstance()->Confirm())
         return true;
     if (m_bLineComplete)
         NextLine();

@@ -6,6 +6,7 @@
 #include "CHighScoreMenuState.h"
 #include "CLevelIntroState1.h"
 #include "COptionsMenuState.h"
+#include "CPadInput.h"
 #include "GameResourceFiles.h"
 
 #include "CVKT_DirectInput.h"
@@ -54,7 +55,8 @@ bool CMainMenuState::Input()
     MoveSelection();
     CVKT_DirectInput* pDI = CVKT_DirectInput::GetInstance();
     // Alt+Return is the display switch, handled by the game before this runs.
-    if (pDI->KeyPressed(DIK_SPACE) || (pDI->KeyPressed(DIK_RETURN) && !AltHeld(pDI)))
+    if (pDI->KeyPressed(DIK_SPACE) || (pDI->KeyPressed(DIK_RETURN) && !AltHeld(pDI)) ||
+        CPadInput::GetInstance()->Confirm())
         return ChooseItem();
     return true;
 }
@@ -63,9 +65,10 @@ void CMainMenuState::MoveSelection()
 {
     // Both arrows in one frame cancel out: one step up, then one step down.
     CVKT_DirectInput* pDI = CVKT_DirectInput::GetInstance();
-    if (pDI->KeyPressed(DIK_UP))
+    const CPadInput* pPad = CPadInput::GetInstance();
+    if (pDI->KeyPressed(DIK_UP) || pPad->MenuUp())
         m_nSelection = m_nSelection == 0 ? NUM_ITEMS - 1 : m_nSelection - 1;
-    if (pDI->KeyPressed(DIK_DOWN))
+    if (pDI->KeyPressed(DIK_DOWN) || pPad->MenuDown())
         m_nSelection = m_nSelection == NUM_ITEMS - 1 ? 0 : m_nSelection + 1;
 }
 

@@ -3,6 +3,7 @@
 #include "CBitmapFont.h"
 #include "CGame.h"
 #include "CMainMenuState.h"
+#include "CPadInput.h"
 #include "GameResourceFiles.h"
 
 #include "CVKT_DirectInput.h"
@@ -45,7 +46,7 @@ void COptionsMenuState::Enter()
 
 bool COptionsMenuState::Input()
 {
-    if (CVKT_DirectInput::GetInstance()->KeyPressed(DIK_ESCAPE))
+    if (CVKT_DirectInput::GetInstance()->KeyPressed(DIK_ESCAPE) || CPadInput::GetInstance()->Back())
         CGame::GetInstance()->ChangeState(CMainMenuState::GetInstance());
     return true;
 }
@@ -54,22 +55,24 @@ void COptionsMenuState::Update(float fElapsedTime)
 {
     MoveSelection();
     CVKT_DirectInput* pDI = CVKT_DirectInput::GetInstance();
+    const CPadInput* pPad = CPadInput::GetInstance();
     CGame* pGame = CGame::GetInstance();
     const float fChosen = m_nSelection == SELECT_MUSIC ? pGame->GetMusicVolume() : pGame->GetFXVolume();
-    if (pDI->KeyDown(DIK_LEFT))
+    if (pDI->KeyDown(DIK_LEFT) || pPad->HeldLeft())
         ChangeVolume(-kVolumePerSecond * fElapsedTime, fChosen > kMinVolume);
     // Read again: Left may just have moved it, and Right's bound is tested on the new value.
     const float fAfterLeft = m_nSelection == SELECT_MUSIC ? pGame->GetMusicVolume() : pGame->GetFXVolume();
-    if (pDI->KeyDown(DIK_RIGHT))
+    if (pDI->KeyDown(DIK_RIGHT) || pPad->HeldRight())
         ChangeVolume(kVolumePerSecond * fElapsedTime, fAfterLeft < kMaxVolume);
 }
 
 void COptionsMenuState::MoveSelection()
 {
     CVKT_DirectInput* pDI = CVKT_DirectInput::GetInstance();
-    if (pDI->KeyPressed(DIK_UP))
+    const CPadInput* pPad = CPadInput::GetInstance();
+    if (pDI->KeyPressed(DIK_UP) || pPad->MenuUp())
         m_nSelection = m_nSelection - 1 < SELECT_MUSIC ? SELECT_FX : m_nSelection - 1;
-    if (pDI->KeyPressed(DIK_DOWN))
+    if (pDI->KeyPressed(DIK_DOWN) || pPad->MenuDown())
         m_nSelection = m_nSelection + 1 > SELECT_FX ? SELECT_MUSIC : m_nSelection + 1;
 }
 

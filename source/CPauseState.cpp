@@ -3,6 +3,7 @@
 #include "CGame.h"
 #include "CGamePlayState.h"
 #include "CMainMenuState.h"
+#include "CPadInput.h"
 #include "GameEventIDs.h"
 #include "GameResourceFiles.h"
 
@@ -39,11 +40,14 @@ void CPauseState::Enter()
 bool CPauseState::Input()
 {
     CVKT_DirectInput* pDI = CVKT_DirectInput::GetInstance();
-    if (pDI->KeyPressed(DIK_ESCAPE) || pDI->KeyPressed(DIK_P))
+    const CPadInput* pPad = CPadInput::GetInstance();
+    // Start leaves the pause as it entered it; East backs out as Escape does.
+    if (pDI->KeyPressed(DIK_ESCAPE) || pDI->KeyPressed(DIK_P) || pPad->Pause() || pPad->Back())
         CVKT_EventSystem::GetInstance()->SendEvent(EVENT_UNPAUSE_GAME);
     MoveSelection();
     // Alt+Return is the display switch, handled by the game before this runs.
-    if (pDI->KeyPressed(DIK_RETURN) && !pDI->KeyDown(DIK_LMENU) && !pDI->KeyDown(DIK_RMENU))
+    if ((pDI->KeyPressed(DIK_RETURN) && !pDI->KeyDown(DIK_LMENU) && !pDI->KeyDown(DIK_RMENU)) ||
+        pPad->Confirm())
         ChooseItem();
     return true;
 }
@@ -51,9 +55,10 @@ bool CPauseState::Input()
 void CPauseState::MoveSelection()
 {
     CVKT_DirectInput* pDI = CVKT_DirectInput::GetInstance();
-    if (pDI->KeyPressed(DIK_UP))
+    const CPadInput* pPad = CPadInput::GetInstance();
+    if (pDI->KeyPressed(DIK_UP) || pPad->MenuUp())
         m_nSelection = m_nSelection == ITEM_RESUME ? ITEM_QUIT : m_nSelection - 1;
-    if (pDI->KeyPressed(DIK_DOWN))
+    if (pDI->KeyPressed(DIK_DOWN) || pPad->MenuDown())
         m_nSelection = m_nSelection == ITEM_QUIT ? ITEM_RESUME : m_nSelection + 1;
 }
 

@@ -3,6 +3,7 @@
 #include "CBullet.h"
 #include "CGameMessages.h"
 #include "CGamePlayState.h"
+#include "CPadInput.h"
 #include "GameEventIDs.h"
 
 #include "CVKT_DirectInput.h"
@@ -66,14 +67,16 @@ void CPlayer::Update(float fElapsedTime)
 void CPlayer::SteerFromKeys(float& fVelX, float& fVelY) const
 {
     CVKT_DirectInput* pDI = CVKT_DirectInput::GetInstance();
-    // Down is tested after Up and Right after Left, so the later key of a pair wins.
-    if (pDI->KeyDown(DIK_UP))
+    const CPadInput* pPad = CPadInput::GetInstance();
+    // Down is tested after Up and Right after Left, so the later key of a pair wins. A pad's D-pad or
+    // stick is one more arrow key.
+    if (pDI->KeyDown(DIK_UP) || pPad->HeldUp())
         fVelY = -m_fSpeed;
-    if (pDI->KeyDown(DIK_DOWN))
+    if (pDI->KeyDown(DIK_DOWN) || pPad->HeldDown())
         fVelY = m_fSpeed;
-    if (pDI->KeyDown(DIK_LEFT))
+    if (pDI->KeyDown(DIK_LEFT) || pPad->HeldLeft())
         fVelX = -m_fSpeed;
-    if (pDI->KeyDown(DIK_RIGHT))
+    if (pDI->KeyDown(DIK_RIGHT) || pPad->HeldRight())
         fVelX = m_fSpeed;
 }
 
@@ -96,8 +99,9 @@ void CPlayer::FireIfAsked(float fElapsedTime)
     const float fInterval =
         CGamePlayState::GetInstance()->IsRapidFire() ? RAPID_FIRE_INTERVAL : FIRE_INTERVAL;
     g_fFireTimer += fElapsedTime;
-    if (!CVKT_DirectInput::GetInstance()->KeyDown(DIK_SPACE) || g_fFireTimer < fInterval ||
-        m_fCharge < CHARGE_PER_SHOT)
+    const bool bFireHeld =
+        CVKT_DirectInput::GetInstance()->KeyDown(DIK_SPACE) || CPadInput::GetInstance()->FireHeld();
+    if (!bFireHeld || g_fFireTimer < fInterval || m_fCharge < CHARGE_PER_SHOT)
         return;
     // The bullet itself is made by the message handler, from the event this player handles.
     CVKT_EventSystem::GetInstance()->SendEvent(EVENT_PLAYER_FIRE_BULLET);

@@ -2,6 +2,7 @@
 
 #include "CGame.h"
 #include "CMainMenuState.h"
+#include "CPadInput.h"
 #include "GameResourceFiles.h"
 
 #include "CVKT_Direct3D.h"
@@ -35,7 +36,7 @@ bool CopperfenLogoState::Input()
 {
     CVKT_DirectInput* pDI = CVKT_DirectInput::GetInstance();
     if (pDI->KeyPressed(DIK_ESCAPE) || pDI->KeyPressed(DIK_SPACE) || pDI->KeyPressed(DIK_RETURN) ||
-        m_fFade <= 0.0f)
+        CPadInput::GetInstance()->Confirm() || m_fFade <= 0.0f)
         CGame::GetInstance()->ChangeState(CMainMenuState::GetInstance());
     return true;
 }

@@ -156,6 +156,28 @@ TEST_F(DataLocationTest, InstalledNamesGoToTheDataFolderAndTheSettingsFileIgnori
     EXPECT_EQ(CVKT_DataLocation::GetInstance()->Map("resource/settings.xml"), "resource/settings.xml");
 }
 
+TEST_F(DataLocationTest, TheUsersOwnFilesLieBesideTheSettingsFile)
+{
+    const std::string home = root / "home";
+    const struct
+    {
+        const char* szHome;
+        bool installed;
+        std::string expected;
+    } cases[] = {
+        {home.c_str(), true, home + "/.local/share/talonreach/gamecontrollerdb.txt"},
+        {nullptr, true, ""},
+        {home.c_str(), false, "Resource/gamecontrollerdb.txt"},
+    };
+    for (const auto& c : cases)
+    {
+        CVKT_DataLocation::GetInstance()->Use(c.installed ? FindFor(nullptr, c.szHome)
+                                                          : CVKT_DataLocation::tLayout());
+        EXPECT_EQ(CVKT_DataLocation::GetInstance()->UserFile("gamecontrollerdb.txt"), c.expected)
+            << (c.szHome ? c.szHome : "(no HOME)");
+    }
+}
+
 TEST_F(DataLocationTest, SettingsAreSavedInAPrivateUserFolderAndReadBackNeverInTheDataFolder)
 {
     const std::string home = root / "home";

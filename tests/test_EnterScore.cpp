@@ -187,3 +187,50 @@ TEST_F(EnterScoreTest, EndingTheProgramDuringEntryStoresTheNameTypedSoFar)
     EXPECT_STREQ(saved.highScores[3].szName, "Q\r");
     game->ChangeState(CMainMenuState::GetInstance());
 }
+
+TEST(EnterScorePicker, StepsGoThroughLettersDigitsAndTheSpaceAndWrapRound)
+{
+    const struct
+    {
+        char from;
+        int steps;
+        char to;
+    } cases[] = {{'A', 1, 'B'},  {'Z', 1, '0'},   {'9', 1, ' '},  {' ', 1, 'A'},
+                 {'A', -1, ' '}, {'0', -1, 'Z'},  {'A', 37, 'A'}, {'a', 1, 'B'},
+                 {'z', 1, '0'},  {'\r', -1, ' '}, {'\r', 1, 'A'}};
+    for (const auto& c : cases)
+        EXPECT_EQ(CEnterScorestate::StepCharacter(c.from, c.steps), c.to)
+            << static_cast<int>(c.from) << " by " << c.steps;
+}
+
+TEST_F(EnterScoreTest, APadPicksOnTheNameTheKeyboardTypes)
+{
+    const test::Picture font = test::LoadPicture("OxM_Font2.png", 0xFFFFFFFF);
+    headless::VirtualPad& pad = rig.PlugPad();
+    TypeLetters("ab");
+    ASSERT_FALSE(entry->IsPicking());
+    // The first push shows the picker on the next place, holding an A, with its marker beneath.
+    rig.Tap(pad, SDL_CONTROLLER_BUTTON_DPAD_UP);
+    EXPECT_EQ(entry->GetName(), "abA");
+    EXPECT_EQ(entry->GetPlace(), 2);
+    rig.Tap(pad, SDL_CONTROLLER_BUTTON_DPAD_UP);
+    EXPECT_EQ(entry->GetName(), "abB");
+    const std::vector<uint32_t> frame = rig.CaptureFrame();
+    EXPECT_EQ(test::CompareText(frame, font, 16, 24, 20, "abB", 282, 228, 2).mismatched, 0);
+    const test::Comparison marker = test::CompareText(frame, font, 16, 24, 20, "^", 354, 276);
+    EXPECT_GT(marker.compared, 20);
+    EXPECT_EQ(marker.mismatched, 0) << marker.firstMismatch;
+
+    // Backspace takes the place's character away; the next push puts an A back before stepping. A
+    // typed small letter steps on from its capital.
+    rig.Tap(SDL_SCANCODE_BACKSPACE);
+    EXPECT_EQ(entry->GetName(), "ab");
+    rig.Tap(pad, SDL_CONTROLLER_BUTTON_DPAD_DOWN);
+    EXPECT_EQ(entry->GetName(), "ab ");
+    rig.Tap(pad, SDL_CONTROLLER_BUTTON_DPAD_LEFT);
+    rig.Tap(pad, SDL_CONTROLLER_BUTTON_DPAD_UP);
+    EXPECT_EQ(entry->GetName(), "aC ");
+    rig.Tap(pad, SDL_CONTROLLER_BUTTON_A);
+    ASSERT_EQ(rig.Top(), CMainMenuState::GetInstance()) << "South confirms three characters";
+    EXPECT_STREQ(game->GetHighScores()[3].szName, "aC ");
+}

@@ -180,6 +180,15 @@ std::string CVKT_DataLocation::Map(const std::string& path) const
     return m_layout.dataFolder + "/" + rest;
 }
 
+std::string CVKT_DataLocation::UserFile(const std::string& name) const
+{
+    if (m_layout.source != eSource::Installed)
+        return std::string(kResourceFolder) + "/" + name;
+    if (m_layout.settingsFile.empty())
+        return std::string();
+    return Normal(fs::path(m_layout.settingsFile).parent_path() / name);
+}
+
 bool CVKT_DataLocation::PrepareForWriting(const std::string& path)
 {
     const std::string mapped = Map(path);

@@ -52,6 +52,11 @@ public:
     // Everything else, and every name with working-folder data, is returned as given.
     std::string Map(const std::string& path) const;
 
+    // Where a file of the user's own with that name is read from: beside the settings file, so in
+    // the user's data folder with installed data and in Resource/ with working-folder data. Empty
+    // when the installed game has no user folder (neither XDG_DATA_HOME nor HOME names one).
+    std::string UserFile(const std::string& name) const;
+
     // Called before the file the game names `path` is written. For the user's settings file it makes
     // the missing folders (mode 0700) and checks that the folder can be written; when it cannot, the
     // game says so once per run and false is returned (the values stay in memory). True for any

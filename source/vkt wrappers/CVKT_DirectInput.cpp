@@ -2,6 +2,7 @@
 
 #include "CVKT_DIKeyboard.h"
 #include "CVKT_DIMouse.h"
+#include "CVKT_GamePads.h"
 #include "CVKT_InputDeviceObject.h"
 #include "CVKT_MessageBox.h"
 
@@ -13,6 +14,11 @@ namespace
 {
 const char* const kErrorTitle = "CVKT_DirectInput Error";
 constexpr float kNormalize = 1.0f / CVKT_DIJoystick::AXIS_MAX;
+static_assert(int{PAD_LEFT} == int{CVKT_DIJoystick::DIR_LEFT} &&
+                  int{PAD_RIGHT} == int{CVKT_DIJoystick::DIR_RIGHT} &&
+                  int{PAD_UP} == int{CVKT_DIJoystick::DIR_UP} &&
+                  int{PAD_DOWN} == int{CVKT_DIJoystick::DIR_DOWN},
+              "pads and joysticks number their directions alike");
 } // namespace
 
 CVKT_DirectInput::CVKT_DirectInput() = default;
@@ -42,6 +48,8 @@ bool CVKT_DirectInput::InitDirectInput(HWND hWnd, HINSTANCE, unsigned int unInit
     if ((unInitDevices & DEVICE_JOYSTICKS) &&
         !InitJoysticks(hWnd, (unExclusiveDevices & DEVICE_JOYSTICKS) != 0))
         return false;
+    if ((unInitDevices & DEVICE_GAMEPADS) && !InitGamePads(hWnd))
+        return false;
     return true;
 }
 
@@ -50,6 +58,7 @@ void CVKT_DirectInput::ShutdownDirectInput()
     UnacquireAll();
     m_pKeyboard.reset();
     m_pMouse.reset();
+    m_pPads.reset();
     // The controllers close before SDL's controller support stops.
     m_vJoysticks.clear();
     if (m_bControllersStarted)
@@ -78,6 +87,8 @@ void CVKT_DirectInput::ReadDevices()
             device.ReadDevice();
             device.ReadBufferedDevice();
         });
+    if (m_pPads)
+        m_pPads->Read();
 }
 
 void CVKT_DirectInput::AcquireAll()
@@ -506,6 +517,68 @@ void CVKT_DirectInput::JoystickSwapRStickAxes(bool bSwap, int nJoyNum)
         joystick->SetSwapRStickAxes(bSwap);
 }
 
+// ---- Game pads ------------------------------------------------------------------------------------
+
+bool CVKT_DirectInput::InitGamePads(HWND hWnd)
+{
+    if (m_pPads)
+    {
+        CVKT_MessageBox::Show(hWnd, "Game pads have already been initialized", kErrorTitle);
+        return false;
+    }
+    std::unique_ptr<CVKT_GamePads> pPads = std::make_unique<CVKT_GamePads>();
+    if (!pPads->Init(hWnd))
+        return false;
+    m_pPads = std::move(pPads);
+    return true;
+}
+
+bool CVKT_DirectInput::IsPadButton(int nButton)
+{
+    assert(nButton >= 0 && nButton < PAD_BUTTON_COUNT && "pad button out of range");
+    return nButton >= 0 && nButton < PAD_BUTTON_COUNT;
+}
+
+int CVKT_DirectInput::PadGetCount() const
+{
+    return m_pPads ? m_pPads->GetCount() : 0;
+}
+
+bool CVKT_DirectInput::PadButtonDown(int nButton) const
+{
+    return m_pPads && IsPadButton(nButton) && m_pPads->ButtonDown(nButton);
+}
+
+bool CVKT_DirectInput::PadButtonPressed(int nButton) const
+{
+    return m_pPads && IsPadButton(nButton) && m_pPads->ButtonPressed(nButton);
+}
+
+bool CVKT_DirectInput::PadAnyButtonPressed() const
+{
+    return m_pPads && m_pPads->AnyButtonPressed();
+}
+
+bool CVKT_DirectInput::PadDirectionDown(int nDir) const
+{
+    return m_pPads && IsDirection(nDir) && m_pPads->DirectionDown(nDir);
+}
+
+bool CVKT_DirectInput::PadDirectionPressed(int nDir) const
+{
+    return m_pPads && IsDirection(nDir) && m_pPads->DirectionPressed(nDir);
+}
+
+bool CVKT_DirectInput::PadPlayingPadLost() const
+{
+    return m_pPads && m_pPads->PlayingPadLost();
+}
+
+bool CVKT_DirectInput::PadRumble(float fStrength, uint32_t uMilliseconds)
+{
+    return m_pPads && m_pPads->Rumble(fStrength, uMilliseconds);
+}
+
 // ---- Platform -------------------------------------------------------------------------------------
 
 void CVKT_DirectInput::HandleEvent(const SDL_Event& event)
@@ -527,6 +600,13 @@ void CVKT_DirectInput::HandleEvent(const SDL_Event& event)
         break;
     case SDL_JOYDEVICEADDED:
         ReattachJoysticks(event.jdevice.which);
+        break;
+    case SDL_CONTROLLERDEVICEADDED:
+    case SDL_CONTROLLERDEVICEREMOVED:
+        if (m_pPads)
+            m_pPads->HandleEvent(event);
+        for (const std::unique_ptr<CVKT_DIJoystick>& joystick : m_vJoysticks)
+            joystick->HandleEvent(event);
         break;
     default:
         for (const std::unique_ptr<CVKT_DIJoystick>& joystick : m_vJoysticks)

@@ -1,5 +1,6 @@
-// The game's only source of input: the keyboard, the mouse and any number of game controllers, read
-// once per frame by ReadDevices. Every query answers from what that read captured, so asking twice in
+// The game's only source of input: the keyboard, the mouse, any number of game controllers as
+// joysticks and any number of game pads through SDL's game-controller layout, read once per frame by
+// ReadDevices. Every query answers from what that read captured, so asking twice in
 // a frame gives the same answer. Key codes are DirectInput's (DIK_*, VKT_KeyCodes.h).
 //
 // Two kinds of query: immediate ones compare the state of this read with that of the previous read
@@ -16,6 +17,7 @@
 
 #include "CVKT_DIJoystick.h"
 #include "VKT_KeyCodes.h"
+#include "VKT_PadButtons.h"
 #include "VKT_Types.h"
 
 #include <memory>
@@ -23,6 +25,7 @@
 
 class CVKT_DIKeyboard;
 class CVKT_DIMouse;
+class CVKT_GamePads;
 union SDL_Event;
 
 class CVKT_DirectInput
@@ -32,11 +35,12 @@ public:
     static constexpr unsigned int DEVICE_KEYBOARD = 1;
     static constexpr unsigned int DEVICE_MOUSE = 2;
     static constexpr unsigned int DEVICE_JOYSTICKS = 4;
+    static constexpr unsigned int DEVICE_GAMEPADS = 8;
 
     static CVKT_DirectInput* GetInstance();
 
     // Starts the input system, then sets up the devices whose bits are set, in the order keyboard,
-    // mouse, joysticks, each exclusive when its bit in unExclusiveDevices is set. False when the
+    // mouse, joysticks, game pads, each exclusive when its bit in unExclusiveDevices is set. False when the
     // system cannot start (no message) or the first device that fails to initialise (later ones are
     // not set up). hInstance is not used.
     bool InitDirectInput(HWND hWnd, HINSTANCE hInstance, unsigned int unInitDevices,
@@ -44,7 +48,8 @@ public:
     // Gives up and deletes every device, and stops what InitDirectInput and InitJoysticks started.
     void ShutdownDirectInput();
 
-    // Reads the keyboard, the mouse and each joystick in order: immediate state, then buffered records.
+    // Reads the keyboard, the mouse and each joystick in order (immediate state, then buffered
+    // records), then the game pads.
     void ReadDevices();
     void AcquireAll();
     void UnacquireAll();
@@ -135,6 +140,24 @@ public:
     void JoystickSwapRStickAxes(bool bSwap, int nJoyNum = 0);
     int JoystickGetCount() const { return static_cast<int>(m_vJoysticks.size()); }
 
+    // Game pads (CVKT_GamePads): every controller SDL has a mapping for, plugged in at any time. The
+    // queries ask whether any pad does it, so each pad controls the game; without pads they answer
+    // false. A second call shows "Game pads have already been initialized" and returns false; false
+    // too, reported, when SDL's controller support does not start. No pad attached is no failure.
+    bool InitGamePads(HWND hWnd);
+    int PadGetCount() const;
+    // Buttons are ePadButton, directions ePadDirection (the D-pad, or the left stick beyond its
+    // dead zone). Pressed: held now on a pad that did not hold it at the previous read.
+    bool PadButtonDown(int nButton) const;
+    bool PadButtonPressed(int nButton) const;
+    bool PadAnyButtonPressed() const;
+    bool PadDirectionDown(int nDir) const;
+    bool PadDirectionPressed(int nDir) const;
+    // The pad that last gave input was pulled out since the previous read.
+    bool PadPlayingPadLost() const;
+    // Rumbles the pad that last gave input, at fStrength (0 to 1); false when it cannot.
+    bool PadRumble(float fStrength, uint32_t uMilliseconds);
+
     // Platform: the window's event pump hands every keyboard, mouse and controller event here.
     void HandleEvent(const SDL_Event& event);
     // Platform: the window lost or regained the input focus.
@@ -150,6 +173,7 @@ private:
     CVKT_DIJoystick* Joystick(int nJoyNum) const;
     static bool IsButton(unsigned char ucButton, int nCount);
     static bool IsDirection(int nDir);
+    static bool IsPadButton(int nButton);
     void ForEachDevice(void (*pfnAction)(CVKT_DirectInputDevice&));
     void EnumerateJoysticks(HWND hWnd, bool bExclusive);
     void ReattachJoysticks(int nDeviceIndex);
@@ -160,4 +184,5 @@ private:
     std::unique_ptr<CVKT_DIKeyboard> m_pKeyboard;
     std::unique_ptr<CVKT_DIMouse> m_pMouse;
     std::vector<std::unique_ptr<CVKT_DIJoystick>> m_vJoysticks;
+    std::unique_ptr<CVKT_GamePads> m_pPads;
 };

@@ -1,6 +1,7 @@
 // Arbitrary sequences of input events (keys, text, mouse, controller, focus changes, plugging) and
-// frames, routed through the window's pump into the input layer: nothing may crash, overflow or
-// break the layer's own limits.
+// frames, routed through the window's pump into the input layer and the game's pad words: nothing
+// may crash, overflow or break the layer's own limits.
+#include "CPadInput.h"
 #include "CVKT_DirectInput.h"
 #include "CVKT_Window.h"
 
@@ -59,14 +60,14 @@ void SetUpOnce()
     const int index = SDL_JoystickAttachVirtualEx(&desc);
     g_pad = SDL_JoystickOpen(index);
     g_padInstance = SDL_JoystickInstanceID(g_pad);
-    CVKT_DirectInput::GetInstance()->InitDirectInput(window->GetHandle(), nullptr, 7, 0);
+    CVKT_DirectInput::GetInstance()->InitDirectInput(window->GetHandle(), nullptr, 15, 0);
 }
 
 void PushOne(Bytes& in)
 {
     SDL_Event event;
     SDL_zero(event);
-    switch (in.Byte() % 14)
+    switch (in.Byte() % 16)
     {
     case 0:
     case 1:
@@ -134,6 +135,15 @@ void PushOne(Bytes& in)
         event.type = SDL_JOYDEVICEADDED;
         event.jdevice.which = in.Int();
         break;
+    // The pads' own plugging: made-up device numbers and instance ids, the pad's among them.
+    case 13:
+        event.type = SDL_CONTROLLERDEVICEADDED;
+        event.cdevice.which = static_cast<int8_t>(in.Byte());
+        break;
+    case 14:
+        event.type = SDL_CONTROLLERDEVICEREMOVED;
+        event.cdevice.which = g_padInstance + static_cast<int8_t>(in.Byte() % 3) - 1;
+        break;
     default:
         SDL_JoystickSetVirtualAxis(g_pad, in.Byte() % 6, in.Short());
         SDL_JoystickSetVirtualButton(g_pad, in.Byte() % 11, in.Byte() & 1);
@@ -162,6 +172,14 @@ void AskEverything()
     }
     (void)di->JoystickCheckBufferedButtonsEx();
     (void)di->JoystickGetLTriggerNormalized();
+    CPadInput* pads = CPadInput::GetInstance();
+    pads->Update(0.016f);
+    (void)pads->MenuDown();
+    (void)pads->FireHeld();
+    (void)pads->AnyButton();
+    (void)pads->PlayingPadLost();
+    pads->RumbleLostLife();
+    (void)di->PadGetCount();
 }
 } // namespace
 

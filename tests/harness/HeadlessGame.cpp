@@ -106,6 +106,14 @@ void HeadlessGame::Type(const char* szLetters)
     }
 }
 
+void HeadlessGame::Tap(VirtualPad& pad, SDL_GameControllerButton button, uint32_t milliseconds)
+{
+    pad.Press(button);
+    Frame(milliseconds);
+    pad.Release(button);
+    Frame(milliseconds);
+}
+
 VirtualPad& HeadlessGame::PlugPad(const SDL_VirtualJoystickDesc& desc)
 {
     m_vPads.push_back(std::make_unique<VirtualPad>(desc));

@@ -70,6 +70,8 @@ public:
 
     // A game controller plugged in until the game goes (or the pad is unplugged); see VirtualPad.
     VirtualPad& PlugPad(const SDL_VirtualJoystickDesc& desc = VirtualPad::GameController());
+    // The pad's button goes down in one frame and up in the next.
+    void Tap(VirtualPad& pad, SDL_GameControllerButton button, uint32_t milliseconds = 16);
 
     // Window events for the game's window, taken at the next frame.
     void PushWindow(Uint8 windowEvent) { PushWindowEvent(m_pWindow, windowEvent); }

@@ -31,8 +31,29 @@ SDL_VirtualJoystickDesc VirtualPad::Describe(SDL_JoystickType type, const char* 
     return desc;
 }
 
-VirtualPad::VirtualPad(const SDL_VirtualJoystickDesc& desc)
+SDL_VirtualJoystickDesc VirtualPad::RumblePad(const char* szName)
 {
+    SDL_VirtualJoystickDesc desc = GameController(szName);
+    desc.Rumble = &VirtualPad::RecordRumble;
+    return desc;
+}
+
+int SDLCALL VirtualPad::RecordRumble(void* userdata, Uint16 low, Uint16 high)
+{
+    // SDL stops a rumble by itself once its time is up, by the wall clock: not a rumble asked for.
+    if (low == 0 && high == 0)
+        return 0;
+    VirtualPad* pad = static_cast<VirtualPad*>(userdata);
+    ++pad->m_rumbles;
+    pad->m_lastRumble = low;
+    return 0;
+}
+
+VirtualPad::VirtualPad(const SDL_VirtualJoystickDesc& description)
+{
+    SDL_VirtualJoystickDesc desc = description;
+    if (desc.Rumble == &VirtualPad::RecordRumble)
+        desc.userdata = this;
     if (SDL_InitSubSystem(kSubsystems) != 0)
         throw std::runtime_error(std::string("no joysticks: ") + SDL_GetError());
     m_bSubsystems = true;
@@ -53,6 +74,17 @@ VirtualPad::VirtualPad(const SDL_VirtualJoystickDesc& desc)
 VirtualPad::~VirtualPad()
 {
     Unplug();
+}
+
+std::string VirtualPad::Guid() const
+{
+    SDL_JoystickGUID guid = SDL_JoystickGetGUID(m_pJoystick);
+    // Bytes 2 and 3 hold a checksum of the name, which SDL leaves out when it looks a mapping up.
+    guid.data[2] = 0;
+    guid.data[3] = 0;
+    char text[33];
+    SDL_JoystickGetGUIDString(guid, text, sizeof text);
+    return text;
 }
 
 void VirtualPad::Axis(int axis, int value)

@@ -10,6 +10,8 @@
 
 #include <SDL.h>
 
+#include <string>
+
 namespace headless
 {
 class VirtualPad
@@ -20,6 +22,8 @@ public:
                                                   Uint16 product = 0x028E);
     static SDL_VirtualJoystickDesc Describe(SDL_JoystickType type, const char* szName, Uint16 vendor,
                                             Uint16 product, int nAxes, int nButtons, int nHats);
+    // The default pad with rumble motors: the rumbles SDL is asked for reach the pad's record.
+    static SDL_VirtualJoystickDesc RumblePad(const char* szName = "Headless Rumble Pad");
 
     // Starts SDL's joystick and game-controller subsystems for as long as the pad lives and plugs it
     // in. A headless window never holds the keyboard focus, and SDL drops pad presses while no
@@ -44,11 +48,22 @@ public:
 
     // The joystick instance id SDL gave the pad (as its events carry it); -1 once unplugged.
     SDL_JoystickID InstanceID() const { return m_instance; }
+    // SDL's identity of the pad as mapping files write it (without the checksum of its name).
+    std::string Guid() const;
+
+    // Rumbles asked of a RumblePad so far (not counting SDL's own stops), and the strength of the
+    // low-frequency motor in the last.
+    int RumbleCount() const { return m_rumbles; }
+    Uint16 LastRumble() const { return m_lastRumble; }
     // Takes the pad out; SDL reports its removal at the next pump. Safe to call twice.
     void Unplug();
 
 private:
+    static int SDLCALL RecordRumble(void* userdata, Uint16 low, Uint16 high);
+
     SDL_Joystick* m_pJoystick = nullptr;
+    int m_rumbles = 0;
+    Uint16 m_lastRumble = 0;
     SDL_JoystickID m_instance = -1;
     bool m_bSubsystems = false;
 };

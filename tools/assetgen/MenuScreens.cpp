@@ -338,6 +338,12 @@ bool WriteOptionsMarker(const tOutput& out)
 
 namespace
 {
+// Three columns: the keys, the pad's buttons beside them, then what they do.
+constexpr double kKeysCentre = 126.0;
+constexpr double kPadCentre = 252.0;
+constexpr double kTextX = 304.0;
+constexpr double kTextWidth = 288.0;
+
 void DrawArrowKeys(cairo_t* cr, double x, double y)
 {
     const double k = 30.0;
@@ -347,10 +353,11 @@ void DrawArrowKeys(cairo_t* cr, double x, double y)
     DrawKeyCap(cr, x + 2.0 * (k + 2.0), y + k + 2.0, k, k, "\xE2\x86\x92");
 }
 
-void ControlRow(cairo_t* cr, double y, const std::string& action, const std::string& detail)
+// A row whose keys (and pad buttons) stand at `top`, 32 pixels high.
+void ControlRow(cairo_t* cr, double top, const std::string& action, const std::string& detail)
 {
-    DrawLabel(cr, action, 300.0, y, 19.0);
-    DrawHint(cr, detail, 300.0, y + 19.0, 13.0);
+    DrawLabel(cr, action, kTextX, top + 15.0, 19.0);
+    DrawHint(cr, detail, kTextX, top + 33.0, 13.0, eAlign::Left, kTextWidth);
 }
 } // namespace
 
@@ -361,23 +368,41 @@ bool WriteControlsMenu(const tOutput& out)
     DrawBackdrop(cr, kScreenW, kScreenH, 31);
     DrawTitle(cr, "CONTROLS", kScreenW / 2.0, 62.0, 40.0);
     DrawPanel(cr, 40.0, 84.0, 560.0, 350.0, 12.0, 0.85);
-    DrawArrowKeys(cr, 120.0, 100.0);
-    ControlRow(cr, 126.0, "Fly", "Steer the soldier over the land.");
-    DrawKeyCap(cr, 80.0, 178.0, 176.0, 32.0, "Space");
-    ControlRow(cr, 193.0, "Drop shots", "Hold to keep firing; each shot spends charge.");
-    DrawKeyCap(cr, 112.0, 234.0, 44.0, 32.0, "Esc");
-    DrawHint(cr, "or", 168.0, 256.0, 13.0, eAlign::Center);
-    DrawKeyCap(cr, 180.0, 234.0, 32.0, 32.0, "P");
-    ControlRow(cr, 249.0, "Pause", "Resume or quit from the pause menu.");
-    DrawKeyCap(cr, 84.0, 290.0, 44.0, 32.0, "Alt");
-    DrawHint(cr, "+", 142.0, 312.0, 15.0, eAlign::Center);
-    DrawKeyCap(cr, 156.0, 290.0, 80.0, 32.0, "Return");
-    ControlRow(cr, 305.0, "Full screen", "Switches between window and full screen.");
-    DrawKeyCap(cr, 92.0, 346.0, 30.0, 30.0, "\xE2\x86\x91");
-    DrawKeyCap(cr, 126.0, 346.0, 30.0, 30.0, "\xE2\x86\x93");
-    DrawKeyCap(cr, 164.0, 346.0, 72.0, 30.0, "Return");
-    ControlRow(cr, 360.0, "Menus", "Choose with the arrows, confirm with Return.");
-    DrawHint(cr, "The bar under your score is your charge: it refills slowly.", 320.0, 420.0, 13.0,
+    DrawHint(cr, "Keys", kKeysCentre, 102.0, 12.0, eAlign::Center);
+    DrawHint(cr, "Pad", kPadCentre, 102.0, 12.0, eAlign::Center);
+
+    DrawArrowKeys(cr, kKeysCentre - 47.0, 108.0);
+    DrawPadCross(cr, kPadCentre - 20.0, 140.0, 34.0);
+    DrawPadStick(cr, kPadCentre + 22.0, 140.0, 14.0);
+    ControlRow(cr, 124.0, "Fly", "Steer the soldier over the land.");
+
+    DrawKeyCap(cr, kKeysCentre - 66.0, 180.0, 132.0, 32.0, "Space");
+    DrawPadFaceButtons(cr, kPadCentre, 194.0, 11.0, ePadFace::South);
+    ControlRow(cr, 180.0, "Drop shots", "Hold to keep firing; each shot spends charge.");
+
+    DrawKeyCap(cr, kKeysCentre - 44.0, 228.0, 44.0, 32.0, "Esc");
+    DrawHint(cr, "or", kKeysCentre + 12.0, 250.0, 13.0, eAlign::Center);
+    DrawKeyCap(cr, kKeysCentre + 24.0, 228.0, 32.0, 32.0, "P");
+    DrawPadPill(cr, kPadCentre - 26.0, 234.0, 52.0, 20.0, "Start");
+    ControlRow(cr, 228.0, "Pause", "Resume or quit from the pause menu.");
+
+    DrawKeyCap(cr, kKeysCentre - 22.0, 276.0, 44.0, 32.0, "Esc");
+    DrawPadFaceButtons(cr, kPadCentre, 290.0, 11.0, ePadFace::East);
+    ControlRow(cr, 276.0, "Back", "Leave options, controls or scores.");
+
+    DrawKeyCap(cr, kKeysCentre - 66.0, 324.0, 30.0, 30.0, "\xE2\x86\x91");
+    DrawKeyCap(cr, kKeysCentre - 32.0, 324.0, 30.0, 30.0, "\xE2\x86\x93");
+    DrawKeyCap(cr, kKeysCentre + 4.0, 324.0, 70.0, 30.0, "Return");
+    DrawPadCross(cr, kPadCentre - 20.0, 339.0, 28.0);
+    DrawPadFaceButtons(cr, kPadCentre + 22.0, 339.0, 9.0, ePadFace::South);
+    ControlRow(cr, 324.0, "Menus", "Choose with the arrows, confirm with Return.");
+
+    DrawKeyCap(cr, kKeysCentre - 68.0, 372.0, 44.0, 32.0, "Alt");
+    DrawHint(cr, "+", kKeysCentre - 10.0, 394.0, 15.0, eAlign::Center);
+    DrawKeyCap(cr, kKeysCentre + 4.0, 372.0, 70.0, 32.0, "Return");
+    ControlRow(cr, 372.0, "Full screen", "Switches between window and full screen.");
+
+    DrawHint(cr, "The bar under your score is your charge: it refills slowly.", 320.0, 424.0, 13.0,
              eAlign::Center);
     return canvas.SavePng(out.Graphics("OxM_ControlsMenu.png"), eColorKey::None);
 }

@@ -143,6 +143,32 @@ bool WriteMenuCursor(const tOutput& out)
     return canvas.SavePng(out.Graphics("VKT_MenuCursor.png"), eColorKey::White);
 }
 
+namespace
+{
+// "Pad: [D-pad] picks, [South] next / done", centred on the panel.
+void DrawPadLine(cairo_t* cr, double baseline)
+{
+    const std::string lead = "Pad:";
+    const std::string picks = "picks,";
+    const std::string enters = "next / done";
+    tTextStyle style = LabelStyle(12.0, eTypeface::Sans);
+    const double gap = 5.0;
+    const double icon = 14.0;
+    const double width = TextWidth(cr, lead, style) + TextWidth(cr, picks, style) +
+                         TextWidth(cr, enters, style) + 2.0 * icon + 4.0 * gap;
+    double x = 160.0 - width / 2.0;
+    DrawHint(cr, lead, x, baseline, 12.0);
+    x += TextWidth(cr, lead, style) + gap;
+    DrawPadCross(cr, x + icon / 2.0, baseline - 4.0, icon);
+    x += icon + gap;
+    DrawHint(cr, picks, x, baseline, 12.0);
+    x += TextWidth(cr, picks, style) + gap;
+    DrawPadFaceButtons(cr, x + icon / 2.0, baseline - 4.0, icon / 3.0, ePadFace::South);
+    x += icon + gap;
+    DrawHint(cr, enters, x, baseline, 12.0);
+}
+} // namespace
+
 bool WriteEnterScore(const tOutput& out)
 {
     // Drawn at (160, 120); the name prints at screen (282, 228), panel (122, 108), in 32 x 48 glyphs.
@@ -162,7 +188,8 @@ bool WriteEnterScore(const tOutput& out)
         cairo_fill(cr);
     }
     DrawHint(cr, "Type three letters, then press Return", 160.0, 192.0, 12.0, eAlign::Center);
-    DrawHint(cr, "Backspace erases", 160.0, 210.0, 12.0, eAlign::Center);
+    DrawHint(cr, "Backspace erases", 160.0, 208.0, 12.0, eAlign::Center);
+    DrawPadLine(cr, 224.0);
     return canvas.SavePng(out.Graphics("OxM_EnterScore.png"), eColorKey::None);
 }
 

@@ -124,11 +124,124 @@ void DrawLabel(cairo_t* cr, const std::string& text, double x, double baseline, 
     DrawText(cr, text, x, baseline, LabelStyle(size, face), align);
 }
 
-void DrawHint(cairo_t* cr, const std::string& text, double x, double baseline, double size, eAlign align)
+void DrawHint(cairo_t* cr, const std::string& text, double x, double baseline, double size, eAlign align,
+              double maxWidth)
 {
     tTextStyle style = LabelStyle(size, eTypeface::Sans);
     style.fill = palette::kCreamShade;
+    if (maxWidth > 0.0)
+        style = FitWidth(cr, text, style, maxWidth);
     DrawText(cr, text, x, baseline, style, align);
+}
+
+namespace
+{
+// The cream of a key cap, so that keys and pad buttons read as one family.
+void FillCapFace(cairo_t* cr)
+{
+    FillVertical(cr, Hex(0xF1E6CC), Hex(0xCDB98F));
+}
+} // namespace
+
+void DrawPadCross(cairo_t* cr, double cx, double cy, double size)
+{
+    const double arm = size / 2.0;
+    const double half = size / 6.0;
+    // The shadow a little below, then the cross itself.
+    cairo_new_path(cr);
+    cairo_rectangle(cr, cx - half, cy - arm + 2.0, 2.0 * half, size);
+    cairo_rectangle(cr, cx - arm, cy - half + 2.0, size, 2.0 * half);
+    SetSource(cr, palette::kInk);
+    cairo_fill(cr);
+    cairo_rectangle(cr, cx - half, cy - arm, 2.0 * half, size);
+    cairo_rectangle(cr, cx - arm, cy - half, size, 2.0 * half);
+    FillCapFace(cr);
+    // Its outline, and a dimple in the middle.
+    cairo_new_path(cr);
+    cairo_move_to(cr, cx - half, cy - arm);
+    cairo_line_to(cr, cx + half, cy - arm);
+    cairo_line_to(cr, cx + half, cy - half);
+    cairo_line_to(cr, cx + arm, cy - half);
+    cairo_line_to(cr, cx + arm, cy + half);
+    cairo_line_to(cr, cx + half, cy + half);
+    cairo_line_to(cr, cx + half, cy + arm);
+    cairo_line_to(cr, cx - half, cy + arm);
+    cairo_line_to(cr, cx - half, cy + half);
+    cairo_line_to(cr, cx - arm, cy + half);
+    cairo_line_to(cr, cx - arm, cy - half);
+    cairo_line_to(cr, cx - half, cy - half);
+    cairo_close_path(cr);
+    SetSource(cr, palette::kInk);
+    cairo_set_line_width(cr, 1.0);
+    cairo_stroke(cr);
+    Circle(cr, cx, cy, half * 0.55);
+    SetSource(cr, WithAlpha(palette::kInk, 0.35));
+    cairo_fill(cr);
+}
+
+void DrawPadStick(cairo_t* cr, double cx, double cy, double r)
+{
+    Circle(cr, cx, cy, r);
+    SetSource(cr, palette::kInk);
+    cairo_fill(cr);
+    Circle(cr, cx, cy - 1.0, r * 0.72);
+    FillCapFace(cr);
+    SetSource(cr, palette::kInk);
+    cairo_set_line_width(cr, 1.0);
+    cairo_stroke(cr);
+    Circle(cr, cx, cy - 1.0, r * 0.4);
+    SetSource(cr, WithAlpha(palette::kInk, 0.25));
+    cairo_set_line_width(cr, 1.0);
+    cairo_stroke(cr);
+}
+
+void DrawPadFaceButtons(cairo_t* cr, double cx, double cy, double spread, ePadFace lit)
+{
+    const struct
+    {
+        ePadFace face;
+        double dx;
+        double dy;
+    } buttons[] = {{ePadFace::South, 0.0, 1.0},
+                   {ePadFace::East, 1.0, 0.0},
+                   {ePadFace::West, -1.0, 0.0},
+                   {ePadFace::North, 0.0, -1.0}};
+    const double r = spread * 0.52;
+    for (const auto& button : buttons)
+    {
+        const double x = cx + button.dx * spread;
+        const double y = cy + button.dy * spread;
+        Circle(cr, x, y + 1.5, r);
+        SetSource(cr, palette::kInk);
+        cairo_fill(cr);
+        Circle(cr, x, y, r);
+        if (button.face == lit)
+            FillVertical(cr, palette::kCopperPale, palette::kCopper);
+        else
+            SetSource(cr, palette::kNavyLight);
+        cairo_fill_preserve(cr);
+        SetSource(cr, button.face == lit ? palette::kCream : palette::kSlate);
+        cairo_set_line_width(cr, 1.0);
+        cairo_stroke(cr);
+    }
+}
+
+void DrawPadPill(cairo_t* cr, double x, double y, double width, double height, const std::string& legend)
+{
+    RoundedRect(cr, x + 0.5, y + 2.0, width - 1.0, height - 1.5, height / 2.0);
+    SetSource(cr, palette::kInk);
+    cairo_fill(cr);
+    RoundedRect(cr, x + 0.5, y + 0.5, width - 1.0, height - 2.5, (height - 2.5) / 2.0);
+    FillCapFace(cr);
+    SetSource(cr, palette::kInk);
+    cairo_set_line_width(cr, 1.0);
+    cairo_stroke(cr);
+    tTextStyle style;
+    style.face = eTypeface::SansBold;
+    style.size = 11.0;
+    style.fill = palette::kInk;
+    style = FitWidth(cr, legend, style, width - 10.0);
+    DrawText(cr, legend, x + width / 2.0, y + height / 2.0 + style.size * 0.3, style, eAlign::Center);
 }
 
 void DrawKeyCap(cairo_t* cr, double x, double y, double width, double height, const std::string& legend)
