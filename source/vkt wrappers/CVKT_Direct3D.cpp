@@ -331,18 +331,15 @@ void CVKT_Direct3D::Present()
 
 void CVKT_Direct3D::ShowBackBuffer()
 {
+    m_ShownOutput = WindowPixels(m_hWnd);
     if (!m_pBackBuffer)
-    {
-        CaptureScreen(WindowPixels(m_hWnd));
-        m_ShownOutput = WindowPixels(m_hWnd);
-        return;
-    }
+        return; // drawn straight into the window already; no screen capture then
     SDL_SetRenderTarget(m_pDevice, nullptr);
     tSize output;
     SDL_GetRendererOutputSize(m_pDevice, &output.nWidth, &output.nHeight);
     const tSize base = {m_PresentParams.nBackBufferWidth, m_PresentParams.nBackBufferHeight};
     const tViewport view = CVKT_ScreenFit::Letterbox(output, base);
-    // The bars take the frame's clear colour, as the whole back buffer did before the draws.
+    // The bars are the frame's clear colour, as when the game drew straight into the window.
     SDL_SetRenderDrawColor(m_pDevice, (m_dwClearColor >> 16) & 0xFF, (m_dwClearColor >> 8) & 0xFF,
                            m_dwClearColor & 0xFF, 0xFF);
     SDL_RenderClear(m_pDevice);
@@ -351,7 +348,6 @@ void CVKT_Direct3D::ShowBackBuffer()
     const SDL_Rect area = {view.nX, view.nY, view.nWidth, view.nHeight};
     SDL_RenderCopy(m_pDevice, m_pBackBuffer.get(), nullptr, &area);
     CaptureScreen(output);
-    m_ShownOutput = WindowPixels(m_hWnd);
 }
 
 void CVKT_Direct3D::CaptureScreen(tSize output)

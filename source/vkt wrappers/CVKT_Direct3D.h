@@ -101,8 +101,8 @@ public:
     void SetFrameCapture(bool bOn) { m_bCapture = bOn; }
     const std::vector<uint32_t>& GetCapturedFrame() const { return m_CapturedFrame; }
     // Screen capture: while on, Present also copies what it puts into the window (the picture
-    // scaled, with its bars) into a buffer that GetCapturedScreen returns. Switching it either way
-    // empties the buffer.
+    // scaled, with its bars) into a buffer that GetCapturedScreen returns (empty for a renderer that
+    // draws straight into the window). Switching it either way empties the buffer.
     void SetScreenCapture(bool bOn)
     {
         m_bCaptureScreen = bOn;
