@@ -30,7 +30,9 @@ public:
     void Initialize(HWND hWnd, HINSTANCE hInstance, int nScreenWidth, int nScreenHeight, bool bWindowed);
     // One frame. False means the game is to end (nothing was updated or drawn in this frame).
     bool Main();
-    // Exits every state, then stops the platform layer and the services in reverse order.
+    // Exits every state, saves the settings when the display (full screen, the window's size) is no
+    // longer what the settings file holds, then stops the platform layer and the services in
+    // reverse order.
     void Shutdown();
 
     // Stack operations. The stack does not own its states (they are singletons).
@@ -52,7 +54,11 @@ public:
     int GetMusicID() const { return m_nMusicID; }
 
     bool LoadSettings(const char* szPath);
+    // Writes the volumes, the table and the display as it is now.
     bool SaveSettings(const char* szPath);
+    // Full screen or not, and the window size the player chose (0 x 0 while the window has the size
+    // the desktop suggests). Without a running renderer: as the settings file said.
+    tDisplaySettings GetDisplay() const;
 
     int GetScreenWidth() const { return m_nScreenWidth; }
     int GetScreenHeight() const { return m_nScreenHeight; }
@@ -74,6 +80,8 @@ private:
 
     std::vector<IGameState*> m_vStates; // element 0 is the bottom, the last the top
     tHighScore m_HighScores[NUM_HIGH_SCORES];
+    // The display as the settings file says (loaded, or last saved).
+    tDisplaySettings m_SavedDisplay;
     int m_nScreenWidth = 0;
     int m_nScreenHeight = 0;
     bool m_bWindowed = true;

@@ -3,6 +3,7 @@
 #include "CGame.h"
 #include "CGamePlayState.h"
 #include "CPauseState.h"
+#include "GameResourceFiles.h"
 
 #include "CVKT_Clock.h"
 #include "CVKT_DataLocation.h"
@@ -46,6 +47,19 @@ bool RunLoopPass(CVKT_Window* pWindow, CGame* pGame, CVKT_FramePacer* pPacer)
     return true;
 }
 
+tDisplaySettings RememberedDisplay()
+{
+    tGameSettings settings;
+    CSettingsFile::Load(SETTINGS_FILE, settings);
+    return settings.display;
+}
+
+HWND OpenGameWindow(CVKT_Window* pWindow, const tDisplaySettings& display)
+{
+    return pWindow->CreateFittedWindow(VKT_WINDOW_CLASS, VKT_WINDOW_TITLE, {kClientWidth, kClientHeight},
+                                       {display.nWindowWidth, display.nWindowHeight}, WndProc);
+}
+
 namespace
 {
 // Everything after the one-copy check; returns the exit code.
@@ -56,8 +70,8 @@ int RunGame(HINSTANCE hInstance, CVKT_SingleInstance& singleInstance)
     CVKT_Window* window = CVKT_Window::GetInstance();
     if (!window->InitPlatform())
         return 0;
-    HWND hWnd =
-        window->CreateGameWindow(VKT_WINDOW_CLASS, VKT_WINDOW_TITLE, kClientWidth, kClientHeight, WndProc);
+    const tDisplaySettings display = RememberedDisplay();
+    HWND hWnd = OpenGameWindow(window, display);
     if (!hWnd)
     {
         window->ShutdownPlatform();
@@ -68,7 +82,7 @@ int RunGame(HINSTANCE hInstance, CVKT_SingleInstance& singleInstance)
     std::srand(CVKT_Clock::GetTickCount());
 
     CGame* game = CGame::GetInstance();
-    game->Initialize(hWnd, hInstance, kClientWidth, kClientHeight, true);
+    game->Initialize(hWnd, hInstance, kClientWidth, kClientHeight, !display.bFullScreen);
     RunMessageLoop(window, game);
     game->Shutdown();
 

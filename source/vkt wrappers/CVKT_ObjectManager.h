@@ -28,6 +28,9 @@ public:
     // Sorts the list itself by ascending scale (equal scales in no defined order) and draws every
     // object, inactive ones included, so larger scales land on top.
     void RenderObjects();
+    // Sorts the list exactly as RenderObjects does, then draws every object except those of type
+    // nTypeOnTop, then those, each group in list order: the chosen type lands over everything else.
+    void RenderObjects(int nTypeOnTop);
     // Ordered pairs (i, j) over the whole list: objects of different types are tested, objects of the
     // same type only when both are enemies (an enemy also meets itself). The first hit that i's
     // handler reports ends the inner loop for that i.
@@ -38,6 +41,7 @@ public:
 
 private:
     CVKT_ObjectManager() = default;
+    void SortByScale();
     // At exit the vector is freed without Release calls: the objects may already be unreachable.
     ~CVKT_ObjectManager() = default;
 
