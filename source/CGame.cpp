@@ -2,6 +2,9 @@
 
 #include "CGamePlayState.h"
 #include "CPadInput.h"
+#include "CPauseState.h"
+#include "CReplayPlayer.h"
+#include "CReplayRecorder.h"
 #include "CopperfenLogoState.h"
 #include "GameResourceFiles.h"
 #include "IGameState.h"
@@ -77,22 +80,50 @@ bool CGame::Main()
 {
     // An unsigned difference survives the wrap of the 32-bit tick counter.
     const uint32_t now = CVKT_Clock::GetTickCount();
-    m_fElapsedTime = static_cast<float>(static_cast<double>(now - m_dwLastTick) / 1000.0);
+    const uint32_t uElapsedMs = now - m_dwLastTick;
     m_dwLastTick = now;
 
     m_pDI->ReadDevices();
-    // The pads' menu repeat runs on the game's own time, so it follows the frames as they are.
-    CPadInput::GetInstance()->Update(m_fElapsedTime);
     // The Return press stays visible to the states; screens that react to Return ignore it
     // themselves while an Alt key is held.
     if ((m_pDI->KeyDown(DIK_LMENU) || m_pDI->KeyDown(DIK_RMENU)) && m_pDI->KeyPressed(DIK_RETURN))
         ToggleDisplayMode();
 
-    assert(!m_vStates.empty() && "the state stack never runs empty while the game runs");
-    if (m_vStates.empty())
-        return false;
-    if (!m_vStates.back()->Input())
-        return false;
+    CReplayPlayer* pPlayer = CReplayPlayer::GetInstance();
+    if (pPlayer->IsWatching())
+    {
+        if (!pPlayer->Frame(uElapsedMs))
+            return false;
+    }
+    else
+    {
+        CReplayRecorder* pRecorder = CReplayRecorder::GetInstance();
+        pRecorder->FrameRead(uElapsedMs);
+        if (!RunFrame(uElapsedMs, nullptr))
+            return false;
+        pRecorder->FrameDone();
+    }
+    Draw();
+    return true;
+}
+
+bool CGame::RunFrame(uint32_t uElapsedMs, IGameState* pEnterInstead)
+{
+    m_fElapsedTime = static_cast<float>(static_cast<double>(uElapsedMs) / 1000.0);
+    if (pEnterInstead)
+    {
+        ChangeState(pEnterInstead);
+    }
+    else
+    {
+        // The pads' menu repeat runs on the game's own time, so it follows the frames as they are.
+        CPadInput::GetInstance()->Update(m_fElapsedTime);
+        assert(!m_vStates.empty() && "the state stack never runs empty while the game runs");
+        if (m_vStates.empty())
+            return false;
+        if (!m_vStates.back()->Input())
+            return false;
+    }
     // Input may have changed the stack: the new top gets the update.
     if (!m_vStates.empty())
         m_vStates.back()->Update(m_fElapsedTime);
@@ -100,15 +131,32 @@ bool CGame::Main()
     m_pWM->Update();
     m_pMS->ProcessMessages();
     m_pES->ProcessEvents();
+    return true;
+}
 
+void CGame::Draw()
+{
     m_pD3D->Clear(0, 0, 128);
     m_pD3D->DeviceBegin();
     m_pD3D->SpriteBegin();
     RenderStates();
+    CReplayPlayer::GetInstance()->DrawMark();
     m_pD3D->SpriteEnd();
     m_pD3D->DeviceEnd();
     m_pD3D->Present();
-    return true;
+}
+
+void CGame::FocusLost()
+{
+    if (CReplayPlayer::GetInstance()->IsWatching())
+    {
+        CReplayPlayer::GetInstance()->Pause();
+        return;
+    }
+    if (m_vStates.empty() || m_vStates.back() != CGamePlayState::GetInstance())
+        return;
+    PushState(CPauseState::GetInstance());
+    CReplayRecorder::GetInstance()->FocusPaused();
 }
 
 void CGame::RenderStates()
@@ -150,6 +198,11 @@ void CGame::Shutdown()
 
 void CGame::ChangeState(IGameState* pState)
 {
+    // A replayed game that leaves by its own rules ends the replay; it must not open the menus
+    // (which save the settings).
+    CReplayPlayer* pPlayer = CReplayPlayer::GetInstance();
+    if (pState && pPlayer->IsWatching() && pState != CGamePlayState::GetInstance())
+        pState = pPlayer->Leave();
     ClearStates();
     if (pState)
         PushState(pState);
@@ -183,6 +236,9 @@ void CGame::ClearStates()
 
 bool CGame::IsHighScore(int nPoints) const
 {
+    // A replayed game is already where it belongs in the table, or was never good enough for it.
+    if (CReplayPlayer::GetInstance()->IsWatching())
+        return false;
     return nPoints > m_HighScores[NUM_HIGH_SCORES - 1].nPoints;
 }
 

@@ -30,6 +30,13 @@ public:
     void Initialize(HWND hWnd, HINSTANCE hInstance, int nScreenWidth, int nScreenHeight, bool bWindowed);
     // One frame. False means the game is to end (nothing was updated or drawn in this frame).
     bool Main();
+    // The rules of one frame, without reading the devices or drawing: the pads' menu repeat, the top
+    // state's Input, the (possibly new) top state's Update, then the wave manager, the messages and
+    // the events. With pEnterInstead the frame changes to that state in place of the repeat and the
+    // Input (where a recorded game began). False when Input said the game is to end.
+    bool RunFrame(uint32_t uElapsedMs, IGameState* pEnterInstead);
+    // The window lost the focus: play is paused (a replay's watching instead).
+    void FocusLost();
     // Exits every state, then stops the platform layer and the services in reverse order.
     void Shutdown();
 
@@ -63,6 +70,7 @@ private:
     CGame();
     void ToggleDisplayMode();
     void RenderStates();
+    void Draw();
 
     CVKT_Direct3D* m_pD3D;
     CVKT_TextureManager* m_pTM;

@@ -55,10 +55,15 @@ void CVKT_ObjectManager::UpdateObjects(float fElapsedTime)
         RemoveObject(pObject);
 }
 
-void CVKT_ObjectManager::RenderObjects()
+void CVKT_ObjectManager::SortForDrawing()
 {
     std::sort(m_vObjectList.begin(), m_vObjectList.end(),
               [](const CBase* a, const CBase* b) { return a->GetScale() < b->GetScale(); });
+}
+
+void CVKT_ObjectManager::RenderObjects()
+{
+    SortForDrawing();
     for (size_t i = 0; i < m_vObjectList.size(); ++i)
         m_vObjectList[i]->Render();
 }

@@ -1,6 +1,8 @@
 #include "HeadlessGame.h"
 
 #include "CGame.h"
+#include "CReplayPlayer.h"
+#include "CReplayRecorder.h"
 #include "IGameState.h"
 #include "WinMain.h"
 
@@ -46,6 +48,7 @@ HeadlessGame::HeadlessGame(const Options& options)
         pWindow->ShutdownPlatform();
         throw std::runtime_error("no game window");
     }
+    CReplayRecorder::GetInstance()->Enable(options.record);
     CGame::GetInstance()->Initialize(m_pWindow, nullptr, kWidth, kHeight, true);
 }
 
@@ -53,6 +56,7 @@ HeadlessGame::~HeadlessGame()
 {
     CVKT_Direct3D::GetInstance()->SetFrameCapture(false);
     CGame::GetInstance()->Shutdown();
+    CReplayRecorder::GetInstance()->Enable(false);
     m_vPads.clear();
     CVKT_Window::GetInstance()->ShutdownPlatform();
 }

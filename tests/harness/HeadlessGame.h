@@ -33,6 +33,8 @@ public:
         // The Resource folder whose Graphics and Sound the game uses; empty: the build's.
         std::string resourceDir;
         uint32_t startTick = 10000;
+        // Every game played is recorded and kept in Resource/replays, as the program does.
+        bool record = false;
     };
 
     // The build's Resource folder.
