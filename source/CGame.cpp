@@ -17,6 +17,7 @@
 #include "CVKT_MessageSystem.h"
 #include "CVKT_TextureManager.h"
 #include "CVKT_WaveManager.h"
+#include "CVKT_Window.h"
 
 #include <cassert>
 #include <cstring>
@@ -85,8 +86,10 @@ bool CGame::Main()
 
     m_pDI->ReadDevices();
     // The Return press stays visible to the states; screens that react to Return ignore it
-    // themselves while an Alt key is held.
-    if ((m_pDI->KeyDown(DIK_LMENU) || m_pDI->KeyDown(DIK_RMENU)) && m_pDI->KeyPressed(DIK_RETURN))
+    // themselves while an Alt key is held. F11 is the same switch, as Linux programs have it.
+    const bool bAltReturn =
+        (m_pDI->KeyDown(DIK_LMENU) || m_pDI->KeyDown(DIK_RMENU)) && m_pDI->KeyPressed(DIK_RETURN);
+    if (bAltReturn || m_pDI->KeyPressed(DIK_F11))
         ToggleDisplayMode();
 
     CReplayPlayer* pPlayer = CReplayPlayer::GetInstance();
@@ -177,6 +180,9 @@ void CGame::ToggleDisplayMode()
 void CGame::Shutdown()
 {
     ChangeState(nullptr);
+    // A switch to full screen or a resized window saves nothing by itself; the way out keeps them.
+    if (GetDisplay() != m_SavedDisplay)
+        SaveSettings(SETTINGS_FILE);
     if (m_pDI)
     {
         m_pDI->ShutdownDirectInput();
@@ -194,6 +200,7 @@ void CGame::Shutdown()
         m_pMS->ShutdownMessageSystem();
     if (m_pES)
         m_pES->ShutdownEventSystem();
+    m_bSettingsReadOnly = false;
 }
 
 void CGame::ChangeState(IGameState* pState)
@@ -255,14 +262,37 @@ bool CGame::LoadSettings(const char* szPath)
     m_fMusicVolume = settings.fMusicVolume;
     m_fFXVolume = settings.fFXVolume;
     std::memcpy(m_HighScores, settings.highScores, sizeof m_HighScores);
+    m_SavedDisplay = settings.display;
     return loaded;
 }
 
 bool CGame::SaveSettings(const char* szPath)
 {
+    if (m_bSettingsReadOnly)
+        return false;
     tGameSettings settings;
     settings.fMusicVolume = m_fMusicVolume;
     settings.fFXVolume = m_fFXVolume;
     std::memcpy(settings.highScores, m_HighScores, sizeof m_HighScores);
-    return CSettingsFile::Save(szPath, settings);
+    settings.display = GetDisplay();
+    if (!CSettingsFile::Save(szPath, settings))
+        return false;
+    m_SavedDisplay = settings.display;
+    return true;
+}
+
+tDisplaySettings CGame::GetDisplay() const
+{
+    if (!m_pD3D || !m_pD3D->GetDirect3DDevice())
+        return m_SavedDisplay;
+    tDisplaySettings display;
+    display.bFullScreen = !m_bWindowed;
+    // The size the desktop suggests is no choice of the player's: a larger desktop suggests more.
+    const tSize windowed = m_pD3D->GetWindowedSize();
+    if (windowed != CVKT_Window::GetInstance()->GetFittedSize())
+    {
+        display.nWindowWidth = windowed.nWidth;
+        display.nWindowHeight = windowed.nHeight;
+    }
+    return display;
 }

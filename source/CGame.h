@@ -37,7 +37,9 @@ public:
     bool RunFrame(uint32_t uElapsedMs, IGameState* pEnterInstead);
     // The window lost the focus: play is paused (a replay's watching instead).
     void FocusLost();
-    // Exits every state, then stops the platform layer and the services in reverse order.
+    // Exits every state, saves the settings when the display (full screen, the window's size) is no
+    // longer what the settings file holds, then stops the platform layer and the services in
+    // reverse order.
     void Shutdown();
 
     // Stack operations. The stack does not own its states (they are singletons).
@@ -59,7 +61,15 @@ public:
     int GetMusicID() const { return m_nMusicID; }
 
     bool LoadSettings(const char* szPath);
+    // Writes the volumes, the table and the display as it is now; nothing (false) while the settings
+    // are read-only.
     bool SaveSettings(const char* szPath);
+    // A program that only shows a replay leaves the player's settings file as it found it, whatever
+    // is switched or resized while it runs. Off again after Shutdown.
+    void SetSettingsReadOnly(bool bReadOnly) { m_bSettingsReadOnly = bReadOnly; }
+    // Full screen or not, and the window size the player chose (0 x 0 while the window has the size
+    // the desktop suggests). Without a running renderer: as the settings file said.
+    tDisplaySettings GetDisplay() const;
 
     int GetScreenWidth() const { return m_nScreenWidth; }
     int GetScreenHeight() const { return m_nScreenHeight; }
@@ -82,9 +92,12 @@ private:
 
     std::vector<IGameState*> m_vStates; // element 0 is the bottom, the last the top
     tHighScore m_HighScores[NUM_HIGH_SCORES];
+    // The display as the settings file says (loaded, or last saved).
+    tDisplaySettings m_SavedDisplay;
     int m_nScreenWidth = 0;
     int m_nScreenHeight = 0;
     bool m_bWindowed = true;
+    bool m_bSettingsReadOnly = false;
     float m_fMusicVolume = 50.0f;
     float m_fFXVolume = 50.0f;
     int m_nMusicID = -1;

@@ -416,7 +416,10 @@ void CGamePlayState::RunEnemyFireTimer()
 void CGamePlayState::Render()
 {
     DrawScrollingLayer(m_nBackgroundImageID, m_fBackgroundOffset);
-    CVKT_ObjectManager::GetInstance()->RenderObjects();
+    // The player's shots start under the bird that drops them and fall slowly; drawn by scale alone
+    // they would stay hidden beneath it while it holds still. They go over everything else instead.
+    // The list keeps the order by scale, so updates and collisions run as before.
+    CVKT_ObjectManager::GetInstance()->RenderObjects(OBJ_PLAYER_BULLET);
     if (m_bBubble && m_pPlayer)
     {
         const int nX = static_cast<int>(m_pPlayer->GetPosX()) - 32;

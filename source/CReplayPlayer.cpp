@@ -183,7 +183,7 @@ void CReplayPlayer::SortAsDrawn() const
     // The frame that was drawn between these two when they were recorded sorted the objects.
     const std::vector<IGameState*> stack = CGame::GetInstance()->GetStateStack();
     if (std::find(stack.begin(), stack.end(), CGamePlayState::GetInstance()) != stack.end())
-        CVKT_ObjectManager::GetInstance()->SortForDrawing();
+        CVKT_ObjectManager::GetInstance()->SortByScale();
 }
 
 IGameState* CReplayPlayer::Leave()

@@ -194,6 +194,33 @@ void ReadScore(const TiXmlElement* pElement, bool bUtf8, tHighScore& entry)
     CopyName(bUtf8 ? Utf8TextToBytes(text) : text, entry.szName);
 }
 
+bool IsWindowSide(int nSide)
+{
+    return nSide >= 1 && nSide <= MAX_WINDOW_SIDE;
+}
+
+// Anything odd in the element leaves that value at its default.
+tDisplaySettings ReadDisplay(const TiXmlElement* pRoot)
+{
+    tDisplaySettings display;
+    const TiXmlElement* pDisplay = pRoot->FirstChildElement("display");
+    if (!pDisplay)
+        return display;
+    int nFullScreen = 0;
+    display.bFullScreen =
+        pDisplay->QueryIntAttribute("fullscreen", &nFullScreen) == TIXML_SUCCESS && nFullScreen == 1;
+    int nWidth = 0;
+    int nHeight = 0;
+    if (pDisplay->QueryIntAttribute("width", &nWidth) == TIXML_SUCCESS &&
+        pDisplay->QueryIntAttribute("height", &nHeight) == TIXML_SUCCESS && IsWindowSide(nWidth) &&
+        IsWindowSide(nHeight))
+    {
+        display.nWindowWidth = nWidth;
+        display.nWindowHeight = nHeight;
+    }
+    return display;
+}
+
 // Walks what could be parsed; false when an element that a step needs is missing.
 bool ReadDocument(const TiXmlDocument& doc, bool bUtf8, tGameSettings& settings)
 {
@@ -218,6 +245,7 @@ bool ReadDocument(const TiXmlDocument& doc, bool bUtf8, tGameSettings& settings)
         ReadScore(pScore, bUtf8, entry);
         pScore = pScore->NextSiblingElement();
     }
+    settings.display = ReadDisplay(pRoot);
     return true;
 }
 
@@ -243,6 +271,23 @@ int VolumeToInt(float fVolume)
     return static_cast<int>(fVolume);
 }
 
+// After the table, where the walk of the older readers never looks, and only when it has something to
+// say: a file of the defaults stays what it always was.
+void AddDisplay(const tDisplaySettings& display, TiXmlElement& root)
+{
+    const bool bSized = IsWindowSide(display.nWindowWidth) && IsWindowSide(display.nWindowHeight);
+    if (!display.bFullScreen && !bSized)
+        return;
+    auto* pDisplay = new TiXmlElement("display");
+    pDisplay->SetAttribute("fullscreen", display.bFullScreen ? 1 : 0);
+    if (bSized)
+    {
+        pDisplay->SetAttribute("width", display.nWindowWidth);
+        pDisplay->SetAttribute("height", display.nWindowHeight);
+    }
+    root.LinkEndChild(pDisplay);
+}
+
 void BuildDocument(const tGameSettings& settings, TiXmlDocument& doc)
 {
     doc.LinkEndChild(new TiXmlDeclaration("1.0", "utf-8", "yes"));
@@ -263,6 +308,7 @@ void BuildDocument(const tGameSettings& settings, TiXmlDocument& doc)
         pScore->LinkEndChild(new TiXmlText(NameToText(entry.szName)));
         pTable->LinkEndChild(pScore);
     }
+    AddDisplay(settings.display, *pRoot);
 }
 
 // A symbolic link stays a link: its target is what gets replaced.
@@ -397,6 +443,7 @@ tGameSettings CSettingsFile::Defaults()
         entry.nPoints = 0;
         std::memcpy(entry.szName, "AAA", 4);
     }
+    settings.display = tDisplaySettings();
     return settings;
 }
 

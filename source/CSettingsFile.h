@@ -1,5 +1,5 @@
-// Reading and writing Resource/settings.xml: the two volumes and the ten high scores, and the rule
-// that puts a new score into the table.
+// Reading and writing Resource/settings.xml: the two volumes, the ten high scores and how the game
+// was last shown, and the rule that puts a new score into the table.
 //
 // The file:
 //   <?xml version="1.0" encoding="utf-8" standalone="yes" ?>
@@ -8,7 +8,12 @@
 //       <high_scores>
 //           <score points="0">AAA</score>      (ten of them, best first)
 //       </high_scores>
+//       <display fullscreen="1" width="1000" height="750" />
 //   </root>
+//
+// "display" comes last and only when it says something: in full screen, or a window size the player
+// chose. A reader that knows nothing of it (older copies of the game among them) walks past it, and a
+// file without it is read as it always was: windowed, at the size the desktop suggests.
 //
 // Names are byte strings of up to three bytes: the score entry stores whatever was typed, control
 // characters and 8-bit letters included. They are written as XML text (control characters as
@@ -29,11 +34,31 @@ struct tHighScore
 
 constexpr int NUM_HIGH_SCORES = 10;
 
+// How the game was last shown. A size of 0 x 0 means none was chosen: the window takes the size the
+// desktop suggests.
+struct tDisplaySettings
+{
+    bool bFullScreen = false;
+    int nWindowWidth = 0;
+    int nWindowHeight = 0;
+
+    bool operator==(const tDisplaySettings& other) const
+    {
+        return bFullScreen == other.bFullScreen && nWindowWidth == other.nWindowWidth &&
+               nWindowHeight == other.nWindowHeight;
+    }
+    bool operator!=(const tDisplaySettings& other) const { return !(*this == other); }
+};
+
+// The largest window side the file keeps; anything larger is no size the player chose.
+constexpr int MAX_WINDOW_SIDE = 16384;
+
 struct tGameSettings
 {
     float fMusicVolume; // 0 to 100
     float fFXVolume;    // 0 to 100
     tHighScore highScores[NUM_HIGH_SCORES];
+    tDisplaySettings display;
 };
 
 class CSettingsFile
@@ -46,12 +71,15 @@ public:
     // default, when the file is missing or what could be parsed of it lacks the root, "sound_settings",
     // "high_scores", a first "score" or ten sibling elements from that "score" on. A "score" without
     // text is an empty name; missing or non-numeric points read as 0, a missing or non-numeric volume
-    // as 50, and volumes are kept within 0 to 100.
+    // as 50, and volumes are kept within 0 to 100. The display comes from the root's first "display"
+    // element, if any: full screen when "fullscreen" is 1, and the window size when both "width" and
+    // "height" are whole numbers from 1 to MAX_WINDOW_SIDE (otherwise none).
     static bool Load(const char* szPath, tGameSettings& settings);
     // Load's reading of a file's bytes.
     static bool Parse(const std::string& bytes, tGameSettings& settings);
 
-    // Writes the whole file: volumes truncated toward zero, negative points as 0. The new file is
+    // Writes the whole file: volumes truncated toward zero, negative points as 0, the display only
+    // when it differs from the default (a size only when both sides are in range). The new file is
     // written beside the old one and renamed over it, so a crash or a full disk during the write
     // leaves the old file as it was. With installed data the user's settings folder is made first
     // (see CVKT_DataLocation). False when the write failed.

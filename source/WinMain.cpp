@@ -6,6 +6,7 @@
 #include "CReplayFile.h"
 #include "CReplayPlayer.h"
 #include "CReplayRecorder.h"
+#include "GameResourceFiles.h"
 
 #include "CVKT_Clock.h"
 #include "CVKT_DataLocation.h"
@@ -50,6 +51,19 @@ bool RunLoopPass(CVKT_Window* pWindow, CGame* pGame, CVKT_FramePacer* pPacer)
     return true;
 }
 
+tDisplaySettings RememberedDisplay()
+{
+    tGameSettings settings;
+    CSettingsFile::Load(SETTINGS_FILE, settings);
+    return settings.display;
+}
+
+HWND OpenGameWindow(CVKT_Window* pWindow, const tDisplaySettings& display)
+{
+    return pWindow->CreateFittedWindow(VKT_WINDOW_CLASS, VKT_WINDOW_TITLE, {kClientWidth, kClientHeight},
+                                       {display.nWindowWidth, display.nWindowHeight}, WndProc);
+}
+
 namespace
 {
 // Everything after the one-copy check; returns the exit code. With a replay the game shows it and
@@ -59,8 +73,8 @@ int RunGame(HINSTANCE hInstance, CVKT_SingleInstance* pSingleInstance, const tRe
     CVKT_Window* window = CVKT_Window::GetInstance();
     if (!window->InitPlatform())
         return 0;
-    HWND hWnd =
-        window->CreateGameWindow(VKT_WINDOW_CLASS, VKT_WINDOW_TITLE, kClientWidth, kClientHeight, WndProc);
+    const tDisplaySettings display = RememberedDisplay();
+    HWND hWnd = OpenGameWindow(window, display);
     if (!hWnd)
     {
         window->ShutdownPlatform();
@@ -72,9 +86,12 @@ int RunGame(HINSTANCE hInstance, CVKT_SingleInstance* pSingleInstance, const tRe
     CReplayRecorder::GetInstance()->Enable(pReplay == nullptr);
 
     CGame* game = CGame::GetInstance();
-    game->Initialize(hWnd, hInstance, kClientWidth, kClientHeight, true);
+    game->Initialize(hWnd, hInstance, kClientWidth, kClientHeight, !display.bFullScreen);
     if (pReplay)
+    {
+        game->SetSettingsReadOnly(true);
         CReplayPlayer::GetInstance()->Start(*pReplay, nullptr);
+    }
     RunMessageLoop(window, game);
     game->Shutdown();
 

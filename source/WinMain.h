@@ -2,6 +2,8 @@
 // frame of the game per pass until the game ends or the window is closed.
 #pragma once
 
+#include "CSettingsFile.h"
+
 #include "CVKT_Window.h"
 #include "VKT_Types.h"
 
@@ -28,6 +30,15 @@ int WatchReplay(const char* szFile);
 // frame and draws nothing, and waits up to a quarter of a second for a message instead. False when
 // the loop is to end: the quit message was taken, or the game ended in its frame.
 bool RunLoopPass(CVKT_Window* pWindow, CGame* pGame, CVKT_FramePacer* pPacer);
+
+// How the settings file says the game was last shown; the defaults when it cannot be read.
+tDisplaySettings RememberedDisplay();
+
+// Opens the game's window (class VKT_WINDOW_CLASS, title VKT_WINDOW_TITLE, WndProc) for that
+// display: at the window size the player chose if it still fits the desktop, otherwise at the
+// largest whole multiple of 640 x 480 that does. Full screen is the renderer's to switch on
+// (CGame::Initialize with windowed false). Null when the window does not open.
+HWND OpenGameWindow(CVKT_Window* pWindow, const tDisplaySettings& display);
 
 // The game's window procedure: pauses the game when the window loses the focus during play and
 // turns a close request into the end of the loop.

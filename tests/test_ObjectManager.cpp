@@ -209,6 +209,22 @@ TEST_F(ObjectManagerTest, DrawingOrderFollowsScaleAndTheListKeepsThatOrder)
     EXPECT_EQ((Log{"enemy:update", "rock:update", "bullet:update", "player:update"}), m_log);
 }
 
+TEST_F(ObjectManagerTest, ATypeDrawnOnTopComesLastWhileTheListKeepsTheOrderByScale)
+{
+    CLoggedObject* pSecondShot = Make("shot2", OBJ_PLAYER_BULLET, 0.2f);
+    for (CBase* pObject : {static_cast<CBase*>(Make("player", OBJ_PLAYER, 1.5f)),
+                           static_cast<CBase*>(Make("shot1", OBJ_PLAYER_BULLET, 0.6f)),
+                           static_cast<CBase*>(Make("enemy", OBJ_ENEMY)), static_cast<CBase*>(pSecondShot),
+                           static_cast<CBase*>(Make("rock", OBJ_ENEMY_BULLET, 0.0f))})
+        m_pOM->AddObject(pObject);
+
+    m_pOM->RenderObjects(OBJ_PLAYER_BULLET);
+    EXPECT_EQ((Log{"enemy:render", "rock:render", "player:render", "shot2:render", "shot1:render"}), m_log);
+    m_log.clear();
+    m_pOM->UpdateObjects(0.0f);
+    EXPECT_EQ((Log{"enemy:update", "rock:update", "shot2:update", "shot1:update", "player:update"}), m_log);
+}
+
 TEST_F(ObjectManagerTest, CollisionPairsRunInListOrderWithTheSameTypeRules)
 {
     // Two objects of type 1 (the player and a charge power-up), a bullet and two enemies.

@@ -6,6 +6,7 @@
 #include "CGamePlayState.h"
 #include "CPlayer.h"
 #include "GameEventIDs.h"
+#include "GameResourceFiles.h"
 
 #include "CVKT_EventSystem.h"
 #include "CVKT_MessageSystem.h"
@@ -140,6 +141,27 @@ TEST_F(PlayerTest, EveryShotBecomesABulletAtThePlayersPlaceInTheNextFrame)
     const CBullet* bullet = game.Bullets(OBJ_PLAYER_BULLET).front();
     EXPECT_FLOAT_EQ(bullet->GetPosX(), 300.0f);
     EXPECT_NEAR(bullet->GetPosY(), 400.0f, 26.0f * 0.016f + 0.001f) << "made there, then one frame of fall";
+}
+
+TEST_F(PlayerTest, AShotFiredInOneFrameIsSeenOverTheBirdInTheNext)
+{
+    CPlayer::SetFireTimer(0.3f);
+    game.CaptureFrames();
+    game.Hold(SDL_SCANCODE_SPACE);
+    game.Frame(); // frame N: the shot is fired
+    game.Release(SDL_SCANCODE_SPACE);
+    game.Frame(); // frame N + 1: the bullet is made, then drawn
+    ASSERT_EQ(game.Bullets(OBJ_PLAYER_BULLET).size(), 1u);
+    const CBullet* shot = game.Bullets(OBJ_PLAYER_BULLET).front();
+    const int x = static_cast<int>(shot->GetPosX() - 8.0f);
+    const int y = static_cast<int>(shot->GetPosY() - 16.0f);
+    // It starts inside the bird's rectangle, where the bird would hide it.
+    const RECT bird = game.Player()->GetCollisionRect();
+    ASSERT_TRUE(x >= bird.left && x + 16 <= bird.right && y >= bird.top && y + 32 <= bird.bottom);
+
+    const test::Image art = headless::Picture::Read(IMAGE_PLAYER_BULLET, 0xFF000000);
+    const test::SectionMatch seen = test::MatchSection(game.CapturedFrame(), art, RECT{0, 0, 16, 32}, x, y);
+    EXPECT_TRUE(seen.AllMatch()) << seen.matching << " of " << seen.opaque << " pixels of the shot show";
 }
 
 TEST_F(PlayerTest, RapidFireKeepsTheBarFullAndShootsWheneverFiveMillisecondsHavePassed)

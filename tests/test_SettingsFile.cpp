@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tinyxml.h>
+
 #include <csignal>
 #include <cstring>
 #include <filesystem>
@@ -273,6 +275,111 @@ TEST_F(SettingsFileTest, MissingOrOddAttributesAndTexts)
 }
 
 // ---- Names ----
+
+// ---- How the game was last shown ----
+
+namespace
+{
+tDisplaySettings Display(bool bFullScreen, int nWidth, int nHeight)
+{
+    tDisplaySettings display;
+    display.bFullScreen = bFullScreen;
+    display.nWindowWidth = nWidth;
+    display.nWindowHeight = nHeight;
+    return display;
+}
+
+// The walk of every reader before the display was kept: the root's first "sound_settings", its first
+// "high_scores", that one's first "score" and the nine sibling elements after it. "music, fx, points
+// name, ..." or "" when the walk fails.
+std::string ReadTheOldWay(const std::string& text)
+{
+    TiXmlDocument doc;
+    doc.Parse(text.c_str());
+    const TiXmlElement* pRoot = doc.FirstChildElement();
+    const TiXmlElement* pSound = pRoot ? pRoot->FirstChildElement("sound_settings") : nullptr;
+    const TiXmlElement* pTable = pRoot ? pRoot->FirstChildElement("high_scores") : nullptr;
+    const TiXmlElement* pScore = pTable ? pTable->FirstChildElement("score") : nullptr;
+    if (!pSound || !pScore)
+        return "";
+    std::string read = std::string(pSound->Attribute("music")) + ", " + pSound->Attribute("fx");
+    for (int i = 0; i < NUM_HIGH_SCORES; ++i, pScore = pScore->NextSiblingElement())
+    {
+        if (!pScore)
+            return "";
+        read += std::string(", ") + pScore->Attribute("points") + " " + pScore->GetText();
+    }
+    return read;
+}
+} // namespace
+
+TEST_F(SettingsFileTest, TheDisplayIsWrittenAfterTheTableOnlyWhenItSaysSomethingAndReadBack)
+{
+    const struct
+    {
+        tDisplaySettings display;
+        const char* line; // "" for none
+        tDisplaySettings readBack;
+    } cases[] = {
+        {Display(false, 0, 0), "", Display(false, 0, 0)},
+        {Display(true, 0, 0), "    <display fullscreen=\"1\" />\n", Display(true, 0, 0)},
+        {Display(false, 1000, 750), "    <display fullscreen=\"0\" width=\"1000\" height=\"750\" />\n",
+         Display(false, 1000, 750)},
+        {Display(true, 1280, 960), "    <display fullscreen=\"1\" width=\"1280\" height=\"960\" />\n",
+         Display(true, 1280, 960)},
+        // A size out of range is no size.
+        {Display(false, 1000, 0), "", Display(false, 0, 0)},
+        {Display(true, 20000, 750), "    <display fullscreen=\"1\" />\n", Display(true, 0, 0)},
+    };
+    for (const auto& c : cases)
+    {
+        tGameSettings settings = Table({900, 800, 700, 600, 500, 400, 300, 200, 100, 0});
+        settings.display = c.display;
+        const std::string text = CSettingsFile::Serialize(settings);
+        SCOPED_TRACE(text);
+        const std::string tail = std::string("    </high_scores>\n") + c.line + "</root>\n";
+        EXPECT_EQ(text.substr(text.size() - std::min(text.size(), tail.size())), tail);
+        tGameSettings loaded;
+        ASSERT_TRUE(CSettingsFile::Parse(text, loaded));
+        EXPECT_EQ(loaded.display, c.readBack);
+        // What older readers take from the same bytes.
+        EXPECT_EQ(ReadTheOldWay(text),
+                  "50, 50, 900 P0, 800 P1, 700 P2, 600 P3, 500 P4, 400 P5, 300 P6, 200 P7, "
+                  "100 P8, 0 P9");
+    }
+}
+
+TEST_F(SettingsFileTest, FilesWithoutTheDisplayOrWithOddValuesInItKeepTheDefaultsForThose)
+{
+    const std::string scores = SettingsText(ScoreLines(10));
+    const std::string end = "</root>\n";
+    const struct
+    {
+        const char* element; // put before the end of the root
+        tDisplaySettings display;
+    } cases[] = {
+        {"", Display(false, 0, 0)}, // today's files
+        {"<display fullscreen=\"1\" width=\"800\" height=\"600\" />", Display(true, 800, 600)},
+        {"<display fullscreen=\"2\" />", Display(false, 0, 0)},
+        {"<display fullscreen=\"yes\" width=\"800\" />", Display(false, 0, 0)},
+        {"<display width=\"800\" height=\"x\" />", Display(false, 0, 0)},
+        {"<display width=\"-800\" height=\"600\" />", Display(false, 0, 0)},
+        {"<display width=\"16384\" height=\"16385\" />", Display(false, 0, 0)},
+        {"<display width=\"16384\" height=\"16384\" />", Display(false, 16384, 16384)},
+        {"<display fullscreen=\"1\" /><display fullscreen=\"0\" />", Display(true, 0, 0)},
+        {"<display>1</display>", Display(false, 0, 0)},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.element);
+        const std::string text = scores.substr(0, scores.size() - end.size()) + c.element + end;
+        tGameSettings loaded;
+        ASSERT_TRUE(CSettingsFile::Parse(text, loaded)) << "the rest of the file still counts";
+        EXPECT_EQ(loaded.display, c.display);
+        EXPECT_EQ(70.0f, loaded.fMusicVolume);
+        EXPECT_EQ(100, loaded.highScores[9].nPoints);
+    }
+}
 
 TEST_F(SettingsFileTest, NamesWithControlCharactersMarkupAndSpacesRoundTrip)
 {

@@ -57,7 +57,19 @@ SDL_Renderer* CreateDevice(SDL_Window* pWindow, Uint32 unVsync)
         device = SDL_CreateRenderer(pWindow, -1, SDL_RENDERER_SOFTWARE | unVsync);
     return device;
 }
+
+tSize WindowPixels(SDL_Window* pWindow)
+{
+    tSize size;
+    SDL_GetWindowSizeInPixels(pWindow, &size.nWidth, &size.nHeight);
+    return size;
+}
 } // namespace
+
+void CVKT_Direct3D::tTextureDeleter::operator()(SDL_Texture* pTexture) const
+{
+    SDL_DestroyTexture(pTexture);
+}
 
 CVKT_Direct3D* CVKT_Direct3D::GetInstance()
 {
@@ -76,7 +88,8 @@ bool CVKT_Direct3D::InitDirect3D(HWND hWnd, int nScreenWidth, int nScreenHeight,
     m_PresentParams.bWindowed = bWindowed;
     m_PresentParams.bVsync = bVsync;
 
-    // Nearest-neighbour scaling keeps the pixel art crisp when the window is letterboxed.
+    // Sprites drawn scaled into the back buffer keep their pixels crisp; how the back buffer itself
+    // is scaled to the window is chosen at every present.
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
     // The software renderer copies its picture to the window directly. Left to itself, SDL first
     // opens an OpenGL context only to ask who made the driver, which loads the whole GL driver
@@ -89,15 +102,46 @@ bool CVKT_Direct3D::InitDirect3D(HWND hWnd, int nScreenWidth, int nScreenHeight,
         DebugOutput("Failed to Create D3D Device");
         return false;
     }
-    SDL_RenderSetLogicalSize(m_pDevice, nScreenWidth, nScreenHeight);
+    ResetBackBuffer();
+    SDL_GetWindowSize(hWnd, &m_WindowedSize.nWidth, &m_WindowedSize.nHeight);
 
     m_pSprite = std::make_unique<CVKT_Sprite>(m_pDevice);
+    if (!bWindowed)
+        ApplyWindowMode(false);
     return true;
+}
+
+void CVKT_Direct3D::ResetBackBuffer()
+{
+    if (MakeBackBuffer())
+        return;
+    SDL_RenderSetLogicalSize(m_pDevice, m_PresentParams.nBackBufferWidth, m_PresentParams.nBackBufferHeight);
+}
+
+bool CVKT_Direct3D::MakeBackBuffer()
+{
+    SDL_SetRenderTarget(m_pDevice, nullptr);
+    m_pBackBuffer.reset();
+    // The window itself is drawn 1:1 in output pixels; only the back buffer has the game's size.
+    SDL_RenderSetLogicalSize(m_pDevice, 0, 0);
+    // No alpha: the picture is opaque, and its copy into the window ignores blending.
+    SDL_Texture* pTexture =
+        SDL_CreateTexture(m_pDevice, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_TARGET,
+                          m_PresentParams.nBackBufferWidth, m_PresentParams.nBackBufferHeight);
+    if (!pTexture)
+        return false;
+    m_pBackBuffer.reset(pTexture);
+    SDL_SetTextureBlendMode(pTexture, SDL_BLENDMODE_NONE);
+    if (SDL_SetRenderTarget(m_pDevice, pTexture) == 0)
+        return true;
+    m_pBackBuffer.reset();
+    return false;
 }
 
 void CVKT_Direct3D::ShutdownDirect3D()
 {
     m_pSprite.reset();
+    m_pBackBuffer.reset();
     // The text font caches glyph textures of this renderer.
     SDLTest_CleanupTextDrawing();
     if (m_pDevice)
@@ -112,6 +156,8 @@ void CVKT_Direct3D::ShutdownDirect3D()
     m_bBatchClosed = false;
     m_bHeldBack = false;
     m_bShownRepeatable = false;
+    m_ShownOutput = tSize();
+    m_WindowedSize = tSize();
 }
 
 void CVKT_Direct3D::Clear(unsigned char ucRed, unsigned char ucGreen, unsigned char ucBlue)
@@ -134,7 +180,8 @@ void CVKT_Direct3D::IssueClear()
     SDL_SetRenderDrawBlendMode(m_pDevice, SDL_BLENDMODE_NONE);
     SDL_SetRenderDrawColor(m_pDevice, (m_dwClearColor >> 16) & 0xFF, (m_dwClearColor >> 8) & 0xFF,
                            m_dwClearColor & 0xFF, 0xFF);
-    // Clear the whole output, letterbox bars included, not only the logical viewport.
+    // The whole back buffer (or, drawing straight into the window, the whole output, letterbox bars
+    // included, not only the logical viewport).
     SDL_RenderClear(m_pDevice);
 }
 
@@ -168,9 +215,9 @@ void CVKT_Direct3D::RecoverLostDevice()
         return;
     m_pSprite->OnLostDevice();
     SDLTest_CleanupTextDrawing();
-    // SDL keeps the renderer itself; only its textures are gone. The listeners re-create them from
-    // the decoded images they keep, without touching any file.
-    SDL_RenderSetLogicalSize(m_pDevice, m_PresentParams.nBackBufferWidth, m_PresentParams.nBackBufferHeight);
+    // SDL keeps the renderer itself; only its textures are gone, the back buffer's among them. The
+    // listeners re-create theirs from the file bytes they keep, without touching any file.
+    ResetBackBuffer();
     m_pSprite->OnResetDevice();
 }
 
@@ -233,7 +280,8 @@ bool CVKT_Direct3D::SpriteEnd()
     }
     m_bBatchClosed = true;
     const bool bSamePicture = m_bRepeatable && m_bClearPending && m_bShownRepeatable &&
-                              m_dwClearColor == m_dwShownClearColor && m_pSprite->RepeatsLastFrame();
+                              m_dwClearColor == m_dwShownClearColor && m_pSprite->RepeatsLastFrame() &&
+                              !OutputChanged();
     if (bSamePicture)
     {
         m_bHeldBack = true; // drawn only if someone reads the back buffer
@@ -267,7 +315,10 @@ void CVKT_Direct3D::Present()
     if (m_bHeldBack)
         return; // the window shows this very picture already; it stays held until someone reads it
     IssueClear();
+    ShowBackBuffer();
     SDL_RenderPresent(m_pDevice);
+    if (m_pBackBuffer)
+        SDL_SetRenderTarget(m_pDevice, m_pBackBuffer.get());
     m_bShownRepeatable = bRepeatable;
     if (m_bShownRepeatable)
     {
@@ -276,6 +327,46 @@ void CVKT_Direct3D::Present()
     }
     if (m_pPresentListener)
         m_pPresentListener(m_pPresentUser);
+}
+
+void CVKT_Direct3D::ShowBackBuffer()
+{
+    m_ShownOutput = WindowPixels(m_hWnd);
+    if (!m_pBackBuffer)
+        return; // drawn straight into the window already; no screen capture then
+    SDL_SetRenderTarget(m_pDevice, nullptr);
+    tSize output;
+    SDL_GetRendererOutputSize(m_pDevice, &output.nWidth, &output.nHeight);
+    const tSize base = {m_PresentParams.nBackBufferWidth, m_PresentParams.nBackBufferHeight};
+    const tViewport view = CVKT_ScreenFit::Letterbox(output, base);
+    // The bars are the frame's clear colour, as when the game drew straight into the window.
+    SDL_SetRenderDrawColor(m_pDevice, (m_dwClearColor >> 16) & 0xFF, (m_dwClearColor >> 8) & 0xFF,
+                           m_dwClearColor & 0xFF, 0xFF);
+    SDL_RenderClear(m_pDevice);
+    SDL_SetTextureScaleMode(m_pBackBuffer.get(),
+                            view.bWholeMultiple ? SDL_ScaleModeNearest : SDL_ScaleModeLinear);
+    const SDL_Rect area = {view.nX, view.nY, view.nWidth, view.nHeight};
+    SDL_RenderCopy(m_pDevice, m_pBackBuffer.get(), nullptr, &area);
+    CaptureScreen(output);
+}
+
+void CVKT_Direct3D::CaptureScreen(tSize output)
+{
+    if (!m_bCaptureScreen)
+        return;
+    m_CapturedScreen.nWidth = output.nWidth;
+    m_CapturedScreen.nHeight = output.nHeight;
+    m_CapturedScreen.argb.resize(static_cast<size_t>(output.nWidth) * output.nHeight);
+    if (SDL_RenderReadPixels(m_pDevice, nullptr, SDL_PIXELFORMAT_ARGB8888, m_CapturedScreen.argb.data(),
+                             output.nWidth * static_cast<int>(sizeof(uint32_t))) != 0)
+        m_CapturedScreen = tScreenPixels();
+}
+
+bool CVKT_Direct3D::OutputChanged() const
+{
+    // A window resized or moved to a display of another density must be drawn again, even when no
+    // window event has said so yet.
+    return WindowPixels(m_hWnd) != m_ShownOutput;
 }
 
 void CVKT_Direct3D::SetPresentListener(PresentListener pListener, void* pUser)
@@ -292,6 +383,9 @@ bool CVKT_Direct3D::ReadBackBuffer(std::vector<uint32_t>& pixels)
     const int width = m_PresentParams.nBackBufferWidth;
     const int height = m_PresentParams.nBackBufferHeight;
     pixels.resize(static_cast<size_t>(width) * height);
+    const int pitch = width * static_cast<int>(sizeof(uint32_t));
+    if (m_pBackBuffer)
+        return SDL_RenderReadPixels(m_pDevice, nullptr, SDL_PIXELFORMAT_ARGB8888, pixels.data(), pitch) == 0;
     // With a logical size SDL reads in output pixels; the logical viewport maps 1:1 only when the
     // window is at its natural size, which is how tests and captures run.
     SDL_Rect viewport;
@@ -301,12 +395,13 @@ bool CVKT_Direct3D::ReadBackBuffer(std::vector<uint32_t>& pixels)
     SDL_RenderGetScale(m_pDevice, &scaleX, &scaleY);
     const SDL_Rect area = {static_cast<int>(viewport.x * scaleX), static_cast<int>(viewport.y * scaleY),
                            width, height};
-    return SDL_RenderReadPixels(m_pDevice, &area, SDL_PIXELFORMAT_ARGB8888, pixels.data(),
-                                width * static_cast<int>(sizeof(uint32_t))) == 0;
+    return SDL_RenderReadPixels(m_pDevice, &area, SDL_PIXELFORMAT_ARGB8888, pixels.data(), pitch) == 0;
 }
 
 void CVKT_Direct3D::ChangeDisplayParam(int nWidth, int nHeight, bool bWindowed)
 {
+    const bool bResized =
+        nWidth != m_PresentParams.nBackBufferWidth || nHeight != m_PresentParams.nBackBufferHeight;
     m_PresentParams.nBackBufferWidth = nWidth;
     m_PresentParams.nBackBufferHeight = nHeight;
     m_PresentParams.bWindowed = bWindowed;
@@ -316,25 +411,42 @@ void CVKT_Direct3D::ChangeDisplayParam(int nWidth, int nHeight, bool bWindowed)
 
     if (m_pSprite)
         m_pSprite->OnLostDevice();
+    ApplyWindowMode(bWindowed);
+    if (m_pDevice && (bResized || !m_pBackBuffer))
+        ResetBackBuffer();
+}
+
+tSize CVKT_Direct3D::GetWindowedSize() const
+{
+    if (!m_hWnd)
+        return tSize();
+    const Uint32 notAWindow = SDL_WINDOW_FULLSCREEN | SDL_WINDOW_MAXIMIZED | SDL_WINDOW_MINIMIZED;
+    if (SDL_GetWindowFlags(m_hWnd) & notAWindow)
+        return m_WindowedSize;
+    tSize size;
+    SDL_GetWindowSize(m_hWnd, &size.nWidth, &size.nHeight);
+    return size;
+}
+
+void CVKT_Direct3D::ApplyWindowMode(bool bWindowed)
+{
+    // The size a window has now is the one it comes back to: the player may have resized it.
+    m_WindowedSize = GetWindowedSize();
     if (!bWindowed)
     {
         SDL_SetWindowFullscreen(m_hWnd, SDL_WINDOW_FULLSCREEN_DESKTOP);
         SDL_ShowCursor(SDL_DISABLE);
+        return;
     }
-    else
-    {
-        SDL_SetWindowFullscreen(m_hWnd, 0);
-        PlaceWindowCentred(nWidth, nHeight);
-        SDL_ShowCursor(SDL_ENABLE);
-    }
-    if (m_pDevice)
-        SDL_RenderSetLogicalSize(m_pDevice, nWidth, nHeight);
+    SDL_SetWindowFullscreen(m_hWnd, 0);
+    PlaceWindowCentred(m_WindowedSize);
+    SDL_ShowCursor(SDL_ENABLE);
 }
 
-void CVKT_Direct3D::PlaceWindowCentred(int nWidth, int nHeight)
+void CVKT_Direct3D::PlaceWindowCentred(tSize size)
 {
     SDL_RestoreWindow(m_hWnd);
-    SDL_SetWindowSize(m_hWnd, nWidth, nHeight);
+    SDL_SetWindowSize(m_hWnd, size.nWidth, size.nHeight);
     SDL_SetWindowPosition(m_hWnd, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
 }
 

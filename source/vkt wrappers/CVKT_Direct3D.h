@@ -2,8 +2,13 @@
 // opens and closes each frame, switches between window and full screen, survives a lost device and
 // offers three primitives: a filled rectangle, a line and a line of text.
 //
-// The back buffer is a logical 640 x 480 picture; a resized or full-screen window shows it
-// letterboxed. Failures are written to standard error (the debugger output) with a false result.
+// The back buffer is a 640 x 480 texture that every draw of a frame lands in; Present copies it into
+// the window as large as the window allows, centred, with bars of the clear colour where the shape
+// differs. At a whole multiple of its size each back-buffer pixel becomes a square of identical
+// screen pixels (nearest neighbour); at any other size the picture is filtered linearly. The size
+// that counts is the drawable's, in pixels, so a high-DPI desktop gets its pixels' worth. (A
+// renderer that cannot draw into a texture draws straight into the window at a logical 640 x 480.)
+// Failures are written to standard error (the debugger output) with a false result.
 //
 // A frame made of nothing but the clear and the sprite batch that asks for exactly the picture
 // already on show is not drawn or presented again: a menu standing still costs the graphics driver
@@ -12,6 +17,7 @@
 // window, a lost device, a texture made or freed) has the next frame drawn.
 #pragma once
 
+#include "CVKT_ScreenFit.h"
 #include "VKT_Types.h"
 
 #include <cstdint>
@@ -19,6 +25,7 @@
 #include <vector>
 
 class CVKT_Sprite;
+struct SDL_Texture;
 
 // What the device was created with, kept for resets and display switches.
 struct tPresentParams
@@ -29,13 +36,22 @@ struct tPresentParams
     bool bVsync = false;
 };
 
+// Pixels of the window as a present put them there, row by row.
+struct tScreenPixels
+{
+    int nWidth = 0;
+    int nHeight = 0;
+    std::vector<uint32_t> argb;
+};
+
 class CVKT_Direct3D
 {
 public:
     static CVKT_Direct3D* GetInstance();
 
     // False for a null window or when the device cannot be made. Nothing made so far is released
-    // on failure; ShutdownDirect3D does that.
+    // on failure; ShutdownDirect3D does that. With bWindowed false the window goes full screen at
+    // once; the size it has now is the one it gets back as a window.
     bool InitDirect3D(HWND hWnd, int nScreenWidth, int nScreenHeight, bool bWindowed = true,
                       bool bVsync = false);
     // Releases the sprite batch and the device; safe to call twice.
@@ -51,9 +67,13 @@ public:
     bool LineEnd();
     void Present();
 
-    // Switches between a window with a client area of nWidth x nHeight, centred, cursor shown, and
-    // desktop full screen with the picture letterboxed and the cursor hidden.
+    // Makes the back buffer nWidth x nHeight and switches between a window, centred, cursor shown,
+    // and desktop full screen (the desktop's resolution) with the cursor hidden. A window gets back
+    // the client size it had before it went full screen; one that stays a window keeps its size.
     void ChangeDisplayParam(int nWidth, int nHeight, bool bWindowed);
+    // The client size of the window as a window: its size now, or, while it is full screen,
+    // maximised or minimised, the size it had before. 0 x 0 without a window.
+    tSize GetWindowedSize() const;
 
     // Fills the rectangle at once, ignoring blending: sprites queued in the same frame land on top.
     void DrawRect(RECT rRect, unsigned char ucRed, unsigned char ucGreen, unsigned char ucBlue);
@@ -80,6 +100,15 @@ public:
     // buffer that GetCapturedFrame returns. Used by tests and the screenshot tools.
     void SetFrameCapture(bool bOn) { m_bCapture = bOn; }
     const std::vector<uint32_t>& GetCapturedFrame() const { return m_CapturedFrame; }
+    // Screen capture: while on, Present also copies what it puts into the window (the picture
+    // scaled, with its bars) into a buffer that GetCapturedScreen returns (empty for a renderer that
+    // draws straight into the window). Switching it either way empties the buffer.
+    void SetScreenCapture(bool bOn)
+    {
+        m_bCaptureScreen = bOn;
+        m_CapturedScreen = tScreenPixels();
+    }
+    const tScreenPixels& GetCapturedScreen() const { return m_CapturedScreen; }
     // Reads the back buffer as it is now (ARGB, row by row). False without a device.
     // A frame held back as unchanged is drawn first.
     bool ReadBackBuffer(std::vector<uint32_t>& pixels);
@@ -91,8 +120,19 @@ public:
 
 private:
     CVKT_Direct3D() = default;
+    struct tTextureDeleter
+    {
+        void operator()(SDL_Texture* pTexture) const;
+    };
+
     void RecoverLostDevice();
-    void PlaceWindowCentred(int nWidth, int nHeight);
+    void ResetBackBuffer();
+    bool MakeBackBuffer();
+    void ShowBackBuffer();
+    void CaptureScreen(tSize output);
+    bool OutputChanged() const;
+    void ApplyWindowMode(bool bWindowed);
+    void PlaceWindowCentred(tSize size);
     void IssueClear();
     void DrawHeldFrame();
     void BeginImmediateDraw();
@@ -100,7 +140,12 @@ private:
     HWND m_hWnd = nullptr;
     SDL_Renderer* m_pDevice = nullptr;
     std::unique_ptr<CVKT_Sprite> m_pSprite;
+    // What every draw lands in; null when the renderer draws straight into the window.
+    std::unique_ptr<SDL_Texture, tTextureDeleter> m_pBackBuffer;
     tPresentParams m_PresentParams;
+    tSize m_WindowedSize;
+    // The window's size in pixels at the last present.
+    tSize m_ShownOutput;
     bool m_bDeviceLost = false;
     bool m_bInScene = false;
     // The frame under way: its clear colour while the clear waits for the first drawing; whether it
@@ -116,6 +161,8 @@ private:
     bool m_bShownRepeatable = false;
     bool m_bCapture = false;
     std::vector<uint32_t> m_CapturedFrame;
+    bool m_bCaptureScreen = false;
+    tScreenPixels m_CapturedScreen;
     PresentListener m_pPresentListener = nullptr;
     void* m_pPresentUser = nullptr;
 };

@@ -55,7 +55,7 @@ void CVKT_ObjectManager::UpdateObjects(float fElapsedTime)
         RemoveObject(pObject);
 }
 
-void CVKT_ObjectManager::SortForDrawing()
+void CVKT_ObjectManager::SortByScale()
 {
     std::sort(m_vObjectList.begin(), m_vObjectList.end(),
               [](const CBase* a, const CBase* b) { return a->GetScale() < b->GetScale(); });
@@ -63,9 +63,24 @@ void CVKT_ObjectManager::SortForDrawing()
 
 void CVKT_ObjectManager::RenderObjects()
 {
-    SortForDrawing();
+    SortByScale();
     for (size_t i = 0; i < m_vObjectList.size(); ++i)
         m_vObjectList[i]->Render();
+}
+
+void CVKT_ObjectManager::RenderObjects(int nTypeOnTop)
+{
+    SortByScale();
+    for (size_t i = 0; i < m_vObjectList.size(); ++i)
+    {
+        if (m_vObjectList[i]->GetType() != nTypeOnTop)
+            m_vObjectList[i]->Render();
+    }
+    for (size_t i = 0; i < m_vObjectList.size(); ++i)
+    {
+        if (m_vObjectList[i]->GetType() == nTypeOnTop)
+            m_vObjectList[i]->Render();
+    }
 }
 
 void CVKT_ObjectManager::CheckCollisions()

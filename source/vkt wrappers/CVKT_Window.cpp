@@ -1,11 +1,56 @@
 #include "CVKT_Window.h"
 
+#include "CVKT_Clock.h"
 #include "CVKT_Direct3D.h"
 #include "CVKT_DirectInput.h"
 #include "CVKT_SingleInstance.h"
 #include "CVKT_StopSignals.h"
 
 #include <SDL.h>
+
+#include <algorithm>
+
+namespace
+{
+// The window system's frame around the client area: borders and a title bar.
+struct tFrame
+{
+    int nTop = 0;
+    int nLeft = 0;
+    int nBottom = 0;
+    int nRight = 0;
+
+    tSize Size() const { return {nLeft + nRight, nTop + nBottom}; }
+};
+
+// What a window manager usually puts around a window, until the window is on the screen and its
+// real frame can be asked for. Guessed a little large: a window that fits with it fits with less.
+constexpr tFrame kEstimatedFrame = {36, 4, 4, 4};
+
+// The primary display less its panels and docks, as the window system reports it.
+SDL_Rect UsableArea()
+{
+    SDL_Rect area = {0, 0, 0, 0};
+    if (SDL_GetDisplayUsableBounds(0, &area) != 0)
+        SDL_GetDisplayBounds(0, &area);
+    return area;
+}
+
+tSize SizeOf(const SDL_Rect& area)
+{
+    return {area.w, area.h};
+}
+
+// Where the client area goes so that the whole window, frame included, sits in the middle of the
+// area; never above or left of it.
+SDL_Point CentredIn(const SDL_Rect& area, tSize client, const tFrame& frame)
+{
+    const tSize outer = {client.nWidth + frame.Size().nWidth, client.nHeight + frame.Size().nHeight};
+    const int nLeft = area.x + std::max(0, (area.w - outer.nWidth) / 2);
+    const int nTop = area.y + std::max(0, (area.h - outer.nHeight) / 2);
+    return {nLeft + frame.nLeft, nTop + frame.nTop};
+}
+} // namespace
 
 CVKT_Window* CVKT_Window::GetInstance()
 {
@@ -30,27 +75,81 @@ void CVKT_Window::ShutdownPlatform()
     m_pSingleInstance = nullptr;
     m_bMinimized = false;
     m_bHidden = false;
+    m_FittedSize = tSize();
+    m_PointerHider = CVKT_PointerHider();
     SDL_Quit();
 }
 
-HWND CVKT_Window::CreateGameWindow(const char* szClassName, const char* szTitle, int nClientWidth,
-                                   int nClientHeight, WNDPROC pfnWndProc)
+bool CVKT_Window::StartVideo(const char* szClassName)
 {
     // SDL's X11 driver reads the window class from this variable when video starts, so video starts
     // here rather than in InitPlatform.
     if (szClassName)
         SDL_setenv("SDL_VIDEO_X11_WMCLASS", szClassName, 1);
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
+    return SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+}
+
+HWND CVKT_Window::CreateGameWindow(const char* szClassName, const char* szTitle, int nClientWidth,
+                                   int nClientHeight, WNDPROC pfnWndProc)
+{
+    if (!StartVideo(szClassName))
         return nullptr;
+    m_FittedSize = {nClientWidth, nClientHeight};
+    return OpenWindow(szTitle, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, m_FittedSize, pfnWndProc);
+}
+
+HWND CVKT_Window::CreateFittedWindow(const char* szClassName, const char* szTitle, tSize base,
+                                     tSize remembered, WNDPROC pfnWndProc)
+{
+    if (!StartVideo(szClassName))
+        return nullptr;
+    const SDL_Rect area = UsableArea();
+    m_FittedSize = CVKT_ScreenFit::LargestWindow(SizeOf(area), kEstimatedFrame.Size(), base);
+    const bool bRemembered = CVKT_ScreenFit::Fits(remembered, kEstimatedFrame.Size(), SizeOf(area));
+    const tSize size = bRemembered ? remembered : m_FittedSize;
+    const SDL_Point at = CentredIn(area, size, kEstimatedFrame);
+    if (!OpenWindow(szTitle, at.x, at.y, size, pfnWndProc))
+        return nullptr;
+    FitToFrame(base, bRemembered);
+    return m_hWnd;
+}
+
+void CVKT_Window::FitToFrame(tSize base, bool bKeepSize)
+{
+    // The window manager tells the frame's size in a property of the window; the events that carry
+    // it are waiting once the window is mapped. They stay queued for the next pump.
+    SDL_PumpEvents();
+    tFrame frame;
+    if (SDL_GetWindowBordersSize(m_hWnd, &frame.nTop, &frame.nLeft, &frame.nBottom, &frame.nRight) != 0 ||
+        frame.Size() == tSize())
+        return; // no frame reported (or none yet): the estimate stands
+    const SDL_Rect area = UsableArea();
+    m_FittedSize = CVKT_ScreenFit::LargestWindow(SizeOf(area), frame.Size(), base);
+    tSize size;
+    SDL_GetWindowSize(m_hWnd, &size.nWidth, &size.nHeight);
+    if (!bKeepSize && size != m_FittedSize)
+    {
+        size = m_FittedSize;
+        SDL_SetWindowSize(m_hWnd, size.nWidth, size.nHeight);
+    }
+    const SDL_Point at = CentredIn(area, size, frame);
+    SDL_SetWindowPosition(m_hWnd, at.x, at.y);
+}
+
+HWND CVKT_Window::OpenWindow(const char* szTitle, int nX, int nY, tSize size, WNDPROC pfnWndProc)
+{
     m_pfnWndProc = pfnWndProc;
     m_bDestroyed = false;
-    m_hWnd = SDL_CreateWindow(szTitle ? szTitle : "", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                              nClientWidth, nClientHeight, SDL_WINDOW_RESIZABLE | SDL_WINDOW_SHOWN);
+    // High-DPI aware: where the desktop scales windows, the drawable has more pixels than the
+    // window has points, and the renderer fits the picture to the pixels.
+    m_hWnd = SDL_CreateWindow(szTitle ? szTitle : "", nX, nY, size.nWidth, size.nHeight,
+                              SDL_WINDOW_RESIZABLE | SDL_WINDOW_SHOWN | SDL_WINDOW_ALLOW_HIGHDPI);
     if (!m_hWnd)
         return nullptr;
     const Uint32 flags = SDL_GetWindowFlags(m_hWnd);
     m_bMinimized = (flags & SDL_WINDOW_MINIMIZED) != 0;
     m_bHidden = (flags & SDL_WINDOW_HIDDEN) != 0;
+    m_PointerHider.OnPointerMoved(CVKT_Clock::GetTickCount());
     SendMessage(WM_CREATE, 0);
     return m_hWnd;
 }
@@ -77,7 +176,20 @@ bool CVKT_Window::PeekMessages()
     SDL_Event event;
     while (!m_bQuitPosted && SDL_PollEvent(&event))
         RouteEvent(event);
+    UpdatePointer();
     return !m_bQuitPosted;
+}
+
+void CVKT_Window::UpdatePointer()
+{
+    if (!m_hWnd)
+        return;
+    const bool bFullScreen = (SDL_GetWindowFlags(m_hWnd) & SDL_WINDOW_FULLSCREEN) != 0;
+    const int nWanted =
+        m_PointerHider.IsShown(CVKT_Clock::GetTickCount(), bFullScreen) ? SDL_ENABLE : SDL_DISABLE;
+    // Asked rather than remembered: the renderer's display switch sets the pointer too.
+    if (SDL_ShowCursor(SDL_QUERY) != nWanted)
+        SDL_ShowCursor(nWanted);
 }
 
 void CVKT_Window::RouteEvent(const SDL_Event& event)
@@ -95,10 +207,13 @@ void CVKT_Window::RouteEvent(const SDL_Event& event)
     case SDL_RENDER_DEVICE_RESET:
         CVKT_Direct3D::GetInstance()->OnDeviceLost();
         break;
+    case SDL_MOUSEMOTION:
+        m_PointerHider.OnPointerMoved(CVKT_Clock::GetTickCount());
+        CVKT_DirectInput::GetInstance()->HandleEvent(event);
+        break;
     case SDL_KEYDOWN:
     case SDL_KEYUP:
     case SDL_TEXTINPUT:
-    case SDL_MOUSEMOTION:
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP:
     case SDL_MOUSEWHEEL:

@@ -1,9 +1,12 @@
 // The game window and the one place where SDL's events are taken from the queue. Each pass of the
 // program's loop calls PeekMessages once: input events go to the input layer, render-device resets
 // to the renderer, and what the game's window procedure cares about becomes a window message with
-// its Win32 number (activation, paint, close, destroy), delivered at once to that procedure.
+// its Win32 number (activation, paint, close, destroy), delivered at once to that procedure. The
+// pump also hides the mouse pointer once it has stood still over the window for a while.
 #pragma once
 
+#include "CVKT_PointerHider.h"
+#include "CVKT_ScreenFit.h"
 #include "VKT_Types.h"
 
 #include <cstdint>
@@ -39,6 +42,17 @@ public:
     // before this returns. Null on failure.
     HWND CreateGameWindow(const char* szClassName, const char* szTitle, int nClientWidth, int nClientHeight,
                           WNDPROC pfnWndProc);
+    // The same with the client area sized for the desktop: `remembered` when that fits, with the
+    // window's frame, in the primary display's usable area (the desktop less its panels); otherwise
+    // the largest whole multiple of `base` that fits there, at least `base` itself. The window is
+    // centred in the usable area. The frame is estimated until the window is on the screen, then
+    // the window system's own is used.
+    HWND CreateFittedWindow(const char* szClassName, const char* szTitle, tSize base, tSize remembered,
+                            WNDPROC pfnWndProc);
+    // The client size the desktop suggests for the window: what CreateFittedWindow chose or would
+    // have chosen without a remembered size, or the size CreateGameWindow was given. 0 x 0 before
+    // any window.
+    tSize GetFittedSize() const { return m_FittedSize; }
     HWND GetHandle() const { return m_hWnd; }
 
     // Takes every event waiting in SDL's queue and routes it (see above). Returns false once the quit
@@ -73,9 +87,13 @@ public:
 
 private:
     CVKT_Window() = default;
+    bool StartVideo(const char* szClassName);
+    HWND OpenWindow(const char* szTitle, int nX, int nY, tSize size, WNDPROC pfnWndProc);
+    void FitToFrame(tSize base, bool bKeepSize);
     intptr_t SendMessage(unsigned int uMsg, uintptr_t wParam);
     void RouteEvent(const SDL_Event& event);
     void RouteWindowEvent(const SDL_Event& event);
+    void UpdatePointer();
 
     HWND m_hWnd = nullptr;
     WNDPROC m_pfnWndProc = nullptr;
@@ -85,4 +103,6 @@ private:
     bool m_bHidden = false;
     bool m_bQuitPosted = false;
     int m_nQuitCode = 0;
+    tSize m_FittedSize;
+    CVKT_PointerHider m_PointerHider;
 };

@@ -39,26 +39,47 @@ HeadlessGame::HeadlessGame(const Options& options)
     const std::string resourceDir = options.resourceDir.empty() ? BuildResourceDir() : options.resourceDir;
     m_pFolder = std::make_unique<ScratchFolder>(resourceDir, options.settingsXml);
     m_pClock = std::make_unique<ManualClock>(options.startTick);
+    m_bRecord = options.record;
+    Start();
+}
+
+HeadlessGame::~HeadlessGame()
+{
+    Stop();
+}
+
+void HeadlessGame::Start()
+{
     CVKT_Window* pWindow = CVKT_Window::GetInstance();
     if (!pWindow->InitPlatform())
         throw std::runtime_error("the platform did not start");
-    m_pWindow = pWindow->CreateGameWindow(VKT_WINDOW_CLASS, VKT_WINDOW_TITLE, kWidth, kHeight, WndProc);
+    const tDisplaySettings display = RememberedDisplay();
+    m_pWindow = OpenGameWindow(pWindow, display);
     if (!m_pWindow)
     {
         pWindow->ShutdownPlatform();
         throw std::runtime_error("no game window");
     }
-    CReplayRecorder::GetInstance()->Enable(options.record);
-    CGame::GetInstance()->Initialize(m_pWindow, nullptr, kWidth, kHeight, true);
+    CReplayRecorder::GetInstance()->Enable(m_bRecord);
+    CGame::GetInstance()->Initialize(m_pWindow, nullptr, kWidth, kHeight, !display.bFullScreen);
 }
 
-HeadlessGame::~HeadlessGame()
+void HeadlessGame::Stop()
 {
-    CVKT_Direct3D::GetInstance()->SetFrameCapture(false);
+    CVKT_Direct3D* pD3D = CVKT_Direct3D::GetInstance();
+    pD3D->SetFrameCapture(false);
+    pD3D->SetScreenCapture(false);
     CGame::GetInstance()->Shutdown();
     CReplayRecorder::GetInstance()->Enable(false);
     m_vPads.clear();
     CVKT_Window::GetInstance()->ShutdownPlatform();
+    m_pWindow = nullptr;
+}
+
+void HeadlessGame::Restart()
+{
+    Stop();
+    Start();
 }
 
 bool HeadlessGame::Frame(uint32_t milliseconds)
@@ -82,6 +103,16 @@ std::vector<uint32_t> HeadlessGame::CaptureFrame(uint32_t milliseconds)
     Frame(milliseconds);
     pD3D->SetFrameCapture(false);
     return pD3D->GetCapturedFrame();
+}
+
+tScreenPixels HeadlessGame::CaptureScreen(uint32_t milliseconds)
+{
+    CVKT_Direct3D* pD3D = CVKT_Direct3D::GetInstance();
+    pD3D->SetScreenCapture(true);
+    Frame(milliseconds);
+    tScreenPixels screen = pD3D->GetCapturedScreen();
+    pD3D->SetScreenCapture(false);
+    return screen;
 }
 
 void HeadlessGame::Tap(SDL_Scancode key, uint32_t milliseconds)

@@ -1,5 +1,7 @@
 // The real game, headless: SDL's dummy video and audio drivers and the software renderer, the game's
-// own window procedure, a scratch working folder (see ScratchFolder) and a hand-driven clock. Frames
+// own window procedure, a scratch working folder (see ScratchFolder) and a hand-driven clock. The
+// window opens as the program opens it (the size and the full screen the settings file remembers,
+// or the size the desktop suggests: 640 x 480 on the dummy driver's 1024 x 768 desktop). Frames
 // run the way the program's loop runs them: the clock moves on, the window's pump takes every
 // waiting event, CGame::Main draws and presents. Keys, text, pads and window events go into SDL's
 // real queue and reach the game through that pump.
@@ -11,6 +13,8 @@
 #include "ManualClock.h"
 #include "ScratchFolder.h"
 #include "VirtualPad.h"
+
+#include "CVKT_Direct3D.h"
 
 #include <SDL.h>
 
@@ -60,6 +64,14 @@ public:
     bool RunUntil(Condition condition, uint32_t milliseconds, uint32_t step = 16);
     // One frame, and the picture it presented (640 x 480 ARGB).
     std::vector<uint32_t> CaptureFrame(uint32_t milliseconds = 16);
+    // One frame, and what it put into the window: the picture scaled and letterboxed, in the
+    // window's pixels (empty when the frame presented nothing).
+    tScreenPixels CaptureScreen(uint32_t milliseconds = 16);
+
+    // The program ends as on any way out (every state's Exit, CGame::Shutdown, the platform stops)
+    // and starts again in the same folder, with the settings file it left. The pads are unplugged.
+    // Throws as the constructor does.
+    void Restart();
 
     void Hold(SDL_Scancode key, Uint16 modifiers = KMOD_NONE) { PushKey(key, true, modifiers); }
     void Release(SDL_Scancode key, Uint16 modifiers = KMOD_NONE) { PushKey(key, false, modifiers); }
@@ -92,9 +104,14 @@ public:
     std::string SettingsPath() const { return m_pFolder->SettingsPath(); }
 
 private:
+    void Start();
+    void Stop();
+
     std::unique_ptr<ScratchFolder> m_pFolder;
     std::unique_ptr<ManualClock> m_pClock;
     std::vector<std::unique_ptr<VirtualPad>> m_vPads;
+    // Every game played is recorded (Options::record), also after a restart.
+    bool m_bRecord = false;
     SDL_Window* m_pWindow = nullptr;
 };
 

@@ -98,8 +98,11 @@ e2e_make_game_folder() {
     E2E_SETTINGS=$E2E_GAME_DIR/Resource/settings.xml
 }
 
+# The X screen, width x height x depth; a test may set another before e2e_begin.
+E2E_SCREEN=${E2E_SCREEN:-1024x768x24}
+
 e2e_start_x() {
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$E2E_WORK/display" 2>"$E2E_WORK/xvfb.log" &
+    Xvfb -displayfd 3 -screen 0 "$E2E_SCREEN" -nolisten tcp 3>"$E2E_WORK/display" 2>"$E2E_WORK/xvfb.log" &
     E2E_XVFB_PID=$!
     local tries=0
     while [ ! -s "$E2E_WORK/display" ] && [ "$tries" -lt 100 ]; do
@@ -251,6 +254,32 @@ e2e_expect_game_exit() {
         e2e_fail "sanitizer report in game.log"
     fi
     e2e_log "the game ended with status 0"
+}
+
+# Prints "x y width height" of the game window's client area on the screen.
+geometry() {
+    xwininfo -id "$E2E_WINDOW" 2>/dev/null | awk '
+        /Absolute upper-left X:/ { x = $NF }
+        /Absolute upper-left Y:/ { y = $NF }
+        /^ *Width:/ { w = $NF }
+        /^ *Height:/ { h = $NF }
+        END { print x, y, w, h }'
+}
+
+# expect_geometry <name> <pattern>: waits up to 10 s for the client area to match the extended
+# regular expression <pattern> on "x y width height".
+expect_geometry() {
+    local name=$1 pattern=$2 now="" tries=0
+    while :; do
+        now=$(geometry)
+        if echo "$now" | grep -Eq "^$pattern\$"; then
+            e2e_log "window ($name): $now"
+            return 0
+        fi
+        tries=$((tries + 1))
+        [ "$tries" -lt 100 ] || e2e_fail "window ($name) is \"$now\", expected \"$pattern\""
+        sleep 0.1
+    done
 }
 
 # ---------------------------------------------------------------------------------------------------

@@ -6,32 +6,6 @@
 . "$(dirname "$0")/screens.sh"
 e2e_begin "$@"
 
-# Prints "x y width height" of the game window's client area on the screen.
-geometry() {
-    xwininfo -id "$E2E_WINDOW" 2>/dev/null | awk '
-        /Absolute upper-left X:/ { x = $NF }
-        /Absolute upper-left Y:/ { y = $NF }
-        /^ *Width:/ { w = $NF }
-        /^ *Height:/ { h = $NF }
-        END { print x, y, w, h }'
-}
-
-# expect_geometry <name> <pattern>: waits up to 10 s for the client area to match the extended
-# regular expression <pattern> on "x y width height".
-expect_geometry() {
-    local name=$1 pattern=$2 now="" tries=0
-    while :; do
-        now=$(geometry)
-        if echo "$now" | grep -Eq "^$pattern\$"; then
-            e2e_log "window ($name): $now"
-            return 0
-        fi
-        tries=$((tries + 1))
-        [ "$tries" -lt 100 ] || e2e_fail "window ($name) is \"$now\", expected \"$pattern\""
-        sleep 0.1
-    done
-}
-
 read -r screen_width screen_height < <(xwininfo -root | awk '/^ *Width:/ { w = $NF } /^ *Height:/ { h = $NF } END { print w, h }')
 
 start_at_menu

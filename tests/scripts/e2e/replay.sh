@@ -1,8 +1,8 @@
 #!/bin/bash
 # talonreach --replay FILE: a damaged record is refused on standard error with status 1 before any
 # window opens; a kept game is shown in the game's window as it was played, Right makes it faster,
-# and at its end the program ends by itself with status 0, having written no settings file and no
-# replay of its own.
+# and at its end the program ends by itself with status 0, having written no settings file (not even
+# for the switch to full screen made while watching) and no replay of its own.
 . "$(dirname "$0")/common.sh"
 . "$(dirname "$0")/screens.sh"
 e2e_begin "$@"
@@ -22,7 +22,7 @@ e2e_launch game --replay "$record"
 e2e_wait_for_window
 screen_play
 expect_running replay-playing 10 "$E2E_PROBES"
-press Right Right
+press F11 Right Right
 e2e_expect_game_exit 60
 [ ! -e "$E2E_SETTINGS" ] || e2e_fail "watching wrote $E2E_SETTINGS"
 [ ! -e "$E2E_GAME_DIR/Resource/replays" ] || e2e_fail "watching kept a replay of itself"
