@@ -24,6 +24,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <functional>
 #include <random>
 #include <string>
 #include <vector>
@@ -158,7 +159,8 @@ TEST_F(ReplayTest, DamagedRecordsAreRefusedWithTheirMessageAndNothingPlays)
         const char* says;
     } cases[] = {
         {"cut short", good.substr(0, good.size() / 2), CReplayFile::eError::Damaged, "is damaged"},
-        {"cut to a few bytes", good.substr(0, 3), CReplayFile::eError::NotAReplay, "is not a Talonreach replay"},
+        {"cut to a few bytes", good.substr(0, 3), CReplayFile::eError::NotAReplay,
+         "is not a Talonreach replay"},
         {"a changed byte", changed, CReplayFile::eError::Damaged, "is damaged"},
         {"a wrong checksum", good.substr(0, good.size() - 1) + static_cast<char>(good.back() ^ 0x01),
          CReplayFile::eError::Damaged, "is damaged"},
@@ -220,8 +222,8 @@ TEST_F(ReplayTest, AScriptedGameRecordedIsWatchedFrameForFrameAndWritesNothing)
 
         const std::string settings = rig.SettingsText();
         Watch(rig, fromFile);
-        EXPECT_EQ(player->GetResult(), Result::Played) << script.szName << " departed at "
-                                                       << player->GetDepartedFrame();
+        EXPECT_EQ(player->GetResult(), Result::Played)
+            << script.szName << " departed at " << player->GetDepartedFrame();
         EXPECT_EQ(player->GetFramesPlayed(), record.vFrames.size()) << script.szName;
         EXPECT_EQ(play->GetScore(), record.nScore) << script.szName;
         EXPECT_EQ(play->GetLives(), record.nLives) << script.szName;
@@ -277,7 +279,8 @@ TEST_F(ReplayTest, AChangedRecordDepartsAtItsFrameAndSaysSo)
         EXPECT_EQ(player->GetResult(), Result::Departed) << c.what;
         EXPECT_EQ(player->GetDepartedFrame(), c.frame) << c.what;
         ASSERT_EQ(messages.Texts().size(), 1u) << c.what;
-        EXPECT_NE(messages.Texts()[0].find("departs from its recorded game at frame " + std::to_string(c.frame + 1)),
+        EXPECT_NE(messages.Texts()[0].find("departs from its recorded game at frame " +
+                                           std::to_string(c.frame + 1)),
                   std::string::npos)
             << messages.Texts()[0];
         EXPECT_EQ(rig.Top(), table) << c.what;
@@ -291,7 +294,8 @@ TEST_F(ReplayTest, TheWatcherPausesChangesTheSpeedAndLeavesWithTheMarkShown)
     auto markShown = [&](const std::string& mark)
     {
         const std::vector<uint32_t> frame = rig.CaptureFrame();
-        return test::CompareText(frame, font, 16, 24, 20, mark, 640 - 8 - 16 * static_cast<int>(mark.size()), 8)
+        return test::CompareText(frame, font, 16, 24, 20, mark, 640 - 8 - 16 * static_cast<int>(mark.size()),
+                                 8)
                    .mismatched == 0;
     };
     player->Start(LoadKept("game-over.replay"), table);
@@ -325,6 +329,49 @@ TEST_F(ReplayTest, TheWatcherPausesChangesTheSpeedAndLeavesWithTheMarkShown)
 
     rig.Tap(SDL_SCANCODE_ESCAPE);
     EXPECT_EQ(player->GetResult(), Result::Left);
+    EXPECT_EQ(rig.Top(), table);
+}
+
+TEST_F(ReplayTest, TheTableWatchesThePagesBestGameByReturnOrSouthAndEastLeaves)
+{
+    test::ScreenRig rig;
+    CReplayStore* store = CReplayStore::GetInstance();
+    tHighScore none[NUM_HIGH_SCORES] = {};
+    tHighScore scores[NUM_HIGH_SCORES] = {};
+    scores[0] = tHighScore{20, "REC"};
+    CGame::GetInstance()->SetHighScores(scores);
+    store->ScoreEntered(none, scores, store->Keep(LoadKept("game-over.replay")));
+    headless::VirtualPad& pad = rig.PlugPad();
+    rig.Run(100);
+    const struct
+    {
+        const char* what;
+        std::function<void()> watch;
+        std::function<void()> leave;
+    } ways[] = {
+        {"Return, Escape", [&] { rig.Tap(SDL_SCANCODE_RETURN); }, [&] { rig.Tap(SDL_SCANCODE_ESCAPE); }},
+        {"South, East", [&] { rig.Tap(pad, SDL_CONTROLLER_BUTTON_A); },
+         [&] { rig.Tap(pad, SDL_CONTROLLER_BUTTON_B); }},
+    };
+    for (const auto& way : ways)
+    {
+        CGame::GetInstance()->ChangeState(table);
+        rig.Frame();
+        ASSERT_TRUE(table->CanWatch()) << way.what;
+        way.watch();
+        rig.Run(200);
+        EXPECT_TRUE(player->IsWatching()) << way.what;
+        EXPECT_EQ(rig.Top(), play) << way.what;
+        way.leave();
+        EXPECT_EQ(player->GetResult(), Result::Left) << way.what;
+        EXPECT_EQ(rig.Top(), table) << way.what;
+    }
+    // The second page's best entry has no game: Return there plays nothing.
+    rig.Tap(SDL_SCANCODE_DOWN);
+    EXPECT_FALSE(table->CanWatch());
+    rig.Tap(SDL_SCANCODE_RETURN);
+    rig.Run(100);
+    EXPECT_FALSE(player->IsWatching());
     EXPECT_EQ(rig.Top(), table);
 }
 
@@ -388,6 +435,7 @@ TEST_F(ReplayTest, AGameThatCannotBeKeptLosesItsReplayButNotItsScore)
     EXPECT_NE(rig.SettingsText().find("points=\"" + std::to_string(nScore) + "\">REC<"), std::string::npos)
         << rig.SettingsText();
     ASSERT_FALSE(messages.Texts().empty());
-    EXPECT_EQ(messages.Texts()[0].rfind("Replay Error: The games cannot be kept in ", 0), 0u) << messages.Texts()[0];
+    EXPECT_EQ(messages.Texts()[0].rfind("Replay Error: The games cannot be kept in ", 0), 0u)
+        << messages.Texts()[0];
     CReplayRecorder::GetInstance()->Enable(false);
 }
