@@ -12,6 +12,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -101,8 +102,11 @@ std::string CReplayStore::Folder() const
     return folder.empty() ? folder : CVKT_ResourcePath::ResolveIgnoringCase(folder);
 }
 
-void CReplayStore::Report(const std::string& text) const
+void CReplayStore::Report(const std::string& text)
 {
+    if (m_bReported)
+        return;
+    m_bReported = true;
     CVKT_MessageBox::Show(nullptr, text.c_str(), ERROR_TITLE);
 }
 

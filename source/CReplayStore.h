@@ -62,5 +62,8 @@ private:
     bool WriteIndex(const std::vector<tLink>& links) const;
     bool Holds(const tLink& link, const tHighScore& entry) const;
     void Prune() const;
-    void Report(const std::string& text) const;
+    // Shows the first failure of the run; later ones would only say the same again.
+    void Report(const std::string& text);
+
+    bool m_bReported = false;
 };

@@ -437,5 +437,8 @@ TEST_F(ReplayTest, AGameThatCannotBeKeptLosesItsReplayButNotItsScore)
     ASSERT_FALSE(messages.Texts().empty());
     EXPECT_EQ(messages.Texts()[0].rfind("Replay Error: The games cannot be kept in ", 0), 0u)
         << messages.Texts()[0];
+    const size_t uSaid = messages.Texts().size();
+    EXPECT_EQ(CReplayStore::GetInstance()->Keep(CReplayRecorder::GetInstance()->GetLastRecord()), "");
+    EXPECT_EQ(messages.Texts().size(), uSaid) << "the failure is said once a run";
     CReplayRecorder::GetInstance()->Enable(false);
 }
