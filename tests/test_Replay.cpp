@@ -21,8 +21,10 @@
 #include <gtest/gtest.h>
 
 #include <dirent.h>
+#include <sys/resource.h>
 
 #include <algorithm>
+#include <csignal>
 #include <cstdlib>
 #include <functional>
 #include <random>
@@ -440,5 +442,40 @@ TEST_F(ReplayTest, AGameThatCannotBeKeptLosesItsReplayButNotItsScore)
     const size_t uSaid = messages.Texts().size();
     EXPECT_EQ(CReplayStore::GetInstance()->Keep(CReplayRecorder::GetInstance()->GetLastRecord()), "");
     EXPECT_EQ(messages.Texts().size(), uSaid) << "the failure is said once a run";
+    CReplayRecorder::GetInstance()->Enable(false);
+}
+
+TEST_F(ReplayTest, AFullDiskLosesTheWholeReplayAndKeepsTheScore)
+{
+    test::ScreenRig rig;
+    CReplayRecorder::GetInstance()->Enable(true);
+    // Files may grow to 4 KB while the game is played: the settings file fits, the record does not.
+    rlimit old{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+    void (*pOldHandler)(int) = std::signal(SIGXFSZ, SIG_IGN);
+    const rlimit small{4096, old.rlim_max};
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    std::srand(headless::SCRIPTED_GAMES_SEED);
+    const bool bPlayed = headless::ScriptedGames()[0].pfnPlay(rig);
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, pOldHandler);
+    ASSERT_TRUE(bPlayed);
+
+    const int nScore = CReplayRecorder::GetInstance()->GetLastRecord().nScore;
+    ASSERT_GT(CReplayFile::Serialize(CReplayRecorder::GetInstance()->GetLastRecord()).size(), 4096u);
+    EXPECT_EQ(CReplayRecorder::GetInstance()->GetLastFile(), "");
+    std::vector<std::string> left;
+    if (DIR* pDir = ::opendir(CReplayStore::GetInstance()->Folder().c_str()))
+    {
+        while (const dirent* pEntry = ::readdir(pDir))
+        {
+            if (pEntry->d_name[0] != '.')
+                left.push_back(pEntry->d_name);
+        }
+        ::closedir(pDir);
+    }
+    EXPECT_EQ(left, std::vector<std::string>()) << "no piece of the record is left behind";
+    EXPECT_NE(rig.SettingsText().find("points=\"" + std::to_string(nScore) + "\">REC<"), std::string::npos)
+        << rig.SettingsText();
     CReplayRecorder::GetInstance()->Enable(false);
 }
