@@ -91,7 +91,7 @@ TEST_F(ScalingTest, AtOtherSizesThePictureIsLetterboxedWithBarsWhereTheArithmeti
         ASSERT_EQ(screen.nWidth, c.window.nWidth);
         const test::ScreenComparison seen = test::CompareScreen(screen, backBuffer, c.view, BAR_COLOR);
         EXPECT_EQ(seen.barPixels, c.window.nWidth * c.window.nHeight - c.view.nWidth * c.view.nHeight);
-        EXPECT_EQ(seen.wrongBars, 0) << "the bars are the clear colour, exactly where expected";
+        EXPECT_EQ(seen.wrongBars, 0) << "the bars are black, exactly where expected";
         EXPECT_EQ(seen.barInside, 0) << "the picture reaches the bars on every side";
         EXPECT_GT(seen.blended, PATTERN_PIXELS / 2) << "neighbouring pixels are filtered together";
     }

@@ -177,7 +177,8 @@ INSTANTIATE_TEST_SUITE_P(
                                  [](HWND hWnd) { SDL_ShowWindow(hWnd); }},
                       HiddenCase{"minimised",
                                  [](HWND hWnd) { test::PushWindowEvent(hWnd, SDL_WINDOWEVENT_MINIMIZED); },
-                                 [](HWND hWnd) { test::PushWindowEvent(hWnd, SDL_WINDOWEVENT_RESTORED); }}));
+                                 [](HWND hWnd) { test::PushWindowEvent(hWnd, SDL_WINDOWEVENT_RESTORED); }}),
+    [](const ::testing::TestParamInfo<HiddenCase>& info) { return std::string(info.param.what); });
 
 TEST_F(WindowProcTest, TheQuitMessageEndsTheLoopPassBeforeAFrame)
 {

@@ -339,9 +339,8 @@ void CVKT_Direct3D::ShowBackBuffer()
     SDL_GetRendererOutputSize(m_pDevice, &output.nWidth, &output.nHeight);
     const tSize base = {m_PresentParams.nBackBufferWidth, m_PresentParams.nBackBufferHeight};
     const tViewport view = CVKT_ScreenFit::Letterbox(output, base);
-    // The bars are the frame's clear colour, as when the game drew straight into the window.
-    SDL_SetRenderDrawColor(m_pDevice, (m_dwClearColor >> 16) & 0xFF, (m_dwClearColor >> 8) & 0xFF,
-                           m_dwClearColor & 0xFF, 0xFF);
+    // Black bars, as a film's or a television's: the frames' dark blue belongs to the picture.
+    SDL_SetRenderDrawColor(m_pDevice, 0, 0, 0, 0xFF);
     SDL_RenderClear(m_pDevice);
     SDL_SetTextureScaleMode(m_pBackBuffer.get(),
                             view.bWholeMultiple ? SDL_ScaleModeNearest : SDL_ScaleModeLinear);

@@ -31,8 +31,8 @@ std::vector<uint32_t> PixelPattern(int size);
 
 // Back-buffer pixels that PresentPattern covers with the pattern: six copies of 32 x 32.
 constexpr int PATTERN_PIXELS = 6 * 32 * 32;
-// The colour of the bars: the clear colour of the game's frames.
-constexpr uint32_t BAR_COLOR = 0xFF000080;
+// The colour of the bars: black, unlike the dark blue the game's frames are cleared to.
+constexpr uint32_t BAR_COLOR = 0xFF000000;
 
 // One frame as the game draws it, on the running renderer and texture manager: cleared to the game's
 // dark blue, a white page, and the 32 x 32 texture nPatternID over it at six places, the four corners

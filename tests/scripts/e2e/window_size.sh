@@ -70,9 +70,9 @@ expect_geometry "full screen" "0 0 1920 1080"
 screen_menu 0
 expect_viewport full-screen-menu 5 1440x1080+240+0 "$E2E_PROBES"
 for at in "0 540" "239 0" "1680 1079" "1919 540"; do
-    [ "$(pixel "$E2E_SHOT" $at)" = 000080 ] || e2e_fail "($at) is $(pixel "$E2E_SHOT" $at), not the bars' dark blue"
+    [ "$(pixel "$E2E_SHOT" $at)" = 000000 ] || e2e_fail "($at) is $(pixel "$E2E_SHOT" $at), not the bars' black"
 done
-[ "$(pixel "$E2E_SHOT" 240 540)" != 000080 ] || e2e_fail "the picture does not start at column 240"
+[ "$(pixel "$E2E_SHOT" 240 540)" != 000000 ] || e2e_fail "the picture does not start at column 240"
 press Down
 screen_menu 1
 expect_viewport full-screen-menu-moved 5 1440x1080+240+0 "$E2E_PROBES"
