@@ -5,6 +5,8 @@
 #include "CGamePlayState.h"
 #include "CMainMenuState.h"
 #include "CPadInput.h"
+#include "CReplayRecorder.h"
+#include "CReplayStore.h"
 #include "GameResourceFiles.h"
 
 #include "CVKT_DirectInput.h"
@@ -155,15 +157,29 @@ void CEnterScorestate::Exit()
     CBitmapFont::GetInstance()->Shutdown();
 }
 
+void CEnterScorestate::LinkRecordedGame(const tHighScore* pOld, const tHighScore* pNew, int nScore)
+{
+    const CReplayRecorder* pRecorder = CReplayRecorder::GetInstance();
+    const bool bThisGame = !pRecorder->GetLastFile().empty() && pRecorder->GetLastRecord().nScore == nScore;
+    CReplayStore::GetInstance()->ScoreEntered(pOld, pNew,
+                                              bThisGame ? pRecorder->GetLastFile() : std::string());
+}
+
 void CEnterScorestate::StoreScore()
 {
     // The gameplay state below has already had its Exit when this runs (the stack exits bottom
     // first); it still holds the score of the game that just ended.
     CGame* pGame = CGame::GetInstance();
+    tHighScore old[NUM_HIGH_SCORES];
     tHighScore table[NUM_HIGH_SCORES];
     for (int i = 0; i < NUM_HIGH_SCORES; ++i)
-        table[i] = pGame->GetHighScores()[i];
-    if (CSettingsFile::InsertHighScore(table, CGamePlayState::GetInstance()->GetScore(), m_Name.c_str()))
+        old[i] = table[i] = pGame->GetHighScores()[i];
+    const int nScore = CGamePlayState::GetInstance()->GetScore();
+    const bool bEntered = CSettingsFile::InsertHighScore(table, nScore, m_Name.c_str());
+    if (bEntered)
         pGame->SetHighScores(table);
     pGame->SaveSettings(SETTINGS_FILE_LOWER_CASE);
+    // The scores are safe first; then the game that made the entry goes with it.
+    if (bEntered)
+        LinkRecordedGame(old, table, nScore);
 }

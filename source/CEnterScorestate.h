@@ -9,6 +9,7 @@
 // as Return does. The keyboard keeps working on the same name at the same time.
 #pragma once
 
+#include "CSettingsFile.h"
 #include "IGameState.h"
 
 #include <string>
@@ -57,6 +58,8 @@ private:
     // South: the next place, or the confirm once the name is whole.
     void PadConfirm();
     void StoreScore();
+    // The game just recorded stands behind the new entry of pNew (if that game is the one entered).
+    static void LinkRecordedGame(const tHighScore* pOld, const tHighScore* pNew, int nScore);
 
     int m_nPanelImageID = -1;
     std::string m_Name;

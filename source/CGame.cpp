@@ -2,6 +2,9 @@
 
 #include "CGamePlayState.h"
 #include "CPadInput.h"
+#include "CPauseState.h"
+#include "CReplayPlayer.h"
+#include "CReplayRecorder.h"
 #include "CopperfenLogoState.h"
 #include "GameResourceFiles.h"
 #include "IGameState.h"
@@ -78,12 +81,10 @@ bool CGame::Main()
 {
     // An unsigned difference survives the wrap of the 32-bit tick counter.
     const uint32_t now = CVKT_Clock::GetTickCount();
-    m_fElapsedTime = static_cast<float>(static_cast<double>(now - m_dwLastTick) / 1000.0);
+    const uint32_t uElapsedMs = now - m_dwLastTick;
     m_dwLastTick = now;
 
     m_pDI->ReadDevices();
-    // The pads' menu repeat runs on the game's own time, so it follows the frames as they are.
-    CPadInput::GetInstance()->Update(m_fElapsedTime);
     // The Return press stays visible to the states; screens that react to Return ignore it
     // themselves while an Alt key is held. F11 is the same switch, as Linux programs have it.
     const bool bAltReturn =
@@ -91,11 +92,41 @@ bool CGame::Main()
     if (bAltReturn || m_pDI->KeyPressed(DIK_F11))
         ToggleDisplayMode();
 
-    assert(!m_vStates.empty() && "the state stack never runs empty while the game runs");
-    if (m_vStates.empty())
-        return false;
-    if (!m_vStates.back()->Input())
-        return false;
+    CReplayPlayer* pPlayer = CReplayPlayer::GetInstance();
+    if (pPlayer->IsWatching())
+    {
+        if (!pPlayer->Frame(uElapsedMs))
+            return false;
+    }
+    else
+    {
+        CReplayRecorder* pRecorder = CReplayRecorder::GetInstance();
+        pRecorder->FrameRead(uElapsedMs);
+        if (!RunFrame(uElapsedMs, nullptr))
+            return false;
+        pRecorder->FrameDone();
+    }
+    Draw();
+    return true;
+}
+
+bool CGame::RunFrame(uint32_t uElapsedMs, IGameState* pEnterInstead)
+{
+    m_fElapsedTime = static_cast<float>(static_cast<double>(uElapsedMs) / 1000.0);
+    if (pEnterInstead)
+    {
+        ChangeState(pEnterInstead);
+    }
+    else
+    {
+        // The pads' menu repeat runs on the game's own time, so it follows the frames as they are.
+        CPadInput::GetInstance()->Update(m_fElapsedTime);
+        assert(!m_vStates.empty() && "the state stack never runs empty while the game runs");
+        if (m_vStates.empty())
+            return false;
+        if (!m_vStates.back()->Input())
+            return false;
+    }
     // Input may have changed the stack: the new top gets the update.
     if (!m_vStates.empty())
         m_vStates.back()->Update(m_fElapsedTime);
@@ -103,15 +134,32 @@ bool CGame::Main()
     m_pWM->Update();
     m_pMS->ProcessMessages();
     m_pES->ProcessEvents();
+    return true;
+}
 
+void CGame::Draw()
+{
     m_pD3D->Clear(0, 0, 128);
     m_pD3D->DeviceBegin();
     m_pD3D->SpriteBegin();
     RenderStates();
+    CReplayPlayer::GetInstance()->DrawMark();
     m_pD3D->SpriteEnd();
     m_pD3D->DeviceEnd();
     m_pD3D->Present();
-    return true;
+}
+
+void CGame::FocusLost()
+{
+    if (CReplayPlayer::GetInstance()->IsWatching())
+    {
+        CReplayPlayer::GetInstance()->Pause();
+        return;
+    }
+    if (m_vStates.empty() || m_vStates.back() != CGamePlayState::GetInstance())
+        return;
+    PushState(CPauseState::GetInstance());
+    CReplayRecorder::GetInstance()->FocusPaused();
 }
 
 void CGame::RenderStates()
@@ -152,10 +200,16 @@ void CGame::Shutdown()
         m_pMS->ShutdownMessageSystem();
     if (m_pES)
         m_pES->ShutdownEventSystem();
+    m_bSettingsReadOnly = false;
 }
 
 void CGame::ChangeState(IGameState* pState)
 {
+    // A replayed game that leaves by its own rules ends the replay; it must not open the menus
+    // (which save the settings).
+    CReplayPlayer* pPlayer = CReplayPlayer::GetInstance();
+    if (pState && pPlayer->IsWatching() && pState != CGamePlayState::GetInstance())
+        pState = pPlayer->Leave();
     ClearStates();
     if (pState)
         PushState(pState);
@@ -189,6 +243,9 @@ void CGame::ClearStates()
 
 bool CGame::IsHighScore(int nPoints) const
 {
+    // A replayed game is already where it belongs in the table, or was never good enough for it.
+    if (CReplayPlayer::GetInstance()->IsWatching())
+        return false;
     return nPoints > m_HighScores[NUM_HIGH_SCORES - 1].nPoints;
 }
 
@@ -211,6 +268,8 @@ bool CGame::LoadSettings(const char* szPath)
 
 bool CGame::SaveSettings(const char* szPath)
 {
+    if (m_bSettingsReadOnly)
+        return false;
     tGameSettings settings;
     settings.fMusicVolume = m_fMusicVolume;
     settings.fFXVolume = m_fFXVolume;

@@ -30,6 +30,13 @@ public:
     void Initialize(HWND hWnd, HINSTANCE hInstance, int nScreenWidth, int nScreenHeight, bool bWindowed);
     // One frame. False means the game is to end (nothing was updated or drawn in this frame).
     bool Main();
+    // The rules of one frame, without reading the devices or drawing: the pads' menu repeat, the top
+    // state's Input, the (possibly new) top state's Update, then the wave manager, the messages and
+    // the events. With pEnterInstead the frame changes to that state in place of the repeat and the
+    // Input (where a recorded game began). False when Input said the game is to end.
+    bool RunFrame(uint32_t uElapsedMs, IGameState* pEnterInstead);
+    // The window lost the focus: play is paused (a replay's watching instead).
+    void FocusLost();
     // Exits every state, saves the settings when the display (full screen, the window's size) is no
     // longer what the settings file holds, then stops the platform layer and the services in
     // reverse order.
@@ -54,8 +61,12 @@ public:
     int GetMusicID() const { return m_nMusicID; }
 
     bool LoadSettings(const char* szPath);
-    // Writes the volumes, the table and the display as it is now.
+    // Writes the volumes, the table and the display as it is now; nothing (false) while the settings
+    // are read-only.
     bool SaveSettings(const char* szPath);
+    // A program that only shows a replay leaves the player's settings file as it found it, whatever
+    // is switched or resized while it runs. Off again after Shutdown.
+    void SetSettingsReadOnly(bool bReadOnly) { m_bSettingsReadOnly = bReadOnly; }
     // Full screen or not, and the window size the player chose (0 x 0 while the window has the size
     // the desktop suggests). Without a running renderer: as the settings file said.
     tDisplaySettings GetDisplay() const;
@@ -69,6 +80,7 @@ private:
     CGame();
     void ToggleDisplayMode();
     void RenderStates();
+    void Draw();
 
     CVKT_Direct3D* m_pD3D;
     CVKT_TextureManager* m_pTM;
@@ -85,6 +97,7 @@ private:
     int m_nScreenWidth = 0;
     int m_nScreenHeight = 0;
     bool m_bWindowed = true;
+    bool m_bSettingsReadOnly = false;
     float m_fMusicVolume = 50.0f;
     float m_fFXVolume = 50.0f;
     int m_nMusicID = -1;

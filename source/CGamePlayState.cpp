@@ -14,6 +14,8 @@
 #include "CPauseState.h"
 #include "CPlayer.h"
 #include "CPowerup.h"
+#include "CReplayPlayer.h"
+#include "CReplayRecorder.h"
 #include "GameEventIDs.h"
 #include "GameResourceFiles.h"
 
@@ -104,6 +106,8 @@ void CGamePlayState::Enter()
     pES->RegisterClient(EVENT_PLAYER_DIED, this);
     pES->RegisterClient(EVENT_PLAYER_GAINED_LIFE, this);
     pES->RegisterClient(EVENT_ADD_SCORE, this);
+    // The objects are made with the frame's messages, after the record has seeded the numbers.
+    CReplayRecorder::GetInstance()->GameStarted();
     RequestLevelObjects();
     m_fBackgroundOffset = LEVEL_START_OFFSET;
     m_fCloudsOffset = CLOUDS_START_OFFSET;
@@ -186,6 +190,9 @@ void CGamePlayState::SetupLevel3()
 
 void CGamePlayState::Exit()
 {
+    // The game as it is left, before anything of it is taken down.
+    CReplayPlayer::GetInstance()->GameLeft();
+    CReplayRecorder::GetInstance()->GameLeft();
     // The background goes with the game; the next one starts at level 1 and loads that again.
     CVKT_TextureManager::GetInstance()->UnloadTexture(m_nBackgroundImageID);
     m_nBackgroundImageID = -1;

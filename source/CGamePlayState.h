@@ -67,6 +67,8 @@ public:
     float GetCloudsOffset() const { return m_fCloudsOffset; }
     // The characters typed since the last code, at most the last four once a frame's search is done.
     const std::vector<char>& GetTypedChars() const { return m_vTypedChars; }
+    // What a replayed game starts from: the characters typed in earlier games.
+    void SetTypedChars(const std::vector<char>& vTyped) { m_vTypedChars = vTyped; }
 
     // Seconds gathered towards the next enemy-fire signal and towards lowering the bubble. Both live
     // for the whole run and are not reset when a game starts.

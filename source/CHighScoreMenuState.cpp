@@ -4,9 +4,12 @@
 #include "CGame.h"
 #include "CMainMenuState.h"
 #include "CPadInput.h"
+#include "CReplayPlayer.h"
+#include "CReplayStore.h"
 #include "GameResourceFiles.h"
 
 #include "CVKT_DirectInput.h"
+#include "CVKT_MessageBox.h"
 #include "CVKT_TextureManager.h"
 
 #include <cstdio>
@@ -34,6 +37,29 @@ void CHighScoreMenuState::Enter()
     m_nArrowImageID = pTM->LoadTexture(IMAGE_ARROW, kWhite);
     CBitmapFont::GetInstance()->Initialize(IMAGE_FONT_LARGE, 16, 24, 20, 0xFF000000, 32);
     m_nPage = 0;
+    FindReplays();
+}
+
+void CHighScoreMenuState::FindReplays()
+{
+    // Asked once per visit rather than in every frame: the links live in a file.
+    for (int nPage = 0; nPage < 2; ++nPage)
+        m_bCanWatch[nPage] = !CReplayStore::GetInstance()->FileForEntry(nPage * ROWS_PER_PAGE).empty();
+}
+
+void CHighScoreMenuState::WatchBest()
+{
+    const std::string path = CReplayStore::GetInstance()->FileForEntry(m_nPage * ROWS_PER_PAGE);
+    if (path.empty())
+        return;
+    tReplay replay;
+    const CReplayFile::eError error = CReplayFile::Load(path, replay);
+    if (error != CReplayFile::eError::None)
+    {
+        CVKT_MessageBox::Show(nullptr, CReplayFile::Message(error, path).c_str(), CReplayStore::ERROR_TITLE);
+        return;
+    }
+    CReplayPlayer::GetInstance()->Start(replay, this);
 }
 
 bool CHighScoreMenuState::Input()
@@ -46,6 +72,9 @@ bool CHighScoreMenuState::Input()
         m_nPage = 1;
     else if (pDI->KeyPressed(DIK_UP) || pPad->MenuUp())
         m_nPage = 0;
+    else if ((pDI->KeyPressed(DIK_RETURN) && !pDI->KeyDown(DIK_LMENU) && !pDI->KeyDown(DIK_RMENU)) ||
+             pPad->Confirm())
+        WatchBest();
     return true;
 }
 
@@ -70,6 +99,8 @@ void CHighScoreMenuState::Render()
         pFont->Print(szRow, kRowX, kFirstRowY + kRowSpacing * i, 1.0f, kWhite);
     }
     pFont->Print("press ESC", 480, 450, 1.0f, kWhite);
+    if (CanWatch())
+        pFont->Print(WATCH_HINT, 20, 450, 1.0f, kWhite);
 }
 
 void CHighScoreMenuState::DrawArrow()

@@ -35,6 +35,40 @@ void CPadInput::UpdateDirection(int nDir, bool bHeld, float fElapsedTime)
         m_fNextStep[nDir] += REPEAT_SECONDS;
 }
 
+tPadRepeat CPadInput::GetRepeat() const
+{
+    tPadRepeat repeat;
+    for (int nDir = 0; nDir < PAD_DIRECTION_COUNT; ++nDir)
+    {
+        repeat.fHeldSeconds[nDir] = m_fHeldSeconds[nDir];
+        repeat.fNextStep[nDir] = m_fNextStep[nDir];
+        repeat.bHeld[nDir] = m_bHeld[nDir];
+        repeat.bStep[nDir] = m_bStep[nDir];
+    }
+    return repeat;
+}
+
+void CPadInput::SetRepeat(const tPadRepeat& repeat)
+{
+    for (int nDir = 0; nDir < PAD_DIRECTION_COUNT; ++nDir)
+    {
+        m_fHeldSeconds[nDir] = repeat.fHeldSeconds[nDir];
+        m_fNextStep[nDir] = repeat.fNextStep[nDir];
+        m_bHeld[nDir] = repeat.bHeld[nDir];
+        m_bStep[nDir] = repeat.bStep[nDir];
+    }
+}
+
+bool CPadInput::PushedLeft() const
+{
+    return CVKT_DirectInput::GetInstance()->PadDirectionPressed(PAD_LEFT);
+}
+
+bool CPadInput::PushedRight() const
+{
+    return CVKT_DirectInput::GetInstance()->PadDirectionPressed(PAD_RIGHT);
+}
+
 bool CPadInput::HeldUp() const
 {
     return CVKT_DirectInput::GetInstance()->PadDirectionDown(PAD_UP);

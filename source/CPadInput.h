@@ -11,6 +11,15 @@
 
 #include <cstdint>
 
+// Where the menu repeat of each direction stands: everything Update carries from frame to frame.
+struct tPadRepeat
+{
+    float fHeldSeconds[PAD_DIRECTION_COUNT] = {};
+    float fNextStep[PAD_DIRECTION_COUNT] = {};
+    bool bHeld[PAD_DIRECTION_COUNT] = {};
+    bool bStep[PAD_DIRECTION_COUNT] = {};
+};
+
 class CPadInput
 {
 public:
@@ -26,6 +35,10 @@ public:
 
     // Decides this frame's menu steps from the directions held now and how long they have been.
     void Update(float fElapsedTime);
+
+    // The repeat as it stands, and a repeat to go on from (a replay starts where its game started).
+    tPadRepeat GetRepeat() const;
+    void SetRepeat(const tPadRepeat& repeat);
 
     // A menu step that way in this frame.
     bool MenuUp() const { return m_bStep[PAD_UP]; }
@@ -49,6 +62,9 @@ public:
     bool AnyButton() const;
     // The pad that was playing has been pulled out.
     bool PlayingPadLost() const;
+    // Pushed that way in this frame, without the menu repeat.
+    bool PushedLeft() const;
+    bool PushedRight() const;
     // A short rumble on the pad that is playing, where it can.
     void RumbleLostLife() const;
 

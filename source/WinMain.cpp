@@ -3,6 +3,9 @@
 #include "CGame.h"
 #include "CGamePlayState.h"
 #include "CPauseState.h"
+#include "CReplayFile.h"
+#include "CReplayPlayer.h"
+#include "CReplayRecorder.h"
 #include "GameResourceFiles.h"
 
 #include "CVKT_Clock.h"
@@ -11,6 +14,7 @@
 #include "CVKT_SingleInstance.h"
 #include "CVKT_StopSignals.h"
 
+#include <cstdio>
 #include <cstdlib>
 
 namespace
@@ -62,11 +66,10 @@ HWND OpenGameWindow(CVKT_Window* pWindow, const tDisplaySettings& display)
 
 namespace
 {
-// Everything after the one-copy check; returns the exit code.
-int RunGame(HINSTANCE hInstance, CVKT_SingleInstance& singleInstance)
+// Everything after the one-copy check; returns the exit code. With a replay the game shows it and
+// ends; otherwise it is played, and every game is recorded.
+int RunGame(HINSTANCE hInstance, CVKT_SingleInstance* pSingleInstance, const tReplay* pReplay)
 {
-    if (!CVKT_DataLocation::GetInstance()->Locate())
-        return 1;
     CVKT_Window* window = CVKT_Window::GetInstance();
     if (!window->InitPlatform())
         return 0;
@@ -77,17 +80,36 @@ int RunGame(HINSTANCE hInstance, CVKT_SingleInstance& singleInstance)
         window->ShutdownPlatform();
         return 0;
     }
-    window->SetSingleInstance(&singleInstance);
+    window->SetSingleInstance(pSingleInstance);
 
     std::srand(CVKT_Clock::GetTickCount());
+    CReplayRecorder::GetInstance()->Enable(pReplay == nullptr);
 
     CGame* game = CGame::GetInstance();
     game->Initialize(hWnd, hInstance, kClientWidth, kClientHeight, !display.bFullScreen);
+    if (pReplay)
+    {
+        game->SetSettingsReadOnly(true);
+        CReplayPlayer::GetInstance()->Start(*pReplay, nullptr);
+    }
     RunMessageLoop(window, game);
     game->Shutdown();
 
     const int exitCode = window->GetQuitCode();
     window->ShutdownPlatform();
+    return exitCode;
+}
+
+// Runs with the stop signals set up; returns the exit code.
+template <typename Body>
+int WithStopSignals(Body body)
+{
+    // From here on SIGTERM, SIGINT and SIGHUP end the game through its shutdown (before SDL starts,
+    // so that SDL leaves them alone).
+    CVKT_StopSignals* signals = CVKT_StopSignals::GetInstance();
+    signals->InitStopSignals();
+    const int exitCode = body();
+    signals->ShutdownStopSignals();
     return exitCode;
 }
 } // namespace
@@ -97,14 +119,35 @@ int WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, const char*, int)
     CVKT_SingleInstance singleInstance;
     if (!hPrevInstance && !singleInstance.Claim(VKT_WINDOW_CLASS))
         return 0;
+    return WithStopSignals(
+        [&]
+        {
+            if (!CVKT_DataLocation::GetInstance()->Locate())
+                return 1;
+            return RunGame(hInstance, &singleInstance, nullptr);
+        });
+}
 
-    // From here on SIGTERM, SIGINT and SIGHUP end the game through its shutdown (before SDL starts,
-    // so that SDL leaves them alone).
-    CVKT_StopSignals* signals = CVKT_StopSignals::GetInstance();
-    signals->InitStopSignals();
-    const int exitCode = RunGame(hInstance, singleInstance);
-    signals->ShutdownStopSignals();
-    return exitCode;
+int WatchReplay(const char* szFile)
+{
+    // Watching writes nothing and takes nothing from a running game: it needs no lock of its own.
+    return WithStopSignals(
+        [&]
+        {
+            if (!CVKT_DataLocation::GetInstance()->Locate())
+                return 1;
+            tReplay replay;
+            const CReplayFile::eError error = CReplayFile::Load(szFile, replay);
+            if (error != CReplayFile::eError::None)
+            {
+                std::fprintf(stderr, "talonreach: %s\n", CReplayFile::Message(error, szFile).c_str());
+                return 1;
+            }
+            const int exitCode = RunGame(nullptr, nullptr, &replay);
+            if (exitCode != 0)
+                return exitCode;
+            return CReplayPlayer::GetInstance()->GetResult() == CReplayPlayer::eResult::Departed ? 3 : 0;
+        });
 }
 
 intptr_t WndProc(HWND hWnd, unsigned int uMsg, uintptr_t wParam, intptr_t lParam)
@@ -118,12 +161,9 @@ intptr_t WndProc(HWND hWnd, unsigned int uMsg, uintptr_t wParam, intptr_t lParam
         window->PostQuitMessage(0);
         return 0;
     case WM_ACTIVATE:
+        // Pauses play (and a replay's watching).
         if ((wParam & 0xFFFF) == WA_INACTIVE)
-        {
-            const std::vector<IGameState*> stack = CGame::GetInstance()->GetStateStack();
-            if (!stack.empty() && stack.back() == CGamePlayState::GetInstance())
-                CGame::GetInstance()->PushState(CPauseState::GetInstance());
-        }
+            CGame::GetInstance()->FocusLost();
         break;
     case WM_PAINT:
         return 0; // all drawing happens in the frame loop

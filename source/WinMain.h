@@ -19,6 +19,12 @@ constexpr const char* VKT_WINDOW_TITLE = "Talonreach";
 // SIGINT or SIGHUP ended it first.
 int WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, const char* szCmdLine, int nCmdShow);
 
+// Shows the recorded game in szFile in the game's window and returns the exit code: 0 when it was
+// watched (to its end or left), 1 when the file cannot be played (the reason on standard error,
+// before any window opens) or the game's data was found nowhere, 3 when the replayed game came out
+// differently from the record (reported in a box), 128 + the signal's number as WinMain.
+int WatchReplay(const char* szFile);
+
 // One pass of the program's loop: takes the waiting window messages, then runs one frame and waits
 // until the display is ready for the next. While the window is minimised or hidden it runs no
 // frame and draws nothing, and waits up to a quarter of a second for a message instead. False when

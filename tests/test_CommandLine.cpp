@@ -1,5 +1,6 @@
-// The command line: no arguments start the game, --help and --version answer on standard output and
-// exit 0, anything else gets the one-line usage on standard error and exit status 2.
+// The command line: no arguments start the game, --replay and one file watch that file, --help and
+// --version answer on standard output and exit 0, anything else gets the one-line usage on standard
+// error and exit status 2.
 #include "CCommandLine.h"
 
 #include <gtest/gtest.h>
@@ -61,6 +62,11 @@ TEST(CommandLine, AnswersHelpAndVersionAndRefusesEverythingElse)
         {{"--fullscreen"}, 2, nullptr, true},
         {{"--version", "--help"}, 2, nullptr, true},
         {{""}, 2, nullptr, true},
+        {{"--replay", "best.replay"}, CCommandLine::REPLAY, nullptr, false},
+        {{"--replay"}, 2, nullptr, true},
+        {{"--replay", ""}, 2, nullptr, true},
+        {{"--replay", "a.replay", "b.replay"}, 2, nullptr, true},
+        {{"--help", "--replay"}, 2, nullptr, true},
     };
     for (const auto& c : cases)
     {
@@ -83,6 +89,21 @@ TEST(CommandLine, AnswersHelpAndVersionAndRefusesEverythingElse)
         else
             EXPECT_EQ(errText, "") << shown;
     }
+}
+
+TEST(CommandLine, ReplayHandsOverItsFileAndHelpSaysWhereReplaysAreKept)
+{
+    const char* args[] = {"talonreach", "--replay", "games/20260101-000000-00.replay"};
+    std::string file;
+    EXPECT_EQ(CCommandLine::Run(3, args, stdout, stderr, &file), CCommandLine::REPLAY);
+    EXPECT_EQ(file, "games/20260101-000000-00.replay");
+
+    const char* help[] = {"talonreach", "--help"};
+    CapturedStream out;
+    CCommandLine::Run(2, help, out.File(), stderr);
+    const std::string text = out.Text();
+    EXPECT_NE(text.find("--replay FILE"), std::string::npos) << text;
+    EXPECT_NE(text.find("replays beside it"), std::string::npos) << text;
 }
 
 TEST(CommandLine, VersionIsOneLineAndHelpTellsWhereTheScoresAreKept)

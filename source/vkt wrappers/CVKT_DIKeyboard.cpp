@@ -105,3 +105,52 @@ unsigned char CVKT_DIKeyboard::GetBufferedDIKCodeEx() const
     const tInputRecord* press = LastPressRecord(0, 256);
     return press ? static_cast<unsigned char>(press->dwOfs) : 0;
 }
+
+void CVKT_DIKeyboard::SaveFrame(tInputFrame& frame) const
+{
+    for (unsigned int code = 0; code < 256; ++code)
+    {
+        tInputFrame::SetBit(frame.keysDown, code, (m_ucKeysCurrent[code] & 0x80) != 0);
+        tInputFrame::SetBit(frame.keysWereDown, code, (m_ucKeysPrevious[code] & 0x80) != 0);
+    }
+    frame.ucModifiers = static_cast<uint8_t>((m_Modifiers.bShift ? tInputFrame::MOD_SHIFT : 0) |
+                                             (m_Modifiers.bCapsLock ? tInputFrame::MOD_CAPS_LOCK : 0) |
+                                             (m_Modifiers.bNumLock ? tInputFrame::MOD_NUM_LOCK : 0) |
+                                             (m_Modifiers.bCtrl ? tInputFrame::MOD_CTRL : 0) |
+                                             (m_Modifiers.bAltGr ? tInputFrame::MOD_ALT_GR : 0));
+    const unsigned int count =
+        GetRecordCount() < tInputFrame::MAX_KEY_RECORDS ? GetRecordCount() : tInputFrame::MAX_KEY_RECORDS;
+    frame.ucRecordCount = static_cast<uint8_t>(count);
+    for (unsigned int i = 0; i < count; ++i)
+    {
+        const tInputRecord& record = GetRecords()[i];
+        frame.records[i].ucKey = static_cast<uint8_t>(record.dwOfs);
+        frame.records[i].bDown = (record.dwData & 0x80) != 0;
+        frame.records[i].ucChar = static_cast<uint8_t>(record.uAppData);
+    }
+}
+
+void CVKT_DIKeyboard::LoadFrame(const tInputFrame& frame)
+{
+    for (unsigned int code = 0; code < 256; ++code)
+    {
+        m_ucKeysCurrent[code] = tInputFrame::Bit(frame.keysDown, code) ? 0x80 : 0;
+        m_ucKeysPrevious[code] = tInputFrame::Bit(frame.keysWereDown, code) ? 0x80 : 0;
+    }
+    m_Modifiers.bShift = (frame.ucModifiers & tInputFrame::MOD_SHIFT) != 0;
+    m_Modifiers.bCapsLock = (frame.ucModifiers & tInputFrame::MOD_CAPS_LOCK) != 0;
+    m_Modifiers.bNumLock = (frame.ucModifiers & tInputFrame::MOD_NUM_LOCK) != 0;
+    m_Modifiers.bCtrl = (frame.ucModifiers & tInputFrame::MOD_CTRL) != 0;
+    m_Modifiers.bAltGr = (frame.ucModifiers & tInputFrame::MOD_ALT_GR) != 0;
+    tInputRecord records[tInputFrame::MAX_KEY_RECORDS] = {};
+    const unsigned int count = frame.ucRecordCount < tInputFrame::MAX_KEY_RECORDS
+                                   ? frame.ucRecordCount
+                                   : tInputFrame::MAX_KEY_RECORDS;
+    for (unsigned int i = 0; i < count; ++i)
+    {
+        records[i].dwOfs = frame.records[i].ucKey;
+        records[i].dwData = frame.records[i].bDown ? 0x80 : 0;
+        records[i].uAppData = frame.records[i].ucChar;
+    }
+    SetRecords(records, count);
+}

@@ -5,6 +5,7 @@
 
 #include "CVKT_DirectInputDevice.h"
 #include "CVKT_KeyMap.h"
+#include "VKT_InputFrame.h"
 
 class CVKT_KeyboardDeviceObject;
 
@@ -34,6 +35,11 @@ public:
     unsigned char GetDIKCode() const;
     // The key code of the last press of the latest buffered read; 0 when there was none.
     unsigned char GetBufferedDIKCodeEx() const;
+
+    // The keyboard's part of a frame record: both key states, the modifiers and the key records.
+    void SaveFrame(tInputFrame& frame) const;
+    // Makes the queries answer as the frame says, until the next read.
+    void LoadFrame(const tInputFrame& frame);
 
 private:
     void ClearStates();

@@ -55,6 +55,7 @@ bool CVKT_DirectInput::InitDirectInput(HWND hWnd, HINSTANCE, unsigned int unInit
 
 void CVKT_DirectInput::ShutdownDirectInput()
 {
+    DropFrame();
     UnacquireAll();
     m_pKeyboard.reset();
     m_pMouse.reset();
@@ -81,6 +82,7 @@ void CVKT_DirectInput::ForEachDevice(void (*pfnAction)(CVKT_DirectInputDevice&))
 
 void CVKT_DirectInput::ReadDevices()
 {
+    DropFrame();
     ForEachDevice(
         [](CVKT_DirectInputDevice& device)
         {
@@ -93,11 +95,13 @@ void CVKT_DirectInput::ReadDevices()
 
 void CVKT_DirectInput::AcquireAll()
 {
+    DropFrame();
     ForEachDevice([](CVKT_DirectInputDevice& device) { device.Acquire(); });
 }
 
 void CVKT_DirectInput::UnacquireAll()
 {
+    DropFrame();
     ForEachDevice([](CVKT_DirectInputDevice& device) { device.Unacquire(); });
 }
 
@@ -539,6 +543,61 @@ bool CVKT_DirectInput::IsPadButton(int nButton)
     return nButton >= 0 && nButton < PAD_BUTTON_COUNT;
 }
 
+tInputFrame CVKT_DirectInput::GetFrame() const
+{
+    tInputFrame frame;
+    if (m_pKeyboard)
+        m_pKeyboard->SaveFrame(frame);
+    if (m_bUsingFrame)
+    {
+        frame.usPadButtonsDown = m_UsedFrame.usPadButtonsDown;
+        frame.usPadButtonsPressed = m_UsedFrame.usPadButtonsPressed;
+        frame.ucPadDirectionsDown = m_UsedFrame.ucPadDirectionsDown;
+        frame.ucPadDirectionsPressed = m_UsedFrame.ucPadDirectionsPressed;
+        frame.bPlayingPadLost = m_UsedFrame.bPlayingPadLost;
+        return frame;
+    }
+    if (!m_pPads)
+        return frame;
+    for (int nButton = 0; nButton < PAD_BUTTON_COUNT; ++nButton)
+    {
+        if (m_pPads->ButtonDown(nButton))
+            frame.usPadButtonsDown = static_cast<uint16_t>(frame.usPadButtonsDown | (1u << nButton));
+        if (m_pPads->ButtonPressed(nButton))
+            frame.usPadButtonsPressed = static_cast<uint16_t>(frame.usPadButtonsPressed | (1u << nButton));
+    }
+    for (int nDir = 0; nDir < PAD_DIRECTION_COUNT; ++nDir)
+    {
+        if (m_pPads->DirectionDown(nDir))
+            frame.ucPadDirectionsDown = static_cast<uint8_t>(frame.ucPadDirectionsDown | (1u << nDir));
+        if (m_pPads->DirectionPressed(nDir))
+            frame.ucPadDirectionsPressed = static_cast<uint8_t>(frame.ucPadDirectionsPressed | (1u << nDir));
+    }
+    frame.bPlayingPadLost = m_pPads->PlayingPadLost();
+    return frame;
+}
+
+void CVKT_DirectInput::UseFrame(const tInputFrame& frame)
+{
+    if (m_pKeyboard)
+    {
+        if (!m_bUsingFrame)
+            m_pKeyboard->SaveFrame(m_KeyboardAside);
+        m_pKeyboard->LoadFrame(frame);
+    }
+    m_UsedFrame = frame;
+    m_bUsingFrame = true;
+}
+
+void CVKT_DirectInput::DropFrame()
+{
+    if (!m_bUsingFrame)
+        return;
+    m_bUsingFrame = false;
+    if (m_pKeyboard)
+        m_pKeyboard->LoadFrame(m_KeyboardAside);
+}
+
 int CVKT_DirectInput::PadGetCount() const
 {
     return m_pPads ? m_pPads->GetCount() : 0;
@@ -546,31 +605,43 @@ int CVKT_DirectInput::PadGetCount() const
 
 bool CVKT_DirectInput::PadButtonDown(int nButton) const
 {
+    if (m_bUsingFrame)
+        return IsPadButton(nButton) && (m_UsedFrame.usPadButtonsDown & (1u << nButton)) != 0;
     return m_pPads && IsPadButton(nButton) && m_pPads->ButtonDown(nButton);
 }
 
 bool CVKT_DirectInput::PadButtonPressed(int nButton) const
 {
+    if (m_bUsingFrame)
+        return IsPadButton(nButton) && (m_UsedFrame.usPadButtonsPressed & (1u << nButton)) != 0;
     return m_pPads && IsPadButton(nButton) && m_pPads->ButtonPressed(nButton);
 }
 
 bool CVKT_DirectInput::PadAnyButtonPressed() const
 {
+    if (m_bUsingFrame)
+        return m_UsedFrame.usPadButtonsPressed != 0;
     return m_pPads && m_pPads->AnyButtonPressed();
 }
 
 bool CVKT_DirectInput::PadDirectionDown(int nDir) const
 {
+    if (m_bUsingFrame)
+        return IsDirection(nDir) && (m_UsedFrame.ucPadDirectionsDown & (1u << nDir)) != 0;
     return m_pPads && IsDirection(nDir) && m_pPads->DirectionDown(nDir);
 }
 
 bool CVKT_DirectInput::PadDirectionPressed(int nDir) const
 {
+    if (m_bUsingFrame)
+        return IsDirection(nDir) && (m_UsedFrame.ucPadDirectionsPressed & (1u << nDir)) != 0;
     return m_pPads && IsDirection(nDir) && m_pPads->DirectionPressed(nDir);
 }
 
 bool CVKT_DirectInput::PadPlayingPadLost() const
 {
+    if (m_bUsingFrame)
+        return m_UsedFrame.bPlayingPadLost;
     return m_pPads && m_pPads->PlayingPadLost();
 }
 
@@ -617,6 +688,7 @@ void CVKT_DirectInput::HandleEvent(const SDL_Event& event)
 
 void CVKT_DirectInput::OnFocusLost()
 {
+    DropFrame();
     // Releases made elsewhere will never be seen: the devices forget what was held.
     CVKT_InputDeviceObject::SetWindowFocus(false);
     UnacquireAll();
@@ -625,6 +697,7 @@ void CVKT_DirectInput::OnFocusLost()
 
 void CVKT_DirectInput::OnFocusGained()
 {
+    DropFrame();
     CVKT_InputDeviceObject::SetWindowFocus(true);
     AcquireAll();
 }

@@ -16,6 +16,7 @@
 #pragma once
 
 #include "CVKT_DIJoystick.h"
+#include "VKT_InputFrame.h"
 #include "VKT_KeyCodes.h"
 #include "VKT_PadButtons.h"
 #include "VKT_Types.h"
@@ -158,6 +159,15 @@ public:
     // Rumbles the pad that last gave input, at fStrength (0 to 1); false when it cannot.
     bool PadRumble(float fStrength, uint32_t uMilliseconds);
 
+    // What the keyboard and pad queries answer now, as one record.
+    tInputFrame GetFrame() const;
+    // From now until the next ReadDevices, change of focus or AcquireAll/UnacquireAll, the keyboard
+    // and pad queries answer as the frame says instead of as the devices do. Then the devices go on
+    // from their own state, as if the frame had never been used (a replay feeds the game recorded
+    // input this way while the devices keep serving the person watching it).
+    void UseFrame(const tInputFrame& frame);
+    bool IsUsingFrame() const { return m_bUsingFrame; }
+
     // Platform: the window's event pump hands every keyboard, mouse and controller event here.
     void HandleEvent(const SDL_Event& event);
     // Platform: the window lost or regained the input focus.
@@ -177,6 +187,8 @@ private:
     void ForEachDevice(void (*pfnAction)(CVKT_DirectInputDevice&));
     void EnumerateJoysticks(HWND hWnd, bool bExclusive);
     void ReattachJoysticks(int nDeviceIndex);
+    // Gives the keyboard back the state UseFrame put aside.
+    void DropFrame();
 
     // The system SDL subsystems this object started, to stop them again.
     bool m_bSystemStarted = false;
@@ -185,4 +197,7 @@ private:
     std::unique_ptr<CVKT_DIMouse> m_pMouse;
     std::vector<std::unique_ptr<CVKT_DIJoystick>> m_vJoysticks;
     std::unique_ptr<CVKT_GamePads> m_pPads;
+    bool m_bUsingFrame = false;
+    tInputFrame m_UsedFrame;
+    tInputFrame m_KeyboardAside;
 };

@@ -74,6 +74,14 @@ void CVKT_DirectInputDevice::LoseDevice()
         m_pDevice->LoseDevice();
 }
 
+void CVKT_DirectInputDevice::SetRecords(const tInputRecord* pRecords, unsigned int unCount)
+{
+    ResetRecords();
+    m_unRecordCount = unCount < BUFFER_SIZE ? unCount : BUFFER_SIZE;
+    for (unsigned int i = 0; i < m_unRecordCount; ++i)
+        m_Records[i] = pRecords[i];
+}
+
 bool CVKT_DirectInputDevice::HasRecord(uint32_t dwOfs, bool bDown) const
 {
     for (unsigned int i = 0; i < m_unRecordCount; ++i)

@@ -48,6 +48,8 @@ protected:
     // The latest record of the latest read that has the 0x80 bit and an offset in [dwFirst, dwEnd);
     // null when there is none.
     const tInputRecord* LastPressRecord(uint32_t dwFirst, uint32_t dwEnd) const;
+    // Replaces the records of the latest read (at most BUFFER_SIZE of them are kept).
+    void SetRecords(const tInputRecord* pRecords, unsigned int unCount);
     // Shows text (with "CVKT_DirectInput Error") when result is a failure; returns whether it succeeded.
     static bool Check(DIRESULT result, HWND hWnd, const char* szText);
 

@@ -31,6 +31,9 @@ public:
     // Sorts the list exactly as RenderObjects does, then draws every object except those of type
     // nTypeOnTop, then those, each group in list order: the chosen type lands over everything else.
     void RenderObjects(int nTypeOnTop);
+    // The sorting RenderObjects does, without drawing. Later updates and collisions go through the
+    // list in this order, so a frame that is not drawn (a replay played faster) must still sort.
+    void SortByScale();
     // Ordered pairs (i, j) over the whole list: objects of different types are tested, objects of the
     // same type only when both are enemies (an enemy also meets itself). The first hit that i's
     // handler reports ends the inner loop for that i.
@@ -41,7 +44,6 @@ public:
 
 private:
     CVKT_ObjectManager() = default;
-    void SortByScale();
     // At exit the vector is freed without Release calls: the objects may already be unreachable.
     ~CVKT_ObjectManager() = default;
 

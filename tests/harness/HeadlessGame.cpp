@@ -1,6 +1,8 @@
 #include "HeadlessGame.h"
 
 #include "CGame.h"
+#include "CReplayPlayer.h"
+#include "CReplayRecorder.h"
 #include "IGameState.h"
 #include "WinMain.h"
 
@@ -37,6 +39,7 @@ HeadlessGame::HeadlessGame(const Options& options)
     const std::string resourceDir = options.resourceDir.empty() ? BuildResourceDir() : options.resourceDir;
     m_pFolder = std::make_unique<ScratchFolder>(resourceDir, options.settingsXml);
     m_pClock = std::make_unique<ManualClock>(options.startTick);
+    m_bRecord = options.record;
     Start();
 }
 
@@ -57,6 +60,7 @@ void HeadlessGame::Start()
         pWindow->ShutdownPlatform();
         throw std::runtime_error("no game window");
     }
+    CReplayRecorder::GetInstance()->Enable(m_bRecord);
     CGame::GetInstance()->Initialize(m_pWindow, nullptr, kWidth, kHeight, !display.bFullScreen);
 }
 
@@ -66,6 +70,7 @@ void HeadlessGame::Stop()
     pD3D->SetFrameCapture(false);
     pD3D->SetScreenCapture(false);
     CGame::GetInstance()->Shutdown();
+    CReplayRecorder::GetInstance()->Enable(false);
     m_vPads.clear();
     CVKT_Window::GetInstance()->ShutdownPlatform();
     m_pWindow = nullptr;

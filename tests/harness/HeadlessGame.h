@@ -37,6 +37,8 @@ public:
         // The Resource folder whose Graphics and Sound the game uses; empty: the build's.
         std::string resourceDir;
         uint32_t startTick = 10000;
+        // Every game played is recorded and kept in Resource/replays, as the program does.
+        bool record = false;
     };
 
     // The build's Resource folder.
@@ -108,6 +110,8 @@ private:
     std::unique_ptr<ScratchFolder> m_pFolder;
     std::unique_ptr<ManualClock> m_pClock;
     std::vector<std::unique_ptr<VirtualPad>> m_vPads;
+    // Every game played is recorded (Options::record), also after a restart.
+    bool m_bRecord = false;
     SDL_Window* m_pWindow = nullptr;
 };
 

@@ -172,13 +172,14 @@ e2e_game_env() {
         "LSAN_OPTIONS=suppressions=$E2E_SOURCE/tests/scripts/input_x11.lsan")
 }
 
-# Starts the game in its working folder; its output goes to the artefact folder as <label>.log.
-# Sets E2E_LAST_PID (the game's own process: the subshell execs it); the first copy's id is also
-# E2E_GAME_PID. Copies still running when the test ends are stopped.
+# Starts the game in its working folder, with the arguments after the label; its output goes to the
+# artefact folder as <label>.log. Sets E2E_LAST_PID (the game's own process: the subshell execs it);
+# the first copy's id is also E2E_GAME_PID. Copies still running when the test ends are stopped.
 e2e_launch() {
     local label=$1
+    shift
     e2e_game_env
-    (cd "$E2E_GAME_DIR" && exec env "${E2E_EXTRA_ENV[@]}" "${E2E_ENV[@]}" "$E2E_GAME") >"$E2E_ART/$label.log" 2>&1 &
+    (cd "$E2E_GAME_DIR" && exec env "${E2E_EXTRA_ENV[@]}" "${E2E_ENV[@]}" "$E2E_GAME" "$@") >"$E2E_ART/$label.log" 2>&1 &
     E2E_LAST_PID=$!
     E2E_LAUNCHED_PIDS="$E2E_LAUNCHED_PIDS $E2E_LAST_PID"
     [ -n "$E2E_GAME_PID" ] || E2E_GAME_PID=$E2E_LAST_PID
