@@ -57,8 +57,11 @@ void CVKT_ObjectManager::UpdateObjects(float fElapsedTime)
 
 void CVKT_ObjectManager::SortByScale()
 {
-    std::sort(m_vObjectList.begin(), m_vObjectList.end(),
-              [](const CBase* a, const CBase* b) { return a->GetScale() < b->GetScale(); });
+    // Stable: objects of one scale keep their order, so sorting a list that is sorted already (a
+    // frame drawn twice between two updates, a replay shown faster than it was played) leaves the
+    // update and collision order, and with it the game, exactly as it was.
+    std::stable_sort(m_vObjectList.begin(), m_vObjectList.end(),
+                     [](const CBase* a, const CBase* b) { return a->GetScale() < b->GetScale(); });
 }
 
 void CVKT_ObjectManager::RenderObjects()
