@@ -62,19 +62,8 @@ void CReplayPlayer::PutAside()
     m_Aside.padRepeat = CPadInput::GetInstance()->GetRepeat();
 }
 
-void CReplayPlayer::TakeBack() const
+void CReplayPlayer::Restore(const tReplayStart& start)
 {
-    std::srand(m_Aside.uSeed);
-    CGamePlayState::SetEnemyFireTimer(m_Aside.fEnemyFireTimer);
-    CGamePlayState::SetBubbleTimer(m_Aside.fBubbleTimer);
-    CPlayer::SetFireTimer(m_Aside.fPlayerFireTimer);
-    CGamePlayState::GetInstance()->SetTypedChars(m_Aside.vTypedChars);
-    CPadInput::GetInstance()->SetRepeat(m_Aside.padRepeat);
-}
-
-void CReplayPlayer::RestoreStart() const
-{
-    const tReplayStart& start = m_Replay.start;
     std::srand(start.uSeed);
     CGamePlayState::SetEnemyFireTimer(start.fEnemyFireTimer);
     CGamePlayState::SetBubbleTimer(start.fBubbleTimer);
@@ -159,7 +148,7 @@ bool CReplayPlayer::Step()
         m_bInStep = false;
         pGame->ChangeState(nullptr);
         m_bInStep = true;
-        RestoreStart();
+        Restore(m_Replay.start);
         pGame->RunFrame(frame.uElapsedMs, CGamePlayState::GetInstance());
     }
     else
@@ -233,7 +222,7 @@ void CReplayPlayer::Stop(eResult result, bool bShowReturn)
         return;
     m_bWatching = false;
     m_eResult = result;
-    TakeBack();
+    Restore(m_Aside);
     if (bShowReturn && m_pReturnTo)
         CGame::GetInstance()->ChangeState(m_pReturnTo);
 }

@@ -65,28 +65,19 @@ public:
     const tReplay& GetReplay() const { return m_Replay; }
 
 private:
-    struct tAside
-    {
-        uint32_t uSeed = 0;
-        float fEnemyFireTimer = 0.0f;
-        float fBubbleTimer = 0.0f;
-        float fPlayerFireTimer = 0.0f;
-        std::vector<char> vTypedChars;
-        tPadRepeat padRepeat;
-    };
-
     CReplayPlayer() = default;
     // False when the game is to end.
     bool ReadWatcherKeys();
     bool PlayFrames(uint32_t uElapsedMs);
     bool Step();
     void SortAsDrawn() const;
-    void RestoreStart() const;
+    // Puts the carried-over state of `start` into the game: the random numbers, the timers that run
+    // from one game to the next, the typed characters and the pads' menu repeat.
+    static void Restore(const tReplayStart& start);
     void Depart(uint32_t uFrame);
     // Ends watching with that result and shows pReturnTo (when not already changing to it).
     void Stop(eResult result, bool bShowReturn);
     void PutAside();
-    void TakeBack() const;
 
     tReplay m_Replay;
     IGameState* m_pReturnTo = nullptr;
@@ -100,5 +91,5 @@ private:
     uint32_t m_uHeldMs = 0;
     int m_nDepartedFrame = -1;
     eResult m_eResult = eResult::None;
-    tAside m_Aside;
+    tReplayStart m_Aside; // the game's own carried-over state, given back when the watching ends
 };
