@@ -59,9 +59,17 @@ void CVKT_ObjectManager::SortByScale()
 {
     // Stable: objects of one scale keep their order, so sorting a list that is sorted already (a
     // frame drawn twice between two updates, a replay shown faster than it was played) leaves the
-    // update and collision order, and with it the game, exactly as it was.
-    std::stable_sort(m_vObjectList.begin(), m_vObjectList.end(),
-                     [](const CBase* a, const CBase* b) { return a->GetScale() < b->GetScale(); });
+    // update and collision order, and with it the game, exactly as it was. An insertion sort, as the
+    // list is nearly sorted at every frame: one pass, and no buffer allocated per frame as
+    // std::stable_sort would.
+    for (size_t i = 1; i < m_vObjectList.size(); ++i)
+    {
+        CBase* pObject = m_vObjectList[i];
+        size_t j = i;
+        for (; j > 0 && pObject->GetScale() < m_vObjectList[j - 1]->GetScale(); --j)
+            m_vObjectList[j] = m_vObjectList[j - 1];
+        m_vObjectList[j] = pObject;
+    }
 }
 
 void CVKT_ObjectManager::RenderObjects()
