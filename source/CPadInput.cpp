@@ -12,12 +12,13 @@ void CPadInput::Update(float fElapsedTime)
 {
     const CVKT_DirectInput* pDI = CVKT_DirectInput::GetInstance();
     for (int nDir = 0; nDir < PAD_DIRECTION_COUNT; ++nDir)
-        UpdateDirection(nDir, pDI->PadDirectionDown(nDir), fElapsedTime);
+        UpdateDirection(nDir, pDI->PadDirectionDown(nDir), pDI->PadDirectionPressed(nDir), fElapsedTime);
 }
 
-void CPadInput::UpdateDirection(int nDir, bool bHeld, float fElapsedTime)
+void CPadInput::UpdateDirection(int nDir, bool bHeld, bool bPressed, float fElapsedTime)
 {
-    const bool bJustPushed = bHeld && !m_bHeld[nDir];
+    // Pressed while it was held last frame: let go and pushed again between two frames.
+    const bool bJustPushed = bHeld && (!m_bHeld[nDir] || bPressed);
     m_bHeld[nDir] = bHeld;
     m_bStep[nDir] = bJustPushed;
     if (!bHeld || bJustPushed)

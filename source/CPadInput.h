@@ -3,8 +3,9 @@
 // the keys they read, so the keyboard works exactly as before and both work at the same time.
 //
 // Menu steps repeat like a held key on a typewriter: the first step at once when a direction is
-// pushed, the next after it has been held 0.4 s, then one every 0.12 s. The time is the game's
-// elapsed frame time, given to Update once per frame right after the devices are read.
+// pushed (also when it was let go and pushed again between two frames), the next after it has been
+// held 0.4 s, then one every 0.12 s. The time is the game's elapsed frame time, given to Update once
+// per frame right after the devices are read.
 #pragma once
 
 #include "VKT_PadButtons.h"
@@ -70,7 +71,7 @@ public:
 
 private:
     CPadInput() = default;
-    void UpdateDirection(int nDir, bool bHeld, float fElapsedTime);
+    void UpdateDirection(int nDir, bool bHeld, bool bPressed, float fElapsedTime);
 
     float m_fHeldSeconds[PAD_DIRECTION_COUNT] = {};
     float m_fNextStep[PAD_DIRECTION_COUNT] = {};

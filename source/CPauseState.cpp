@@ -78,10 +78,10 @@ void CPauseState::HandleEvent(CEvent* pEvent)
 {
     if (!pEvent || pEvent->GetEventID() != EVENT_UNPAUSE_GAME)
         return;
-    CGamePlayState* pPlay = CGamePlayState::GetInstance();
-    if (pPlay->IsPaused())
-        m_bUnpause = true;
-    pPlay->SetPaused(!pPlay->IsPaused());
+    // Every request leaves, also from the pause that losing the focus opened without the game's
+    // paused flag: there the first Escape used only to set the flag, and a second was needed.
+    m_bUnpause = true;
+    CGamePlayState::GetInstance()->SetPaused(false);
 }
 
 void CPauseState::Update(float)

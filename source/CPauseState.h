@@ -31,9 +31,8 @@ public:
     void Render() override;
     void Exit() override;
 
-    // "UnpauseGame": accepted only while the gameplay is marked paused; the gameplay's paused flag is
-    // toggled in every case. So after a pause pushed by a focus loss (flag clear) the first Escape or
-    // P only marks the game paused and the screen stays.
+    // "UnpauseGame": always accepted, and the gameplay's paused flag cleared, whether the pause came
+    // from a key or from a focus loss (which pushes this screen without setting the flag).
     void HandleEvent(CEvent* pEvent) override;
 
     int GetSelection() const { return m_nSelection; }

@@ -5,6 +5,29 @@
 
 #include <cstring>
 
+namespace
+{
+// Every key record names its key by its DIK code.
+int KeyOf(uint32_t dwOfs)
+{
+    return dwOfs < 256 ? static_cast<int>(dwOfs) : -1;
+}
+
+CVKT_PressQueue::tControls ToControls(const unsigned char* pKeys)
+{
+    CVKT_PressQueue::tControls keys;
+    for (size_t code = 0; code < 256; ++code)
+        keys[code] = (pKeys[code] & 0x80) != 0;
+    return keys;
+}
+
+void FromControls(const CVKT_PressQueue::tControls& keys, unsigned char* pKeys)
+{
+    for (size_t code = 0; code < 256; ++code)
+        pKeys[code] = keys[code] ? 0x80 : 0;
+}
+} // namespace
+
 CVKT_DIKeyboard::CVKT_DIKeyboard(HWND hWnd, bool bExclusive)
 {
     std::unique_ptr<CVKT_KeyboardDeviceObject> keyboard = CVKT_KeyboardDeviceObject::Create();
@@ -22,7 +45,7 @@ CVKT_DIKeyboard::CVKT_DIKeyboard(HWND hWnd, bool bExclusive)
                                           : DISCL_NONEXCLUSIVE | DISCL_FOREGROUND | DISCL_NOWINKEY;
     Check(m_pKeyboard->SetCooperativeLevel(hWnd, level), hWnd,
           "Failed to set cooperative level on Keyboard.");
-    Check(m_pKeyboard->SetBufferSize(BUFFER_SIZE), hWnd,
+    Check(m_pKeyboard->SetBufferSize(PENDING_RECORDS), hWnd,
           "Could not Set the Properties for Buffered Input for Keyboard.");
     Check(m_pKeyboard->Acquire(), hWnd, "Failed to acquire Keyboard.");
     ClearStates();
@@ -32,18 +55,36 @@ void CVKT_DIKeyboard::ClearStates()
 {
     std::memset(m_ucKeysCurrent, 0, sizeof m_ucKeysCurrent);
     std::memset(m_ucKeysPrevious, 0, sizeof m_ucKeysPrevious);
+    m_Changes.Clear();
 }
 
 bool CVKT_DIKeyboard::ReadDevice()
 {
-    std::memcpy(m_ucKeysPrevious, m_ucKeysCurrent, sizeof m_ucKeysCurrent);
+    m_bFrameTaken = false;
     if (!m_pKeyboard)
+    {
+        std::memcpy(m_ucKeysPrevious, m_ucKeysCurrent, sizeof m_ucKeysCurrent);
+        SetRecords(nullptr, 0);
         return false;
-    bool read = DISucceeded(m_pKeyboard->GetDeviceState(sizeof m_ucKeysCurrent, m_ucKeysCurrent));
-    if (!read && DISucceeded(m_pKeyboard->Acquire()))
-        read = DISucceeded(m_pKeyboard->GetDeviceState(sizeof m_ucKeysCurrent, m_ucKeysCurrent));
+    }
+    unsigned char live[256];
+    const bool read = ReadLiveState(live);
+    CVKT_PressQueue::tControls held = ToControls(m_ucKeysCurrent);
+    CVKT_PressQueue::tControls wasHeld = held;
+    m_bFrameTaken = read && TakeFrame(m_Changes, &KeyOf, ToControls(live), held, wasHeld);
+    if (!m_bFrameTaken)
+        SetRecords(nullptr, 0);
+    FromControls(held, m_ucKeysCurrent);
+    FromControls(wasHeld, m_ucKeysPrevious);
     CaptureModifiers();
     return read;
+}
+
+bool CVKT_DIKeyboard::ReadLiveState(unsigned char* pLive)
+{
+    if (DISucceeded(m_pKeyboard->GetDeviceState(256, pLive)))
+        return true;
+    return DISucceeded(m_pKeyboard->Acquire()) && DISucceeded(m_pKeyboard->GetDeviceState(256, pLive));
 }
 
 void CVKT_DIKeyboard::CaptureModifiers()

@@ -1,6 +1,8 @@
 // The mouse: the current and previous mouse records of the last two reads (movement of that read,
 // 8 buttons), the buffered records of the last read, the number of buttons, and a position that
-// adds up every read's movement from (0, 0) without any limit.
+// adds up every read's movement from (0, 0) without any limit. The buttons, like the keyboard's keys,
+// go through a press queue (CVKT_PressQueue): a click shorter than a frame is held and pressed in one
+// frame and released in the next.
 #pragma once
 
 #include "CVKT_DirectInputDevice.h"
@@ -16,10 +18,13 @@ public:
     // still tried. When the mouse cannot be created at all it stays without data.
     CVKT_DIMouse(HWND hWnd, bool bExclusive);
 
-    // Previous record = current record; current record = the device's, its movement added to the
-    // position. When the device cannot be read it is acquired and read once more; if that fails too,
-    // the buttons keep their values and the movement is 0.
+    // Previous record = current record; current record = the device's movement, added to the
+    // position, and this frame's part of the button changes waiting, which also make the records.
+    // When the device cannot be read it is acquired and read once more; if that fails too, the
+    // buttons keep their values, the movement is 0 and there are no records.
     bool ReadDevice() override;
+    // The records were taken with the state by ReadDevice; true when that read succeeded.
+    bool ReadBufferedDevice() override { return m_bFrameTaken; }
 
     bool ButtonDown(int nButton) const { return (m_Current.rgbButtons[nButton] & 0x80) != 0; }
     bool ButtonWasDown(int nButton) const { return (m_Previous.rgbButtons[nButton] & 0x80) != 0; }
@@ -38,11 +43,14 @@ public:
     void SetPosY(int nPosY) { m_nPosY = nPosY; }
 
 private:
-    bool ReadState();
+    bool ReadState(tMouseState& live);
+    void TakeButtons(const tMouseState& live);
 
     CVKT_MouseDeviceObject* m_pMouse = nullptr;
     tMouseState m_Current = {};
     tMouseState m_Previous = {};
+    CVKT_PressQueue m_Changes;
+    bool m_bFrameTaken = false;
     int m_nNumButtons = 0;
     int m_nPosX = 0;
     int m_nPosY = 0;

@@ -674,6 +674,9 @@ void CVKT_DirectInput::HandleEvent(const SDL_Event& event)
         break;
     case SDL_CONTROLLERDEVICEADDED:
     case SDL_CONTROLLERDEVICEREMOVED:
+    case SDL_CONTROLLERBUTTONDOWN:
+    case SDL_CONTROLLERBUTTONUP:
+    case SDL_CONTROLLERAXISMOTION:
         if (m_pPads)
             m_pPads->HandleEvent(event);
         for (const std::unique_ptr<CVKT_DIJoystick>& joystick : m_vJoysticks)

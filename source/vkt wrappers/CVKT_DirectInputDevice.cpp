@@ -102,3 +102,39 @@ const tInputRecord* CVKT_DirectInputDevice::LastPressRecord(uint32_t dwFirst, ui
     }
     return nullptr;
 }
+
+bool CVKT_DirectInputDevice::TakeFrame(CVKT_PressQueue& queue, int (*pfnControl)(uint32_t dwOfs),
+                                       const CVKT_PressQueue::tControls& live,
+                                       CVKT_PressQueue::tControls& held, CVKT_PressQueue::tControls& wasHeld)
+{
+    wasHeld = held;
+    m_unRecordCount = 0;
+    if (!m_pDevice)
+        return false;
+    tInputRecord waiting[PENDING_RECORDS];
+    unsigned int unCount = PENDING_RECORDS;
+    const DIRESULT result = m_pDevice->GetDeviceData(sizeof(tInputRecord), waiting, &unCount, 0);
+    if (!DISucceeded(result))
+        return false;
+    // Only the changes of controls wait; movement is in the state, and no query asks its records.
+    for (unsigned int i = 0; i < unCount; ++i)
+    {
+        const int nControl = pfnControl(waiting[i].dwOfs);
+        if (nControl >= 0)
+            queue.Push(waiting[i], nControl);
+    }
+    if (result == DI_BUFFEROVERFLOW || queue.Overflowed())
+    {
+        // Changes were lost: the order of what is left cannot be trusted, the held state can.
+        queue.Clear();
+        held = live;
+        return true;
+    }
+    ResetRecords();
+    m_unRecordCount = queue.NextFrame(held, wasHeld, m_Records, BUFFER_SIZE);
+    // With nothing left waiting the frame has caught up with the device; where they differ a change
+    // was never seen (the focus went and came back), and the device is right.
+    if (queue.Empty())
+        held = live;
+    return true;
+}

@@ -1,7 +1,10 @@
 // The part every input device shares: the owned device object and the records of the latest
-// buffered read (at most BUFFER_SIZE; what arrived beyond that between two reads is lost).
+// buffered read (at most BUFFER_SIZE). Devices whose presses must never be lost (keyboard, mouse)
+// take their frames through a press queue instead (TakeFrame): what does not fit in one read waits
+// for the next.
 #pragma once
 
+#include "CVKT_PressQueue.h"
 #include "IVKT_DirectInputDevice.h"
 #include "VKT_InputTypes.h"
 #include "VKT_Types.h"
@@ -16,6 +19,9 @@ class CVKT_DirectInputDevice : public IVKT_DirectInputDevice
 {
 public:
     static constexpr unsigned int BUFFER_SIZE = 10;
+    // The records a device with a press queue keeps between two reads: far more than one frame sees.
+    // Beyond them the device's buffer overflows and the queue starts again from the held state.
+    static constexpr unsigned int PENDING_RECORDS = 256;
 
     // Unacquires and releases the device object.
     ~CVKT_DirectInputDevice() override;
@@ -50,6 +56,17 @@ protected:
     const tInputRecord* LastPressRecord(uint32_t dwFirst, uint32_t dwEnd) const;
     // Replaces the records of the latest read (at most BUFFER_SIZE of them are kept).
     void SetRecords(const tInputRecord* pRecords, unsigned int unCount);
+    // One frame through a press queue: every record of a control waiting in the device joins queue
+    // (pfnControl names the control of a record's offset; -1, movement, is left out), then this
+    // frame's part of it is taken:
+    // held comes in as the last frame's controls and leaves as this frame's, wasHeld as
+    // CVKT_PressQueue::NextFrame sets it, and the records taken become this read's records. Once
+    // nothing waits, and after an overflow of the device's buffer or the queue (which starts the
+    // queue again), held is live: the device's own held state. False, with held unchanged and no
+    // records, when the device gives no records.
+    bool TakeFrame(CVKT_PressQueue& queue, int (*pfnControl)(uint32_t dwOfs),
+                   const CVKT_PressQueue::tControls& live, CVKT_PressQueue::tControls& held,
+                   CVKT_PressQueue::tControls& wasHeld);
     // Shows text (with "CVKT_DirectInput Error") when result is a failure; returns whether it succeeded.
     static bool Check(DIRESULT result, HWND hWnd, const char* szText);
 

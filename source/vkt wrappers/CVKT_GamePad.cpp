@@ -23,6 +23,47 @@ constexpr tDirectionButton kDPad[] = {
     {SDL_CONTROLLER_BUTTON_DPAD_UP, PAD_UP},
     {SDL_CONTROLLER_BUTTON_DPAD_DOWN, PAD_DOWN},
 };
+
+// In the press queue the buttons come first, then the four directions.
+constexpr int kFirstDirection = PAD_BUTTON_COUNT;
+constexpr int kControls = PAD_BUTTON_COUNT + PAD_DIRECTION_COUNT;
+// A frame takes at most one change each way of every control.
+constexpr unsigned int kMaxChangesPerFrame = 2 * kControls;
+
+CVKT_PressQueue::tControls Pack(unsigned int uButtons, unsigned int uDirections)
+{
+    CVKT_PressQueue::tControls controls;
+    for (int nControl = 0; nControl < kControls; ++nControl)
+    {
+        const unsigned int uBit = nControl < kFirstDirection
+                                      ? (uButtons >> nControl) & 1u
+                                      : (uDirections >> (nControl - kFirstDirection)) & 1u;
+        controls[static_cast<size_t>(nControl)] = uBit != 0;
+    }
+    return controls;
+}
+
+void Unpack(const CVKT_PressQueue::tControls& controls, unsigned int& uButtons, unsigned int& uDirections)
+{
+    uButtons = uDirections = 0;
+    for (int nControl = 0; nControl < kControls; ++nControl)
+    {
+        if (!controls[static_cast<size_t>(nControl)])
+            continue;
+        if (nControl < kFirstDirection)
+            uButtons |= 1u << nControl;
+        else
+            uDirections |= 1u << (nControl - kFirstDirection);
+    }
+}
+
+// The directions of a stick position beyond the dead zone.
+unsigned int StickDirections(int nX, int nY)
+{
+    const int nDeadZone = CVKT_GamePad::STICK_DEAD_ZONE;
+    return (nX < -nDeadZone ? 1u << PAD_LEFT : 0u) | (nX > nDeadZone ? 1u << PAD_RIGHT : 0u) |
+           (nY < -nDeadZone ? 1u << PAD_UP : 0u) | (nY > nDeadZone ? 1u << PAD_DOWN : 0u);
+}
 } // namespace
 
 void CVKT_GamePad::tDeleter::operator()(SDL_GameController* pController) const
@@ -34,6 +75,9 @@ CVKT_GamePad::CVKT_GamePad(SDL_GameController* pController)
     : m_pController(pController),
       m_nInstanceID(SDL_JoystickInstanceID(SDL_GameControllerGetJoystick(pController)))
 {
+    // What is held when the pad opens sends no event; the first read finds it in SDL's state.
+    m_uLiveButtons = SampleButtons();
+    m_uLiveDirections = SampleDirections();
 }
 
 std::unique_ptr<CVKT_GamePad> CVKT_GamePad::Open(int nDeviceIndex)
@@ -46,12 +90,90 @@ std::unique_ptr<CVKT_GamePad> CVKT_GamePad::Open(int nDeviceIndex)
     return std::unique_ptr<CVKT_GamePad>(new CVKT_GamePad(pController));
 }
 
+void CVKT_GamePad::HandleEvent(const SDL_Event& event)
+{
+    if ((event.type == SDL_CONTROLLERBUTTONDOWN || event.type == SDL_CONTROLLERBUTTONUP) &&
+        event.cbutton.which == m_nInstanceID)
+        OnButton(event.cbutton);
+    else if (event.type == SDL_CONTROLLERAXISMOTION && event.caxis.which == m_nInstanceID)
+        OnAxis(event.caxis);
+}
+
+void CVKT_GamePad::OnButton(const SDL_ControllerButtonEvent& button)
+{
+    const bool bDown = button.state == SDL_PRESSED;
+    if (button.button < PAD_BUTTON_COUNT)
+    {
+        const unsigned int uBit = Bit(button.button);
+        if (((m_uLiveButtons & uBit) != 0) == bDown)
+            return;
+        m_uLiveButtons ^= uBit;
+        PushChange(button.button, bDown, button.timestamp);
+        return;
+    }
+    for (const tDirectionButton& dpad : kDPad)
+    {
+        if (button.button == dpad.button)
+            m_uLiveDPad = bDown ? m_uLiveDPad | Bit(dpad.direction) : m_uLiveDPad & ~Bit(dpad.direction);
+    }
+    PushDirectionChanges(button.timestamp);
+}
+
+void CVKT_GamePad::OnAxis(const SDL_ControllerAxisEvent& axis)
+{
+    if (axis.axis == SDL_CONTROLLER_AXIS_LEFTX)
+        m_nStickX = axis.value;
+    else if (axis.axis == SDL_CONTROLLER_AXIS_LEFTY)
+        m_nStickY = axis.value;
+    else
+        return;
+    PushDirectionChanges(axis.timestamp);
+}
+
+unsigned int CVKT_GamePad::LiveDirections() const
+{
+    return m_uLiveDPad | StickDirections(m_nStickX, m_nStickY);
+}
+
+void CVKT_GamePad::PushDirectionChanges(uint32_t uTimeStamp)
+{
+    const unsigned int uDirections = LiveDirections();
+    for (int nDir = 0; nDir < PAD_DIRECTION_COUNT; ++nDir)
+    {
+        if (((uDirections ^ m_uLiveDirections) & Bit(nDir)) != 0)
+            PushChange(kFirstDirection + nDir, (uDirections & Bit(nDir)) != 0, uTimeStamp);
+    }
+    m_uLiveDirections = uDirections;
+}
+
+void CVKT_GamePad::PushChange(int nControl, bool bDown, uint32_t uTimeStamp)
+{
+    m_Changes.Push({static_cast<uint32_t>(nControl), bDown ? 0x80u : 0u, uTimeStamp, 0, 0}, nControl);
+}
+
 void CVKT_GamePad::Read(bool bSeesInput)
 {
     m_uPrevButtons = m_uButtons;
     m_uPrevDirections = m_uDirections;
-    m_uButtons = bSeesInput ? SampleButtons() : 0;
-    m_uDirections = bSeesInput ? SampleDirections() : 0;
+    if (!bSeesInput)
+    {
+        m_Changes.Clear();
+        m_uButtons = m_uDirections = 0;
+        return;
+    }
+    CVKT_PressQueue::tControls held = Pack(m_uButtons, m_uDirections);
+    CVKT_PressQueue::tControls wasHeld;
+    tInputRecord changes[kMaxChangesPerFrame];
+    m_Changes.NextFrame(held, wasHeld, changes, kMaxChangesPerFrame);
+    // Caught up with the events (or they overflowed): SDL's own state is the truth, which also
+    // brings back what was held while the window was in the background.
+    if (m_Changes.Empty() || m_Changes.Overflowed())
+    {
+        m_Changes.Clear();
+        held = Pack(m_uLiveButtons, m_uLiveDirections);
+    }
+    Unpack(held, m_uButtons, m_uDirections);
+    Unpack(wasHeld, m_uPrevButtons, m_uPrevDirections);
 }
 
 unsigned int CVKT_GamePad::SampleButtons() const

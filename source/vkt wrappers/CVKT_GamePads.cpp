@@ -112,6 +112,11 @@ void CVKT_GamePads::HandleEvent(const SDL_Event& event)
         Open(event.cdevice.which);
     else if (event.type == SDL_CONTROLLERDEVICEREMOVED)
         Close(event.cdevice.which);
+    else
+    {
+        for (const std::unique_ptr<CVKT_GamePad>& pPad : m_vPads)
+            pPad->HandleEvent(event);
+    }
 }
 
 void CVKT_GamePads::Read()

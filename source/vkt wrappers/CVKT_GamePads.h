@@ -40,7 +40,7 @@ public:
     // not start. A mapping file that is there but cannot be read is reported and left out.
     bool Init(HWND hWnd);
 
-    // Platform: a pad was plugged in or pulled out.
+    // Platform: a pad was plugged in or pulled out, or a pad's button or axis moved.
     void HandleEvent(const SDL_Event& event);
     // Reads every pad; the pad with new input becomes the playing pad.
     void Read();

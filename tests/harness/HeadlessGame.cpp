@@ -149,6 +149,20 @@ void HeadlessGame::Tap(VirtualPad& pad, SDL_GameControllerButton button, uint32_
     Frame(milliseconds);
 }
 
+void HeadlessGame::QuickTap(SDL_Scancode key, uint32_t milliseconds)
+{
+    PushKeyPress(key);
+    Frame(milliseconds);
+}
+
+void HeadlessGame::QuickTap(VirtualPad& pad, SDL_GameControllerButton button, uint32_t milliseconds)
+{
+    pad.Press(button);
+    SDL_PumpEvents();
+    pad.Release(button);
+    Frame(milliseconds);
+}
+
 VirtualPad& HeadlessGame::PlugPad(const SDL_VirtualJoystickDesc& desc)
 {
     m_vPads.push_back(std::make_unique<VirtualPad>(desc));

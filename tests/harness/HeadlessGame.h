@@ -77,6 +77,9 @@ public:
     void Release(SDL_Scancode key, Uint16 modifiers = KMOD_NONE) { PushKey(key, false, modifiers); }
     // The key goes down in one frame and up in the next.
     void Tap(SDL_Scancode key, uint32_t milliseconds = 16);
+    // The key goes down and up before one frame, as remote desktops, on-screen keyboards and
+    // `xdotool key` send it; then that frame.
+    void QuickTap(SDL_Scancode key, uint32_t milliseconds = 16);
     // A key press that types `szText` (as the window system sends both), then its release.
     void Type(SDL_Scancode key, const char* szText, Uint16 modifiers = KMOD_NONE);
     // Taps the key of each lower-case letter, without text events. Asserts on anything else.
@@ -86,6 +89,9 @@ public:
     VirtualPad& PlugPad(const SDL_VirtualJoystickDesc& desc = VirtualPad::GameController());
     // The pad's button goes down in one frame and up in the next.
     void Tap(VirtualPad& pad, SDL_GameControllerButton button, uint32_t milliseconds = 16);
+    // The pad's button goes down and up before one frame (SDL sees both: its queue is pumped in
+    // between, as a pad polled faster than the frames would be); then that frame.
+    void QuickTap(VirtualPad& pad, SDL_GameControllerButton button, uint32_t milliseconds = 16);
 
     // Window events for the game's window, taken at the next frame.
     void PushWindow(Uint8 windowEvent) { PushWindowEvent(m_pWindow, windowEvent); }

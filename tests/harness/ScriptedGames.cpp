@@ -279,6 +279,48 @@ bool PlayWithThePad(HeadlessGame& game)
     game.Tap(pad, SDL_CONTROLLER_BUTTON_A);
     return game.Top() == CMainMenuState::GetInstance();
 }
+// Every key pressed and released before one frame, as remote desktops and `xdotool key` send them.
+bool PlayWithQuickTaps(HeadlessGame& game)
+{
+    auto quickTapUntil = [&](SDL_Scancode key, auto condition)
+    {
+        for (int i = 0; i < 12 && !condition(); ++i)
+        {
+            game.QuickTap(key);
+            game.Frame();
+        }
+        return condition();
+    };
+    if (!quickTapUntil(SDL_SCANCODE_SPACE, [&] { return game.Top() == CMainMenuState::GetInstance(); }))
+        return false;
+    game.QuickTap(SDL_SCANCODE_RETURN);
+    if (!quickTapUntil(SDL_SCANCODE_ESCAPE, [&] { return InPlay(game); }))
+        return false;
+    // Shots tapped, and steps tapped once and twice before a frame.
+    const SDL_Scancode steps[] = {SDL_SCANCODE_LEFT, SDL_SCANCODE_UP, SDL_SCANCODE_RIGHT, SDL_SCANCODE_DOWN};
+    for (int nRound = 0; nRound < 24; ++nRound)
+    {
+        game.QuickTap(SDL_SCANCODE_SPACE);
+        game.Run(150);
+        const SDL_Scancode step = steps[nRound % 4];
+        PushKeyPress(step);
+        if (nRound % 2 == 1)
+            PushKeyPress(step);
+        game.Run(150);
+    }
+    // P in and out, then Escape in and quit.
+    game.QuickTap(SDL_SCANCODE_P);
+    game.Run(200);
+    game.QuickTap(SDL_SCANCODE_P);
+    game.Run(200);
+    if (!InPlay(game))
+        return false;
+    game.QuickTap(SDL_SCANCODE_ESCAPE);
+    game.Frame();
+    game.QuickTap(SDL_SCANCODE_DOWN);
+    game.QuickTap(SDL_SCANCODE_RETURN);
+    return game.Top() == CMainMenuState::GetInstance();
+}
 } // namespace
 
 const std::vector<ScriptedGame>& ScriptedGames()
@@ -287,6 +329,7 @@ const std::vector<ScriptedGame>& ScriptedGames()
         {"game-over", PlayToGameOver, eReplayEnd::GameOver},
         {"codes", PlayTheCodes, eReplayEnd::Completed},
         {"pad", PlayWithThePad, eReplayEnd::Quit},
+        {"quick-taps", PlayWithQuickTaps, eReplayEnd::Quit},
     };
     return games;
 }

@@ -6,7 +6,9 @@
 // "game-over": the keyboard, fire held, flying into the enemy fire until the last life is lost in
 // level 1; then a name for the table. "codes": the three codes, the pause screen by key and by focus
 // loss, lives lost, levels 2 and 3 by their keys, the last level done. "pad": a game pad steers and
-// fires, pauses with Start and quits from the pause screen.
+// fires, pauses with Start and quits from the pause screen. "quick-taps": every key pressed and
+// released before one frame, shots and steps tapped once and twice, a pause by P and one by Escape
+// that quits.
 #pragma once
 
 #include "CReplayFile.h"

@@ -12,7 +12,8 @@ set(TALONREACH_E2E_TESTS
     "StopSignalsAndTheErrorBox:error_box"
     "StrayLockHolder:stray_lock"
     "WindowSizedForTheScreenAndKept:window_size"
-    "WatchAReplay:replay")
+    "WatchAReplay:replay"
+    "QuickTapsFromTheLogoIntoPlay:quick_taps")
 
 # A process that holds the game's lock without being the game, for the stray-lock test.
 add_executable(e2e_lock_holder "${CMAKE_CURRENT_LIST_DIR}/e2e/lock_holder.cpp")

@@ -294,6 +294,16 @@ press() {
     done
 }
 
+# tap <key>...: each key pressed and released at once, as remote desktops, on-screen keyboards, macro
+# keys and `xdotool key` send them: both arrive between two frames of the game.
+tap() {
+    local key
+    for key in "$@"; do
+        xdotool key --delay 0 "$key"
+        sleep "$E2E_GAP"
+    done
+}
+
 # hold <seconds> <key>...: the keys go down together and come up together.
 hold() {
     local seconds=$1

@@ -1,0 +1,66 @@
+#!/bin/bash
+# Keys tapped as remote desktops, on-screen keyboards, macro keys and `xdotool key` send them: press
+# and release together, shorter than a frame. Each tap must act once: from the logo through the menu
+# and the story into play, shots fired by single taps, a pause by P left by P, and out through the
+# pause menu and the exit item.
+. "$(dirname "$0")/common.sh"
+. "$(dirname "$0")/screens.sh"
+e2e_begin "$@"
+
+e2e_launch game
+e2e_wait_for_window
+
+screen_logo
+expect logo 15 "$E2E_PROBES"
+tap space
+screen_menu 0
+expect menu 10 "$E2E_PROBES"
+tap Down
+screen_menu 1
+expect menu-after-one-tap 5 "$E2E_PROBES"
+tap Down Down
+screen_menu 3
+expect menu-after-two-more 5 "$E2E_PROBES"
+tap Up Up Up
+screen_menu 0
+expect menu-back-at-new-game 5 "$E2E_PROBES"
+
+tap Return
+screen_story
+expect story 10 "$E2E_PROBES"
+# Eight taps complete and pass the lines; Escape takes the last.
+tap space space space space space space space space Escape
+screen_play
+expect_running play 10 "$E2E_PROBES"
+
+# Three shots, each a tap, further apart than the fire timer: the bar shows the charge spent.
+tap space
+sleep 0.3
+tap space
+sleep 0.3
+tap space
+screen_play
+add_charge_spent
+expect play-after-tapped-shots 3 "$E2E_PROBES"
+
+tap p
+screen_pause 0
+expect pause-by-p 5 "$E2E_PROBES"
+tap p
+screen_play
+expect_running play-after-p 5 "$E2E_PROBES"
+
+tap Escape
+screen_pause 0
+expect pause-by-escape 5 "$E2E_PROBES"
+tap Down
+screen_pause 1
+expect pause-quit 5 "$E2E_PROBES"
+tap Return
+screen_menu 0
+expect menu-after-quitting 10 "$E2E_PROBES"
+tap Up
+screen_menu 5
+expect menu-exit 5 "$E2E_PROBES"
+tap Return
+e2e_expect_game_exit 30
