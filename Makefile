@@ -57,6 +57,7 @@ bench: setup
 	cmake --build $(BENCH_BUILD_DIR) -j $(JOBS)
 	@sh tools/bench.sh $(BENCH_BUILD_DIR)
 	@bash bench/frame_pacing.sh $(BENCH_BUILD_DIR)
+	@bash bench/input_latency.sh $(BENCH_BUILD_DIR)
 
 # libFuzzer targets (clang, with AddressSanitizer and UndefinedBehaviorSanitizer), each run for
 # FUZZ_SECONDS on its seed corpus.

@@ -336,6 +336,21 @@ TEST_F(Keyboard, ElevenPressesBetweenFramesGiveTenAndTheEleventhInTheNext)
     EXPECT_TRUE(di->KeyDown(DIK_Q));
 }
 
+TEST_F(Keyboard, AFloodOfChangesBeyondTheQueueFallsBackToTheKeysHeld)
+{
+    // More changes in one wait than the device keeps: the order is lost, the held keys are not.
+    PushKey(SDL_SCANCODE_A, true);
+    for (int i = 0; i < 200; ++i)
+        PushKeyPress(SDL_SCANCODE_B);
+    bench.Frame();
+    EXPECT_TRUE(di->KeyDown(DIK_A));
+    EXPECT_FALSE(di->KeyDown(DIK_B));
+    PushKeyPress(SDL_SCANCODE_C);
+    bench.Frame();
+    EXPECT_TRUE(di->KeyPressed(DIK_C));
+    EXPECT_EQ('c', di->CheckBufferedKeysEx());
+}
+
 TEST_F(Keyboard, AutoRepeatIsNoNewPress)
 {
     PushKey(SDL_SCANCODE_BACKSPACE, true);

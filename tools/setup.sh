@@ -2,7 +2,7 @@
 # Installs the Debian packages the build, the game and the tests need, when any is missing. With
 # arguments it installs those packages instead (bench/setup.sh names the benchmark's own).
 set -e
-PACKAGES="cmake make g++ pkg-config libsdl2-dev libsdl2-image-dev libx11-dev libtinyxml-dev libgtest-dev libgmock-dev
+PACKAGES="cmake make g++ pkg-config libsdl2-dev libsdl2-image-dev libx11-dev libxtst-dev libtinyxml-dev libgtest-dev libgmock-dev
 libbenchmark-dev libcairo2-dev fonts-dejavu-core xvfb xauth xdotool imagemagick openbox x11-utils x11-xkb-utils clang
 libclang-rt-14-dev dpkg-dev lintian desktop-file-utils appstream"
 [ "$#" -gt 0 ] && PACKAGES="$*"
