@@ -1,10 +1,12 @@
 #include "CGame.h"
 
 #include "CGamePlayState.h"
+#include "CGameStateHash.h"
 #include "CPadInput.h"
 #include "CPauseState.h"
-#include "CReplayPlayer.h"
 #include "CReplayRecorder.h"
+#include "CReplayStore.h"
+#include "CRuleState.h"
 #include "CopperfenLogoState.h"
 #include "GameResourceFiles.h"
 #include "IGameState.h"
@@ -15,10 +17,12 @@
 #include "CVKT_DirectSound.h"
 #include "CVKT_EventSystem.h"
 #include "CVKT_MessageSystem.h"
+#include "CVKT_ObjectManager.h"
 #include "CVKT_TextureManager.h"
 #include "CVKT_WaveManager.h"
 #include "CVKT_Window.h"
 
+#include <algorithm>
 #include <cassert>
 #include <cstring>
 
@@ -46,6 +50,7 @@ void CGame::Initialize(HWND hWnd, HINSTANCE hInstance, int nScreenWidth, int nSc
     m_pMS = CVKT_MessageSystem::GetInstance();
     m_pMS->InitMessageSystem(&CGamePlayState::MessageProc);
     m_pES = CVKT_EventSystem::GetInstance();
+    CReplayStore::GetInstance()->SetTable(m_HighScores);
 
     // The order matters: the texture manager draws through the renderer's sprite batch, and the
     // wave manager plays on the sound device. Frames are shown in step with the display: drawing
@@ -92,10 +97,9 @@ bool CGame::Main()
     if (bAltReturn || m_pDI->KeyPressed(DIK_F11))
         ToggleDisplayMode();
 
-    CReplayPlayer* pPlayer = CReplayPlayer::GetInstance();
-    if (pPlayer->IsWatching())
+    if (CReplayPlayer::GetInstance()->IsWatching())
     {
-        if (!pPlayer->Frame(uElapsedMs))
+        if (!WatchFrame(uElapsedMs))
             return false;
     }
     else
@@ -108,6 +112,112 @@ bool CGame::Main()
     }
     Draw();
     return true;
+}
+
+bool CGame::WatchFrame(uint32_t uElapsedMs)
+{
+    CReplayPlayer* pPlayer = CReplayPlayer::GetInstance();
+    if (!ReadWatcherKeys())
+    {
+        EndWatching(pPlayer->AtEnd() ? CReplayPlayer::eResult::Played : CReplayPlayer::eResult::Left);
+    }
+    else if (pPlayer->AtEnd())
+    {
+        // The end: the last picture stays a moment.
+        if (pPlayer->HoldEnd(uElapsedMs))
+            EndWatching(CReplayPlayer::eResult::Played);
+    }
+    else
+    {
+        PlayRecordedFrames(uElapsedMs);
+    }
+    return pPlayer->IsWatching() || pPlayer->GetReturnTo() != nullptr;
+}
+
+bool CGame::ReadWatcherKeys()
+{
+    CReplayPlayer* pPlayer = CReplayPlayer::GetInstance();
+    const CPadInput* pPad = CPadInput::GetInstance();
+    if (m_pDI->KeyPressed(DIK_ESCAPE) || pPad->Back())
+        return false;
+    if (m_pDI->KeyPressed(DIK_SPACE) || pPad->Confirm())
+        pPlayer->TogglePause();
+    if (m_pDI->KeyPressed(DIK_RIGHT) || pPad->PushedRight())
+        pPlayer->Faster();
+    if (m_pDI->KeyPressed(DIK_LEFT) || pPad->PushedLeft())
+        pPlayer->Slower();
+    return true;
+}
+
+void CGame::PlayRecordedFrames(uint32_t uElapsedMs)
+{
+    CReplayPlayer* pPlayer = CReplayPlayer::GetInstance();
+    pPlayer->AddTime(uElapsedMs);
+    while (const tReplayFrame* pFrame = pPlayer->NextFrame())
+    {
+        if (pPlayer->FramesTakenNow() > 1)
+            SortAsDrawn();
+        // A copy: the frame's rules may end the watching, and the record is the player's.
+        const tReplayFrame frame = *pFrame;
+        if (!PlayRecordedFrame(frame))
+            return;
+    }
+}
+
+bool CGame::PlayRecordedFrame(const tReplayFrame& frame)
+{
+    CReplayPlayer* pPlayer = CReplayPlayer::GetInstance();
+    const bool bFirst = pPlayer->IsFirstFrame();
+    // The pause that losing the focus pushed before this frame when it was recorded.
+    if (frame.bFocusPause && !bFirst && !m_vStates.empty() &&
+        m_vStates.back() == CGamePlayState::GetInstance())
+        PushState(CPauseState::GetInstance());
+    m_pDI->UseFrame(frame.input);
+    if (bFirst)
+    {
+        // The recorded game began in this frame, where the story screen started it. Whatever was
+        // on the stack goes first, a game too: that one is not the replay's.
+        ClearStates();
+        CRuleState::Restore(pPlayer->GetReplay().start);
+    }
+    RunFrame(frame.uElapsedMs, bFirst ? CGamePlayState::GetInstance() : nullptr);
+    if (!pPlayer->IsWatching())
+        return false;
+    if (pPlayer->Matches(CGameStateHash::Compute()))
+        return true;
+    pPlayer->Depart();
+    EndWatching(CReplayPlayer::eResult::Departed);
+    return false;
+}
+
+void CGame::LeaveReplayedGame()
+{
+    CReplayPlayer* pPlayer = CReplayPlayer::GetInstance();
+    // Measured before anything of the game is taken down, as the record measured it.
+    const bool bRecordedSo = pPlayer->IsLastFrame() && pPlayer->GetReplay().end == eReplayEnd::Quit &&
+                             pPlayer->Matches(CGameStateHash::Compute());
+    if (!bRecordedSo)
+        pPlayer->Depart();
+    IGameState* pReturnTo = pPlayer->GetReturnTo();
+    pPlayer->Stop(bRecordedSo ? CReplayPlayer::eResult::Played : CReplayPlayer::eResult::Departed);
+    ClearStates();
+    if (pReturnTo)
+        PushState(pReturnTo);
+}
+
+void CGame::EndWatching(CReplayPlayer::eResult result)
+{
+    CReplayPlayer* pPlayer = CReplayPlayer::GetInstance();
+    IGameState* pReturnTo = pPlayer->GetReturnTo();
+    pPlayer->Stop(result);
+    if (pReturnTo)
+        ChangeState(pReturnTo);
+}
+
+void CGame::SortAsDrawn()
+{
+    if (std::find(m_vStates.begin(), m_vStates.end(), CGamePlayState::GetInstance()) != m_vStates.end())
+        CVKT_ObjectManager::GetInstance()->SortByScale();
 }
 
 bool CGame::RunFrame(uint32_t uElapsedMs, IGameState* pEnterInstead)
@@ -179,6 +289,8 @@ void CGame::ToggleDisplayMode()
 
 void CGame::Shutdown()
 {
+    if (CReplayPlayer::GetInstance()->IsWatching())
+        CReplayPlayer::GetInstance()->Stop(CReplayPlayer::eResult::Closed);
     ChangeState(nullptr);
     // A switch to full screen or a resized window saves nothing by itself; the way out keeps them.
     if (GetDisplay() != m_SavedDisplay)
@@ -207,9 +319,11 @@ void CGame::ChangeState(IGameState* pState)
 {
     // A replayed game that leaves by its own rules ends the replay; it must not open the menus
     // (which save the settings).
-    CReplayPlayer* pPlayer = CReplayPlayer::GetInstance();
-    if (pState && pPlayer->IsWatching() && pState != CGamePlayState::GetInstance())
-        pState = pPlayer->Leave();
+    if (pState && CReplayPlayer::GetInstance()->IsWatching() && pState != CGamePlayState::GetInstance())
+    {
+        LeaveReplayedGame();
+        return;
+    }
     ClearStates();
     if (pState)
         PushState(pState);

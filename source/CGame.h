@@ -2,6 +2,7 @@
 // high-score table, keeps the stack of screens and runs one frame each time Main is called.
 #pragma once
 
+#include "CReplayPlayer.h"
 #include "CSettingsFile.h"
 #include "VKT_Types.h"
 
@@ -28,7 +29,9 @@ public:
     // Starts everything in a fixed order and makes the logo screen the only state. Failures of the
     // platform layer are reported by the layer itself; the game goes on.
     void Initialize(HWND hWnd, HINSTANCE hInstance, int nScreenWidth, int nScreenHeight, bool bWindowed);
-    // One frame. False means the game is to end (nothing was updated or drawn in this frame).
+    // One frame: the devices read, then the rules of a frame played (or, while a replay is watched,
+    // of as many recorded frames as the watcher's time allows), then the picture drawn. False means
+    // the game is to end (nothing more was drawn in this frame).
     bool Main();
     // The rules of one frame, without reading the devices or drawing: the pads' menu repeat, the top
     // state's Input, the (possibly new) top state's Update, then the wave manager, the messages and
@@ -43,10 +46,12 @@ public:
     void Shutdown();
 
     // Stack operations. The stack does not own its states (they are singletons).
-    void ChangeState(IGameState* pState); // may be null: leaves the stack empty
-    void PushState(IGameState* pState);   // Enter runs before the state is on the stack
-    void PopState();                      // Exit of the top only; the one below simply resumes
-    void ClearStates();                   // Exit of every state, bottom first
+    // pState may be null: leaves the stack empty. A replayed game that changes to any other screen
+    // (quit from the pause screen) ends the watching instead, and the replay's return screen follows.
+    void ChangeState(IGameState* pState);
+    void PushState(IGameState* pState); // Enter runs before the state is on the stack
+    void PopState();                    // Exit of the top only; the one below simply resumes
+    void ClearStates();                 // Exit of every state, bottom first
     std::vector<IGameState*> GetStateStack() const { return m_vStates; }
 
     // True exactly when nPoints beats the lowest entry of the table.
@@ -78,6 +83,21 @@ public:
 
 private:
     CGame();
+    // Watching a replay, one frame of the watcher's: its keys, then the recorded frames its time
+    // pays for. False when the program is to end (the replay ended with no screen to return to).
+    bool WatchFrame(uint32_t uElapsedMs);
+    // False when the watcher leaves.
+    bool ReadWatcherKeys();
+    void PlayRecordedFrames(uint32_t uElapsedMs);
+    // One recorded frame by the game's own rules with the recorded input; false when the watching
+    // ended in it.
+    bool PlayRecordedFrame(const tReplayFrame& frame);
+    // The replayed game changes the screen by its own rules: as recorded only when the record ends
+    // so, with the state as it is left.
+    void LeaveReplayedGame();
+    void EndWatching(CReplayPlayer::eResult result);
+    // Between two recorded frames, the frame drawn when they were recorded sorted the objects.
+    void SortAsDrawn();
     void ToggleDisplayMode();
     void RenderStates();
     void Draw();

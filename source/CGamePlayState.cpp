@@ -14,7 +14,6 @@
 #include "CPauseState.h"
 #include "CPlayer.h"
 #include "CPowerup.h"
-#include "CReplayPlayer.h"
 #include "CReplayRecorder.h"
 #include "GameEventIDs.h"
 #include "GameResourceFiles.h"
@@ -191,7 +190,6 @@ void CGamePlayState::SetupLevel3()
 void CGamePlayState::Exit()
 {
     // The game as it is left, before anything of it is taken down.
-    CReplayPlayer::GetInstance()->GameLeft();
     CReplayRecorder::GetInstance()->GameLeft();
     // The background goes with the game; the next one starts at level 1 and loads that again.
     CVKT_TextureManager::GetInstance()->UnloadTexture(m_nBackgroundImageID);

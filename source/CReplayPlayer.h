@@ -1,17 +1,18 @@
-// Watching a recorded game. The game is played again from the record's start by its own rules: the
-// recorded elapsed times drive the frames and the recorded input is what every screen reads, while
-// the keyboard and the pads serve the person watching: Space or South pauses and goes on, Escape or
-// East leaves, Right and Left change the speed (x1, x2, x4: that many recorded frames of time for
-// each frame of the watcher's; the recorded times themselves never change). A "REPLAY" mark is drawn
-// over the game.
+// A recorded game being watched, as the frame loop asks about it: the record, how far it has been
+// played, the watcher's speed and pause, and how the watching ended. The player drives nothing: the
+// game's frame loop (CGame) asks it for the next recorded frame its time allows, plays that frame by
+// its own rules with the recorded input, and asks whether the game's state hash matches the record's.
+// The game's own carried-over state is put aside when watching starts and given back when it ends.
 //
-// After every frame the game's state hash is compared with the record's. The first frame where they
-// differ is reported in a box titled "Replay Error" and the replay stops there. A replay that plays
-// to its end holds its last picture for END_HOLD_MS (or until a leave key). Watching writes nothing:
-// the replayed game never reaches the high-score table, and it is not recorded.
+// The watcher's speed is x1, x2 or x4: that many recorded frames of time for each frame of the
+// watcher's (the recorded times themselves never change). A replay that has played to its end holds
+// its last picture for END_HOLD_MS. The first frame whose hash differs from the record's is reported
+// in a box titled "Replay Error" and the watching stops there.
 #pragma once
 
 #include "CReplayFile.h"
+
+#include <string>
 
 class IGameState;
 
@@ -37,21 +38,40 @@ public:
     CReplayPlayer(const CReplayPlayer&) = delete;
     CReplayPlayer& operator=(const CReplayPlayer&) = delete;
 
-    // Watching starts with the next frame. pReturnTo is the screen shown when the replay ends; with
-    // null the game ends with it (Frame returns false).
+    // Watching starts with the next frame; the game's carried-over state is put aside. pReturnTo is
+    // the screen shown when the replay ends; with null the program ends with it.
     void Start(const tReplay& replay, IGameState* pReturnTo);
     bool IsWatching() const { return m_bWatching; }
+    IGameState* GetReturnTo() const { return m_pReturnTo; }
 
-    // CGame::Main, each frame while watching, after the devices were read: the watcher's keys, then
-    // as many recorded frames as the time and the speed allow. False when the game is to end.
-    bool Frame(uint32_t uElapsedMs);
-    // The replayed game changes the screen by its own rules (quit from the pause screen): the replay
-    // ends, and this is where the change leads instead.
-    IGameState* Leave();
-    // The gameplay state's Exit, before anything of it is taken down.
-    void GameLeft();
-    // The window lost the focus: the watching pauses.
+    // The watcher's frame of uElapsedMs begins: its time (times the speed) is owed to the record,
+    // unless the watching is paused.
+    void AddTime(uint32_t uElapsedMs);
+    // The next recorded frame the owed time pays for, or null when it pays for no more in this
+    // watcher's frame (or the record is played). Taking a frame spends its time.
+    const tReplayFrame* NextFrame();
+    // Frames taken in the watcher's current frame.
+    int FramesTakenNow() const { return m_nTakenNow; }
+    bool IsFirstFrame() const { return m_uNext == 0; }
+    bool IsLastFrame() const { return m_uNext + 1 == m_Replay.vFrames.size(); }
+    bool AtEnd() const { return m_uNext >= m_Replay.vFrames.size(); }
+    // After the frame taken last was played: true when the game's hash is the record's, and the
+    // frame counts as played.
+    bool Matches(uint32_t uStateHash);
+    // The game came out differently from the record at the frame taken last: notes the frame and
+    // reports it. The caller stops the watching.
+    void Depart();
+    // At the end of the record: true once the last picture has been held END_HOLD_MS.
+    bool HoldEnd(uint32_t uElapsedMs);
+
+    // The watcher's controls.
+    void TogglePause() { m_bPaused = !m_bPaused; }
     void Pause() { m_bPaused = true; }
+    void Faster();
+    void Slower();
+
+    // Watching ends with that result; the game's carried-over state comes back.
+    void Stop(eResult result);
     // Draws the mark over the replayed game (nothing before its first frame).
     void DrawMark() const;
 
@@ -66,28 +86,15 @@ public:
 
 private:
     CReplayPlayer() = default;
-    // False when the game is to end.
-    bool ReadWatcherKeys();
-    bool PlayFrames(uint32_t uElapsedMs);
-    bool Step();
-    void SortAsDrawn() const;
-    // Puts the carried-over state of `start` into the game: the random numbers, the timers that run
-    // from one game to the next, the typed characters and the pads' menu repeat.
-    static void Restore(const tReplayStart& start);
-    void Depart(uint32_t uFrame);
-    // Ends watching with that result and shows pReturnTo (when not already changing to it).
-    void Stop(eResult result, bool bShowReturn);
-    void PutAside();
 
     tReplay m_Replay;
     IGameState* m_pReturnTo = nullptr;
     bool m_bWatching = false;
-    bool m_bInStep = false;
-    bool m_bLeaving = false;
     bool m_bPaused = false;
     int m_nSpeed = 1;
     uint32_t m_uNext = 0;
-    uint64_t m_uBudgetMs = 0;
+    uint64_t m_uOwedMs = 0;
+    int m_nTakenNow = 0;
     uint32_t m_uHeldMs = 0;
     int m_nDepartedFrame = -1;
     eResult m_eResult = eResult::None;

@@ -1,12 +1,10 @@
 #include "CReplayRecorder.h"
 
 #include "CCommandLine.h"
-#include "CGamePlayState.h"
 #include "CGameStateHash.h"
-#include "CPadInput.h"
-#include "CPlayer.h"
 #include "CReplayPlayer.h"
 #include "CReplayStore.h"
+#include "CRuleState.h"
 
 #include "CVKT_DirectInput.h"
 
@@ -54,9 +52,9 @@ void CReplayRecorder::FrameDone()
     if (!m_bRecording)
         return;
     m_Record.vFrames.back().uStateHash = CGameStateHash::Compute();
-    const CGamePlayState* pPlay = CGamePlayState::GetInstance();
-    if (pPlay->IsGameOver())
-        Finish(pPlay->IsGameCompleted() ? eReplayEnd::Completed : eReplayEnd::GameOver);
+    const tGameOutcome outcome = CRuleState::Outcome();
+    if (outcome.bOver)
+        Finish(outcome.bCompleted ? eReplayEnd::Completed : eReplayEnd::GameOver);
 }
 
 void CReplayRecorder::GameStarted()
@@ -64,16 +62,8 @@ void CReplayRecorder::GameStarted()
     if (!m_bEnabled || CReplayPlayer::GetInstance()->IsWatching())
         return;
     m_Record = tReplay();
-    tReplayStart& start = m_Record.start;
-    start.uSeed = static_cast<uint32_t>(std::rand());
-    std::srand(start.uSeed);
-    start.fEnemyFireTimer = CGamePlayState::GetEnemyFireTimer();
-    start.fBubbleTimer = CGamePlayState::GetBubbleTimer();
-    start.fPlayerFireTimer = CPlayer::GetFireTimer();
-    const std::vector<char>& typed = CGamePlayState::GetInstance()->GetTypedChars();
-    const size_t uKept = std::min(typed.size(), CReplayFile::MAX_TYPED_CHARS);
-    start.vTypedChars.assign(typed.end() - static_cast<std::ptrdiff_t>(uKept), typed.end());
-    start.padRepeat = CPadInput::GetInstance()->GetRepeat();
+    m_Record.start = CRuleState::Capture();
+    std::srand(m_Record.start.uSeed);
     // The frame that started the game is its first: its time moves the game on already.
     m_Record.vFrames.push_back(m_Current);
     m_bRecording = true;
@@ -96,12 +86,12 @@ void CReplayRecorder::GameLeft()
 void CReplayRecorder::Finish(eReplayEnd end)
 {
     m_bRecording = false;
-    const CGamePlayState* pPlay = CGamePlayState::GetInstance();
+    const tGameOutcome outcome = CRuleState::Outcome();
     m_Record.gameVersion = CCommandLine::GameVersion();
     m_Record.nDate = static_cast<int64_t>(std::time(nullptr));
-    m_Record.nLevel = std::clamp(pPlay->GetLevel(), 1, 3);
-    m_Record.nScore = pPlay->GetScore();
-    m_Record.nLives = pPlay->GetLives();
+    m_Record.nLevel = std::clamp(outcome.nLevel, 1, 3);
+    m_Record.nScore = outcome.nScore;
+    m_Record.nLives = outcome.nLives;
     m_Record.end = end;
     m_Last = std::move(m_Record);
     m_Record = tReplay();

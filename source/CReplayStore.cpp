@@ -1,7 +1,5 @@
 #include "CReplayStore.h"
 
-#include "CGame.h"
-
 #include "CVKT_AtomicFile.h"
 #include "CVKT_DataLocation.h"
 #include "CVKT_MessageBox.h"
@@ -233,11 +231,15 @@ std::string CReplayStore::FileForEntry(int nEntry) const
         return std::string();
     bool bFound = false;
     const std::vector<tLink> links = ReadIndex(bFound);
-    const tLink& link = links[static_cast<size_t>(nEntry)];
-    if (!Holds(link, CGame::GetInstance()->GetHighScores()[nEntry]))
+    if (!HoldsEntry(links, nEntry))
         return std::string();
-    const std::string path = Folder() + "/" + link.file;
+    const std::string path = Folder() + "/" + links[static_cast<size_t>(nEntry)].file;
     return Exists(path) ? path : std::string();
+}
+
+bool CReplayStore::HoldsEntry(const std::vector<tLink>& links, int nEntry) const
+{
+    return m_pTable && Holds(links[static_cast<size_t>(nEntry)], m_pTable[nEntry]);
 }
 
 void CReplayStore::Prune() const
@@ -250,7 +252,7 @@ void CReplayStore::Prune() const
     std::set<std::string> linked;
     for (int i = 0; i < NUM_HIGH_SCORES; ++i)
     {
-        if (Holds(links[static_cast<size_t>(i)], CGame::GetInstance()->GetHighScores()[i]))
+        if (HoldsEntry(links, i))
             linked.insert(links[static_cast<size_t>(i)].file);
     }
     const std::string folder = Folder();

@@ -31,6 +31,10 @@ public:
     CReplayStore(const CReplayStore&) = delete;
     CReplayStore& operator=(const CReplayStore&) = delete;
 
+    // The high-score table whose entries the kept games stand behind (NUM_HIGH_SCORES entries, the
+    // game's own, which outlives the store's use of it). Until it is set no entry has a game.
+    void SetTable(const tHighScore* pTable) { m_pTable = pTable; }
+
     // The folder; empty when an installed game has no user folder.
     std::string Folder() const;
     // Writes the record as a new file (making the folder when it is missing), then removes the games
@@ -61,9 +65,12 @@ private:
     std::vector<tLink> ReadIndex(bool& bFound) const;
     bool WriteIndex(const std::vector<tLink>& links) const;
     bool Holds(const tLink& link, const tHighScore& entry) const;
+    // Whether the link still stands behind entry nEntry of the table.
+    bool HoldsEntry(const std::vector<tLink>& links, int nEntry) const;
     void Prune() const;
     // Shows the first failure of the run; later ones would only say the same again.
     void Report(const std::string& text);
 
     bool m_bReported = false;
+    const tHighScore* m_pTable = nullptr;
 };
