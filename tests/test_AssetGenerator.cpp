@@ -232,7 +232,7 @@ TEST(AssetEffects, EchoReturnsOnTheOtherSideAndFades)
     EXPECT_FLOAT_EQ(out.left[0], 0.0f);
 }
 
-TEST(AssetEffects, DcIsRemovedFadesReachZeroAndPeaksAreNormalised)
+TEST(AssetEffects, DcIsRemovedFadesReachZeroAndGainsScaleThePeak)
 {
     tStereo mix;
     mix.Resize(static_cast<size_t>(kSampleRate));
@@ -246,7 +246,7 @@ TEST(AssetEffects, DcIsRemovedFadesReachZeroAndPeaksAreNormalised)
     for (size_t i = mix.Frames() - 4410; i < mix.Frames(); ++i)
         tail += mix.left[i] + mix.right[i];
     EXPECT_NEAR(tail / 4410.0, 0.0, 0.01);
-    std::vector<float> interleaved = Interleave(mix, 0.8);
+    std::vector<float> interleaved = Interleave(mix, 0.8 / Peak(mix));
     float peak = 0.0f;
     for (float v : interleaved)
         peak = std::max(peak, std::fabs(v));
@@ -256,6 +256,68 @@ TEST(AssetEffects, DcIsRemovedFadesReachZeroAndPeaksAreNormalised)
     EXPECT_EQ(interleaved[1], 0.0f);
     EXPECT_EQ(interleaved[interleaved.size() - 1], 0.0f);
     EXPECT_EQ(interleaved[interleaved.size() - 2], 0.0f);
+}
+
+// seconds of a 997 Hz sine of `level` on both sides, after `silence` seconds of silence: the
+// loudness standard's calibration tone.
+tStereo Tone(double seconds, double level, double silence = 0.0)
+{
+    tStereo mix;
+    const auto start = static_cast<size_t>(silence * kSampleRate);
+    mix.Resize(start + static_cast<size_t>(seconds * kSampleRate));
+    for (size_t i = start; i < mix.Frames(); ++i)
+        mix.left[i] = mix.right[i] =
+            static_cast<float>(level * std::sin(2.0 * M_PI * 997.0 * i / kSampleRate));
+    return mix;
+}
+
+TEST(AssetLoudness, TheMeterReadsTheCalibrationToneAndGatesSilence)
+{
+    // A sine at -20 dBFS on both sides reads -20 LUFS. Silence before it is gated out (counted, 15 s
+    // would read 4.8 LU lower); of the 50 blocks of 400 ms that reach into the tone, three only partly.
+    EXPECT_NEAR(IntegratedLoudness(Tone(5.0, 0.1)), -20.0, 0.05);
+    EXPECT_NEAR(IntegratedLoudness(Tone(5.0, 0.1, 10.0)), -20.0 + 10.0 * std::log10(48.5 / 50.0), 0.05);
+    EXPECT_NEAR(LoudestMomentary(Tone(5.0, 0.1, 10.0)), -20.0, 0.05);
+    // A 200 ms burst fills half of the loudest 400 ms window; it is too short for a gating block.
+    EXPECT_NEAR(LoudestMomentary(Tone(0.2, 0.1)), -20.0 - 10.0 * std::log10(2.0), 0.05);
+    EXPECT_EQ(IntegratedLoudness(Tone(0.2, 0.1)), -HUGE_VAL);
+}
+
+TEST(AssetLoudness, MasteringReachesTheTargetUnlessThePeakWouldPassItsCeiling)
+{
+    EXPECT_NEAR(MasteringGain(-20.0, -16.0, 0.5, 1.0), FromDecibels(4.0), 1e-12);
+    EXPECT_NEAR(MasteringGain(-20.0, -16.0, 0.8, 0.9), 0.9 / 0.8, 1e-12);
+}
+
+TEST(AssetFilters, SteepFiltersKeepTheirBandAndCutBeyondIt)
+{
+    struct Case
+    {
+        bool high;
+        double cutoff;
+        double hz;
+        double lowestDb;
+        double highestDb;
+    } cases[] = {
+        {true, 40.0, 25.0, -99.0, -15.0}, // the music's floor: a sub-octave under it is gone
+        {true, 40.0, 80.0, -0.5, 0.1},
+        {false, 11000.0, 16000.0, -99.0, -12.0}, // the cymbals' top
+        {false, 11000.0, 5000.0, -0.5, 0.1},
+    };
+    for (const Case& c : cases)
+    {
+        CSteepFilter filter = c.high ? CSteepFilter::HighPass(c.cutoff) : CSteepFilter::LowPass(c.cutoff);
+        double peak = 0.0;
+        for (int i = 0; i < 2 * kSampleRate; ++i)
+        {
+            const double out = filter.Process(std::sin(2.0 * M_PI * c.hz * i / kSampleRate));
+            if (i >= kSampleRate)
+                peak = std::max(peak, std::fabs(out));
+        }
+        const double db = 20.0 * std::log10(peak);
+        EXPECT_GE(db, c.lowestDb) << c.cutoff << " at " << c.hz;
+        EXPECT_LE(db, c.highestDb) << c.cutoff << " at " << c.hz;
+    }
 }
 
 TEST(AssetWave, WritesSixteenBitPcmThatDecodesBack)

@@ -1,54 +1,65 @@
 // The wave manager on a mixer driven by hand: ids and reference counts, playing with overlapping
 // copies, the frame update that frees them, and what the player hears for each volume, pan and
 // frequency. Ids left by failed loads, and a game without a sound device, stay silent.
+#include "CVKT_PeakLimiter.h"
 #include "CVKT_SoundMixer.h"
+#include "CVKT_WaveReader.h"
 #include "CVKT_WaveManager.h"
 
 #include "SoundRig.h"
+#include "TestSupport.h"
 #include "WaveFiles.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace
 {
 constexpr uint32_t kRate = 44100;
-// The high and the low half of a full-scale 16-bit square wave.
-constexpr float kFull = 32767.0f / 32768.0f;
-constexpr float kPeak = 1.0f;
+// The high and the low half of the quarter-scale 16-bit square wave the tests play: three at once
+// stay under the limiter's ceiling, so what is heard is the plain sum.
+constexpr float kHigh = 8191.0f / 32768.0f;
+constexpr float kPeak = 8192.0f / 32768.0f;
 constexpr float kTolerance = 1e-5f;
-
-float Left(const std::vector<float>& out, size_t frame)
-{
-    return out[2 * frame];
-}
-float Right(const std::vector<float>& out, size_t frame)
-{
-    return out[2 * frame + 1];
-}
-
-float Peak(const std::vector<float>& out)
-{
-    float peak = 0.0f;
-    for (float sample : out)
-        peak = std::max(peak, std::fabs(sample));
-    return peak;
-}
 
 class WaveManager : public ::testing::Test
 {
 protected:
     CVKT_WaveManager* Waves() { return m_rig.Waves(); }
 
-    // A full-scale 16-bit mono square wave of nFrames at the output rate.
+    // A quarter-scale 16-bit mono square wave of nFrames at the output rate: 10 frames high, then 10 low.
     int LoadSquare(const std::string& name, size_t nFrames = 400)
     {
-        const std::string bytes = test::PcmWave(1, kRate, 16, test::Samples16(test::SquareWave(nFrames, 10)));
+        std::vector<int16_t> square = test::SquareWave(nFrames, 10);
+        for (int16_t& sample : square)
+            sample = static_cast<int16_t>(sample / 4);
+        const std::string bytes = test::PcmWave(1, kRate, 16, test::Samples16(square));
         return Waves()->LoadWave(m_rig.WriteWave(name, bytes).c_str());
     }
 
+    // The peak of each side over nFrames, once the changes made so far are heard in full: after a
+    // level ramp, and read through the look-ahead.
+    std::pair<float, float> SettledLevels(size_t nFrames = 40)
+    {
+        m_heard.Pull(m_rig.Mixer().GetRampFrames());
+        const size_t first = m_heard.Mixed();
+        m_heard.Pull(nFrames);
+        m_heard.Flush();
+        float left = 0.0f;
+        float right = 0.0f;
+        for (size_t k = first; k < first + nFrames; ++k)
+        {
+            left = std::max(left, std::fabs(m_heard.Left(k)));
+            right = std::max(right, std::fabs(m_heard.Right(k)));
+        }
+        return {left, right};
+    }
+
     test::SoundRig m_rig{kRate};
+    test::MixRecorder m_heard{m_rig.Mixer()};
 };
 
 TEST_F(WaveManager, VolumeIsThreeHundredthsOfADecibelAStep)
@@ -71,9 +82,9 @@ TEST_F(WaveManager, VolumeIsThreeHundredthsOfADecibelAStep)
     for (const Case& c : cases)
     {
         ASSERT_TRUE(Waves()->SetVolume(id, c.volume));
-        const std::vector<float> out = m_rig.Pull(40);
-        EXPECT_NEAR(Peak(out), c.level, kTolerance) << c.volume;
-        EXPECT_NEAR(Left(out, 0), Right(out, 0), kTolerance);
+        const auto [left, right] = SettledLevels();
+        EXPECT_NEAR(left, c.level, kTolerance) << c.volume;
+        EXPECT_NEAR(right, c.level, kTolerance) << c.volume;
     }
     EXPECT_TRUE(m_rig.Messages().empty());
 }
@@ -82,21 +93,23 @@ TEST_F(WaveManager, PanAttenuatesTheFarSide)
 {
     const int id = LoadSquare("square.wav");
     ASSERT_TRUE(Waves()->PlayWave(id, true));
-
-    ASSERT_TRUE(Waves()->SetPan(id, -100));
-    std::vector<float> out = m_rig.Pull(20);
-    EXPECT_NEAR(Left(out, 0), kFull, kTolerance);
-    EXPECT_EQ(Right(out, 0), 0.0f);
-
-    ASSERT_TRUE(Waves()->SetPan(id, 250)); // clamped to 100
-    out = m_rig.Pull(20);
-    EXPECT_EQ(Left(out, 0), 0.0f);
-    EXPECT_NEAR(Right(out, 0), kFull, kTolerance);
-
-    ASSERT_TRUE(Waves()->SetPan(id, 20)); // -20 dB on the left
-    out = m_rig.Pull(20);
-    EXPECT_NEAR(Left(out, 0), kFull * 0.1f, kTolerance);
-    EXPECT_NEAR(Right(out, 0), kFull, kTolerance);
+    struct Case
+    {
+        int pan;
+        float left;
+        float right;
+    } cases[] = {
+        {-100, kPeak, 0.0f},
+        {250, 0.0f, kPeak},        // clamped to 100
+        {20, kPeak * 0.1f, kPeak}, // -20 dB on the left
+    };
+    for (const Case& c : cases)
+    {
+        ASSERT_TRUE(Waves()->SetPan(id, c.pan));
+        const auto [left, right] = SettledLevels();
+        EXPECT_NEAR(left, c.left, kTolerance) << c.pan;
+        EXPECT_NEAR(right, c.right, kTolerance) << c.pan;
+    }
 }
 
 TEST_F(WaveManager, FrequencyChangesTheSpeedWithinTheCaps)
@@ -104,14 +117,14 @@ TEST_F(WaveManager, FrequencyChangesTheSpeedWithinTheCaps)
     const int id = LoadSquare("square.wav", 400);
     ASSERT_TRUE(Waves()->SetFrequency(id, 2 * kRate));
     Waves()->PlayWave(id, false);
-    // Ten frames high, ten low in the file: five and five at twice the speed.
-    std::vector<float> out = m_rig.Pull(10);
-    EXPECT_GT(Left(out, 4), 0.9f);
-    EXPECT_LT(Left(out, 5), -0.9f);
-    m_rig.Pull(189);
+    m_heard.Pull(199);
     EXPECT_TRUE(Waves()->IsWavePlaying(id));
-    m_rig.Pull(1);
+    m_heard.Pull(1);
     EXPECT_FALSE(Waves()->IsWavePlaying(id)) << "400 frames last 200 at twice the rate";
+    // Ten frames high, ten low in the file: five and five at twice the speed.
+    m_heard.Flush();
+    EXPECT_NEAR(m_heard.Left(4), kHigh, kTolerance);
+    EXPECT_NEAR(m_heard.Left(5), -kPeak, kTolerance);
 
     // Far beyond the caps: clamped, not refused.
     EXPECT_TRUE(Waves()->SetFrequency(id, 0));
@@ -123,32 +136,33 @@ TEST_F(WaveManager, ThreePlaysGiveTheOwnBufferAndTwoCopies)
 {
     const int id = LoadSquare("shot.wav", 300);
     ASSERT_TRUE(Waves()->PlayWave(id, false));
-    m_rig.Pull(100);
+    m_heard.Pull(100);
     ASSERT_TRUE(Waves()->PlayWave(id, false));
-    m_rig.Pull(100);
+    m_heard.Pull(100);
     ASSERT_TRUE(Waves()->PlayWave(id, false));
     EXPECT_EQ(Waves()->GetChannelCount(), 2);
     EXPECT_EQ(m_rig.Mixer().GetBufferCount(), 3u);
 
-    // All three overlap: the two copies are in step with each other's start.
-    std::vector<float> out = m_rig.Pull(1);
-    EXPECT_GT(std::fabs(Left(out, 0)), 1.0f - kTolerance);
-
+    m_heard.Pull(1);
     Waves()->Update();
     EXPECT_EQ(Waves()->GetChannelCount(), 2) << "nothing has finished yet";
 
-    m_rig.Pull(299);
+    m_heard.Pull(299);
     EXPECT_FALSE(Waves()->IsWavePlaying(id));
     EXPECT_EQ(Waves()->GetChannelCount(), 2) << "finished copies wait for the update";
     Waves()->Update();
     EXPECT_EQ(Waves()->GetChannelCount(), 0);
     EXPECT_EQ(m_rig.Mixer().GetBufferCount(), 1u);
-    EXPECT_EQ(Peak(m_rig.Pull(50)), 0.0f);
+    m_heard.Pull(50);
+    m_heard.Flush();
+    // All three overlap, the two copies in step with each other's start; then all is quiet.
+    EXPECT_NEAR(m_heard.Left(200), 3 * kHigh, kTolerance);
+    EXPECT_EQ(m_heard.Peak(500, 50), 0.0f);
 }
 
 TEST_F(WaveManager, OnlyTheOwnBufferCountsAsPlaying)
 {
-    const int id = LoadSquare("shot.wav", 300);
+    const int id = LoadSquare("shot.wav", 3000);
     Waves()->PlayWave(id, false);
     Waves()->PlayWave(id, false);
     EXPECT_TRUE(Waves()->IsWavePlaying(id));
@@ -156,7 +170,7 @@ TEST_F(WaveManager, OnlyTheOwnBufferCountsAsPlaying)
     EXPECT_FALSE(Waves()->IsWavePlaying(id));
     // The copy is untouched by StopWave and still heard.
     EXPECT_EQ(Waves()->GetChannelCount(), 1);
-    EXPECT_GT(Peak(m_rig.Pull(20)), 0.9f);
+    EXPECT_NEAR(SettledLevels().first, kPeak, kTolerance);
     Waves()->Update();
     EXPECT_EQ(Waves()->GetChannelCount(), 1);
 }
@@ -169,26 +183,31 @@ TEST_F(WaveManager, CopiesKeepTheLevelTheyStartedWith)
     Waves()->PlayWave(id, true);
     Waves()->StopWave(id);
     Waves()->SetVolume(id, 100);
-    EXPECT_NEAR(Peak(m_rig.Pull(40)), kPeak * std::pow(10.0f, -1.5f), kTolerance);
+    EXPECT_NEAR(SettledLevels().first, kPeak * std::pow(10.0f, -1.5f), kTolerance);
 }
 
 TEST_F(WaveManager, LoopingPlaysOnAndResetRewinds)
 {
     const int id = LoadSquare("music.wav", 100);
     ASSERT_TRUE(Waves()->PlayWave(id, true));
-    m_rig.Pull(350);
+    m_heard.Pull(350);
     EXPECT_TRUE(Waves()->IsWavePlaying(id));
 
-    // Stopped in the middle, played again: it goes on from there. Reset: from the start.
+    // Stopped in the middle, played again: it goes on from there (frame 50 of the square is low).
     ASSERT_TRUE(Waves()->StopWave(id));
     Waves()->PlayWave(id, false);
-    std::vector<float> out = m_rig.Pull(10);
-    EXPECT_LT(Left(out, 0), -0.9f) << "frame 50 of the square is low";
+    m_heard.Pull(10);
+    m_heard.Flush();
+    EXPECT_NEAR(m_heard.Left(350), -kPeak, kTolerance);
+
+    // Reset: from the start, so played once it lasts all of its 100 frames.
     ASSERT_TRUE(Waves()->ResetWave(id));
     EXPECT_FALSE(Waves()->IsWavePlaying(id));
     Waves()->PlayWave(id, false);
-    out = m_rig.Pull(10);
-    EXPECT_GT(Left(out, 0), 0.9f);
+    m_heard.Pull(99);
+    EXPECT_TRUE(Waves()->IsWavePlaying(id));
+    m_heard.Pull(1);
+    EXPECT_FALSE(Waves()->IsWavePlaying(id));
     EXPECT_EQ(Waves()->GetChannelCount(), 0);
 }
 
@@ -196,12 +215,96 @@ TEST_F(WaveManager, AFinishedSoundPlaysFromTheStartAgain)
 {
     const int id = LoadSquare("shot.wav", 30);
     Waves()->PlayWave(id, false);
-    m_rig.Pull(30);
+    m_heard.Pull(30);
     EXPECT_FALSE(Waves()->IsWavePlaying(id));
     Waves()->PlayWave(id, false);
-    const std::vector<float> again = m_rig.Pull(30);
-    EXPECT_GT(Left(again, 0), 0.9f);
+    m_heard.Pull(30);
+    m_heard.Flush();
+    EXPECT_NEAR(m_heard.Left(30), kHigh, kTolerance);
     EXPECT_EQ(Waves()->GetChannelCount(), 0);
+}
+
+// The left channel of one of the game's sounds, as the reader gives it.
+std::vector<float> LeftOfGameSound(const std::string& name)
+{
+    tWaveData wave;
+    const std::string path = test::BuildDir() + "/Resource/Sound/" + name;
+    if (CVKT_WaveReader::ReadFile(path.c_str(), wave) != eWaveReadResult::Ok)
+        return {};
+    std::vector<float> left;
+    const size_t frameBytes = wave.format.nBlockAlign;
+    for (size_t at = 0; at + frameBytes <= wave.samples.size(); at += frameBytes)
+        left.push_back(static_cast<int16_t>(wave.samples[at] | (wave.samples[at + 1] << 8)) / 32768.0f);
+    return left;
+}
+
+// The frame where the sound goes furthest in the direction of fSign.
+size_t Crest(const std::vector<float>& samples, float fSign)
+{
+    size_t best = 0;
+    for (size_t k = 0; k < samples.size(); ++k)
+        best = samples[k] * fSign > samples[best] * fSign ? k : best;
+    return best;
+}
+
+TEST_F(WaveManager, TheGamesOwnSoundsAtFullVolumeStayUnderTheCeiling)
+{
+    // A busy moment at volumes 100 and 100: the level theme at its loudest crest, and on that crest
+    // the crests of a hit, a shot and a second hit a few frames later.
+    const std::vector<float> music = LeftOfGameSound("OxM_PALLET_theme.wav");
+    const std::vector<float> hit = LeftOfGameSound("VKT_LazerHit.wav");
+    const std::vector<float> shot = LeftOfGameSound("VKT_LazerShot.wav");
+    ASSERT_FALSE(music.empty() || hit.empty() || shot.empty());
+    size_t crest = 0;
+    for (size_t k = 0; k < music.size(); ++k)
+        crest = std::fabs(music[k]) > std::fabs(music[crest]) ? k : crest;
+    const float sign = music[crest] > 0.0f ? 1.0f : -1.0f;
+    struct Start
+    {
+        const std::vector<float>* samples;
+        const char* name;
+        size_t frame;
+    } starts[] = {
+        {&hit, "VKT_LazerHit.wav", crest - Crest(hit, sign)},
+        {&shot, "VKT_LazerShot.wav", crest - Crest(shot, sign)},
+        {&hit, "VKT_LazerHit.wav", crest - Crest(hit, sign) + 20},
+    };
+    std::sort(std::begin(starts), std::end(starts),
+              [](const Start& a, const Start& b) { return a.frame < b.frame; });
+
+    const int musicID =
+        Waves()->LoadWave((test::BuildDir() + "/Resource/Sound/OxM_PALLET_theme.wav").c_str());
+    ASSERT_GE(musicID, 0);
+    Waves()->SetVolume(musicID, 100);
+    Waves()->PlayWave(musicID, false);
+    float plain = 0.0f;
+    for (const Start& start : starts)
+    {
+        m_heard.Pull(start.frame - m_heard.Mixed());
+        const int id = Waves()->LoadWave((test::BuildDir() + "/Resource/Sound/" + start.name).c_str());
+        ASSERT_GE(id, 0);
+        Waves()->SetVolume(id, 100);
+        Waves()->PlayWave(id, false);
+    }
+    const size_t busy = m_heard.Mixed();
+    m_heard.Pull(kRate / 2);
+    m_heard.Flush();
+
+    // Summed plainly, the left side would go over the ceiling...
+    for (size_t k = busy; k < busy + kRate / 2; ++k)
+    {
+        float sum = music[k];
+        for (const Start& start : starts)
+            sum += k - start.frame < start.samples->size() ? (*start.samples)[k - start.frame] : 0.0f;
+        plain = std::max(plain, std::fabs(sum));
+    }
+    EXPECT_GT(plain, CVKT_PeakLimiter::CEILING);
+    // ...what is heard never does, and so never comes near full scale.
+    const float heard = m_heard.Peak(0, m_heard.Frames());
+    EXPECT_LE(heard, CVKT_PeakLimiter::CEILING);
+    RecordProperty("plain_sum_peak", std::to_string(plain));
+    RecordProperty("heard_peak", std::to_string(heard));
+    EXPECT_TRUE(m_rig.Messages().empty());
 }
 
 TEST_F(WaveManager, SlotsAreSharedCountedAndReused)

@@ -4,7 +4,7 @@
 // Modes: 1 (and any value but 2 and 3) shares the device normally and mixes at the device's own
 // rate; 2 and 3 ask for 16-bit stereo at 22050 or 44100 Hz (the priority modes with a primary
 // buffer format). The device buffer is kept short (at most 1024 frames, about 12 ms at 44100 Hz) so
-// that an effect is heard within about 25 ms of being played.
+// that an effect is heard within about 25 ms of being played (the mixer's limiter adds 1.5 ms).
 #pragma once
 
 #include "CVKT_WaveReader.h"

@@ -27,14 +27,15 @@ bool IsPlayableFormat(const tWaveFormat& format)
 
 int16_t ToSigned16(float fSample)
 {
-    // The mix is already clipped to -1..1; 1.0 itself is one step beyond the largest sample.
+    // The limiter keeps the mix far inside -1..1; the clamp only guards the conversion.
     const long value = std::lrint(fSample * 32768.0f);
     return static_cast<int16_t>(std::clamp(value, -32768L, 32767L));
 }
 } // namespace
 
 CVKT_SoundMixer::CVKT_SoundMixer(uint32_t nOutputRate)
-    : m_nOutputRate(std::max<uint32_t>(nOutputRate, 1)), m_Scratch(2 * MIX_CHUNK_FRAMES, 0.0f)
+    : m_nOutputRate(std::max<uint32_t>(nOutputRate, 1)), m_Scratch(2 * MIX_CHUNK_FRAMES, 0.0f),
+      m_Limiter(m_nOutputRate)
 {
 }
 
@@ -123,6 +124,11 @@ bool CVKT_SoundMixer::GetCaps(tSoundCaps& caps) const
     return true;
 }
 
+uint32_t CVKT_SoundMixer::GetRampFrames() const
+{
+    return std::max<uint32_t>(1, static_cast<uint32_t>(std::lround(m_nOutputRate * RAMP_SECONDS)));
+}
+
 size_t CVKT_SoundMixer::GetBufferCount() const
 {
     tAudioLock lock(this);
@@ -135,9 +141,9 @@ void CVKT_SoundMixer::MixChunk(uint32_t nFrames)
     std::fill(pMix, pMix + 2 * static_cast<size_t>(nFrames), 0.0f);
     for (CVKT_SoundBuffer* pBuffer : m_Buffers)
         pBuffer->MixInto(pMix, nFrames, m_nOutputRate);
-    // The one place where the sum is clipped.
-    for (size_t i = 0; i < 2 * static_cast<size_t>(nFrames); ++i)
-        pMix[i] = std::clamp(pMix[i], -1.0f, 1.0f);
+    // The sum is limited, never clipped: several loud sounds at once lose a little level together
+    // instead of crackling.
+    m_Limiter.Process(pMix, nFrames);
 }
 
 void CVKT_SoundMixer::Pull(float* pStereo, size_t nFrames)
@@ -158,6 +164,7 @@ void CVKT_SoundMixer::AttachDevice(uint32_t nDeviceID, uint32_t nOutputRate, eOu
     m_nDeviceID = nDeviceID;
     m_nOutputRate = std::max<uint32_t>(nOutputRate, 1);
     m_OutputFormat = format;
+    m_Limiter.SetRate(m_nOutputRate);
 }
 
 void CVKT_SoundMixer::DetachDevice()

@@ -1,13 +1,16 @@
 // The software mixer: the game's stand-in for the DirectSound device object. It makes sound
 // buffers and their duplicates, and mixes every playing buffer, in floating point, into stereo
-// output at one rate, clipping once at the end.
+// output at one rate. The sum goes through a master peak limiter (CVKT_PeakLimiter), never a clip:
+// the output stays at or below -1 dBFS and comes out the limiter's look-ahead (1.5 ms) late.
 //
 // With a device attached (CVKT_DirectSound does that) the audio thread pulls the output through
 // RenderToDevice under the device's audio lock, which every buffer and mixer operation on the main
 // thread also takes. Without a device the mixer is driven by hand through Pull (tests, tools).
-// Mixing never allocates: the scratch buffer is made once, in the constructor.
+// Mixing never allocates: the scratch buffer and the limiter's are made in the constructor (and
+// again by AttachDevice, before the device runs).
 #pragma once
 
+#include "CVKT_PeakLimiter.h"
 #include "CVKT_SoundBuffer.h"
 #include "CVKT_WaveReader.h"
 
@@ -33,6 +36,9 @@ public:
     static constexpr uint32_t MAX_BUFFER_BYTES = 0x0FFFFFFF;
     // Output frames mixed in one pass.
     static constexpr uint32_t MIX_CHUNK_FRAMES = 1024;
+    // How long a buffer takes to reach a new level (a stop, a volume or pan change, a loop let run
+    // out), so that no change is heard as a click.
+    static constexpr double RAMP_SECONDS = 0.01;
 
     // Holds the mixer's lock (the device's audio lock, when a device is attached) for its lifetime.
     // A null mixer locks nothing.
@@ -82,11 +88,15 @@ public:
     bool GetCaps(tSoundCaps& caps) const;
 
     uint32_t GetOutputRate() const { return m_nOutputRate; }
+    // Output frames of a level ramp (RAMP_SECONDS at the output rate, at least 1).
+    uint32_t GetRampFrames() const;
+    // Output frames between a sample being mixed and being heard: the limiter's look-ahead.
+    uint32_t GetLatencyFrames() const { return m_Limiter.GetDelayFrames(); }
     // Buffers made by this mixer and not yet destroyed.
     size_t GetBufferCount() const;
 
-    // Mixes the next nFrames of output into pStereo (interleaved left, right; -1..1), exactly what
-    // the device would have played, and moves every playing buffer on.
+    // Mixes the next nFrames of output into pStereo (interleaved left, right; within the limiter's
+    // ceiling), exactly what the device would have played, and moves every playing buffer on.
     void Pull(float* pStereo, size_t nFrames);
 
     // Device side. AttachDevice while the device is paused: from then on the mixer's operations
@@ -106,7 +116,7 @@ private:
     void Unlock() const;
     void Unregister(CVKT_SoundBuffer* pBuffer);
     std::unique_ptr<CVKT_SoundBuffer> Register(std::shared_ptr<const tSampleData> pData);
-    // Mixes nFrames (at most MIX_CHUNK_FRAMES) into m_Scratch and clips them.
+    // Mixes nFrames (at most MIX_CHUNK_FRAMES) into m_Scratch and limits them.
     void MixChunk(uint32_t nFrames);
 
     uint32_t m_nOutputRate;
@@ -114,4 +124,5 @@ private:
     eOutputFormat m_OutputFormat = eOutputFormat::Float32;
     std::vector<CVKT_SoundBuffer*> m_Buffers;
     std::vector<float> m_Scratch;
+    CVKT_PeakLimiter m_Limiter;
 };

@@ -4,6 +4,8 @@
 #include "CVKT_SoundMixer.h"
 #include "CVKT_WaveManager.h"
 
+#include <algorithm>
+#include <cmath>
 #include <stdexcept>
 
 namespace test
@@ -58,6 +60,28 @@ std::string SoundRig::WriteWave(const std::string& name, const std::string& byte
     const std::string path = m_dir / name;
     WriteFile(path, bytes);
     return path;
+}
+
+MixRecorder::MixRecorder(CVKT_SoundMixer& mixer) : m_mixer(mixer), m_lag(mixer.GetLatencyFrames()) {}
+
+void MixRecorder::Pull(size_t nFrames)
+{
+    const size_t before = m_heard.size();
+    m_heard.resize(before + 2 * nFrames);
+    m_mixer.Pull(m_heard.data() + before, nFrames);
+}
+
+void MixRecorder::Flush()
+{
+    Pull(m_lag);
+}
+
+float MixRecorder::Peak(size_t first, size_t count) const
+{
+    float peak = 0.0f;
+    for (size_t frame = first; frame < first + count; ++frame)
+        peak = std::max({peak, std::fabs(Left(frame)), std::fabs(Right(frame))});
+    return peak;
 }
 
 std::vector<float> SoundRig::Pull(size_t nFrames)

@@ -138,6 +138,60 @@ double CFilter::HighPass(double input)
     return m_high;
 }
 
+CBiquad::CBiquad(double b0, double b1, double b2, double a1, double a2)
+    : m_b0(b0), m_b1(b1), m_b2(b2), m_a1(a1), m_a2(a2)
+{
+}
+
+CBiquad CBiquad::HighPass(double cutoffHz, double q)
+{
+    const double w = 2.0 * M_PI * cutoffHz / kSampleRate;
+    const double alpha = std::sin(w) / (2.0 * q);
+    const double c = std::cos(w);
+    const double a0 = 1.0 + alpha;
+    return CBiquad((1.0 + c) / 2.0 / a0, -(1.0 + c) / a0, (1.0 + c) / 2.0 / a0, -2.0 * c / a0,
+                   (1.0 - alpha) / a0);
+}
+
+CBiquad CBiquad::LowPass(double cutoffHz, double q)
+{
+    const double w = 2.0 * M_PI * cutoffHz / kSampleRate;
+    const double alpha = std::sin(w) / (2.0 * q);
+    const double c = std::cos(w);
+    const double a0 = 1.0 + alpha;
+    return CBiquad((1.0 - c) / 2.0 / a0, (1.0 - c) / a0, (1.0 - c) / 2.0 / a0, -2.0 * c / a0,
+                   (1.0 - alpha) / a0);
+}
+
+double CBiquad::Process(double input)
+{
+    const double output = m_b0 * input + m_b1 * m_x1 + m_b2 * m_x2 - m_a1 * m_y1 - m_a2 * m_y2;
+    m_x2 = m_x1;
+    m_x1 = input;
+    m_y2 = m_y1;
+    m_y1 = output;
+    return output;
+}
+
+namespace
+{
+// The pole pairs of a fourth-order Butterworth.
+constexpr double kButterworthQ1 = 0.54119610;
+constexpr double kButterworthQ2 = 1.30656296;
+} // namespace
+
+CSteepFilter CSteepFilter::HighPass(double cutoffHz)
+{
+    return CSteepFilter(CBiquad::HighPass(cutoffHz, kButterworthQ1),
+                        CBiquad::HighPass(cutoffHz, kButterworthQ2));
+}
+
+CSteepFilter CSteepFilter::LowPass(double cutoffHz)
+{
+    return CSteepFilter(CBiquad::LowPass(cutoffHz, kButterworthQ1),
+                        CBiquad::LowPass(cutoffHz, kButterworthQ2));
+}
+
 void tStereo::Resize(size_t frames)
 {
     left.assign(frames, 0.0f);
@@ -253,13 +307,17 @@ void RemoveDc(tStereo& mix)
     }
 }
 
-std::vector<float> Interleave(const tStereo& mix, double peak)
+double Peak(const tStereo& mix)
 {
-    double loudest = 1e-9;
+    double peak = 0.0;
     for (size_t i = 0; i < mix.Frames(); ++i)
-        loudest = std::max({loudest, std::fabs(static_cast<double>(mix.left[i])),
-                            std::fabs(static_cast<double>(mix.right[i]))});
-    const double gain = peak / loudest;
+        peak = std::max({peak, std::fabs(static_cast<double>(mix.left[i])),
+                         std::fabs(static_cast<double>(mix.right[i]))});
+    return peak;
+}
+
+std::vector<float> Interleave(const tStereo& mix, double gain)
+{
     std::vector<float> out(mix.Frames() * 2);
     for (size_t i = 0; i < mix.Frames(); ++i)
     {
@@ -267,6 +325,109 @@ std::vector<float> Interleave(const tStereo& mix, double peak)
         out[2 * i + 1] = static_cast<float>(mix.right[i] * gain);
     }
     return out;
+}
+
+namespace
+{
+// BS.1770's K-weighting at the sample rate: a high shelf of about +4 dB above 1.7 kHz (the head) and
+// a high-pass near 38 Hz, from the standard's analogue prototypes.
+CBiquad KShelf()
+{
+    const double f0 = 1681.974450955533;
+    const double gainDb = 3.999843853973347;
+    const double q = 0.7071752369554196;
+    const double k = std::tan(M_PI * f0 / kSampleRate);
+    const double vh = std::pow(10.0, gainDb / 20.0);
+    const double vb = std::pow(vh, 0.4996667741545416);
+    const double a0 = 1.0 + k / q + k * k;
+    return CBiquad((vh + vb * k / q + k * k) / a0, 2.0 * (k * k - vh) / a0, (vh - vb * k / q + k * k) / a0,
+                   2.0 * (k * k - 1.0) / a0, (1.0 - k / q + k * k) / a0);
+}
+
+CBiquad KHighPass()
+{
+    const double f0 = 38.13547087602444;
+    const double q = 0.5003270373238773;
+    const double k = std::tan(M_PI * f0 / kSampleRate);
+    const double a0 = 1.0 + k / q + k * k;
+    return CBiquad(1.0, -2.0, 1.0, 2.0 * (k * k - 1.0) / a0, (1.0 - k / q + k * k) / a0);
+}
+
+// Running sums of the K-weighted power of both channels: sums[i] covers frames 0 .. i - 1.
+std::vector<double> WeightedPowerSums(const tStereo& mix)
+{
+    std::vector<double> sums(mix.Frames() + 1, 0.0);
+    CBiquad shelves[2] = {KShelf(), KShelf()};
+    CBiquad highPasses[2] = {KHighPass(), KHighPass()};
+    for (size_t i = 0; i < mix.Frames(); ++i)
+    {
+        const double left = highPasses[0].Process(shelves[0].Process(mix.left[i]));
+        const double right = highPasses[1].Process(shelves[1].Process(mix.right[i]));
+        sums[i + 1] = sums[i] + left * left + right * right;
+    }
+    return sums;
+}
+
+double LoudnessOf(double meanPower)
+{
+    return -0.691 + 10.0 * std::log10(meanPower);
+}
+} // namespace
+
+double IntegratedLoudness(const tStereo& mix)
+{
+    const std::vector<double> sums = WeightedPowerSums(mix);
+    const size_t block = kSampleRate * 4 / 10;
+    const size_t hop = kSampleRate / 10;
+    std::vector<double> powers;
+    for (size_t end = block; end <= mix.Frames(); end += hop)
+    {
+        const double power = (sums[end] - sums[end - block]) / block;
+        if (LoudnessOf(power) > -70.0)
+            powers.push_back(power);
+    }
+    auto meanAbove = [&powers](double gate)
+    {
+        double total = 0.0;
+        size_t count = 0;
+        for (double power : powers)
+        {
+            if (LoudnessOf(power) > gate)
+            {
+                total += power;
+                ++count;
+            }
+        }
+        return count > 0 ? total / count : 0.0;
+    };
+    const double ungated = meanAbove(-70.0);
+    if (ungated <= 0.0)
+        return -HUGE_VAL;
+    return LoudnessOf(meanAbove(LoudnessOf(ungated) - 10.0));
+}
+
+double LoudestMomentary(const tStereo& mix)
+{
+    const std::vector<double> sums = WeightedPowerSums(mix);
+    const size_t window = kSampleRate * 4 / 10;
+    const size_t hop = kSampleRate / 100;
+    double loudest = 0.0;
+    for (size_t end = window; end < mix.Frames() + window; end += hop)
+    {
+        const size_t last = std::min(end, mix.Frames());
+        loudest = std::max(loudest, (sums[last] - sums[end - window]) / window);
+    }
+    return loudest > 0.0 ? LoudnessOf(loudest) : -HUGE_VAL;
+}
+
+double FromDecibels(double decibels)
+{
+    return std::pow(10.0, decibels / 20.0);
+}
+
+double MasteringGain(double loudness, double targetLufs, double peak, double peakCeiling)
+{
+    return std::min(FromDecibels(targetLufs - loudness), peakCeiling / std::max(peak, 1e-9));
 }
 
 void FadeEnds(std::vector<float>& interleaved, int channels, size_t fadeIn, size_t fadeOut)

@@ -71,6 +71,40 @@ private:
     double m_high = 0.0;
 };
 
+// A second-order section (direct form I) for a fixed response: the shelves and steep high- and
+// low-passes that shape an instrument's range, and the meter's weighting.
+class CBiquad
+{
+public:
+    CBiquad(double b0, double b1, double b2, double a1, double a2);
+    // Butterworth-style corners; q 0.7071 is a plain 12 dB per octave slope. Two in a row with q 0.5412
+    // and 1.3066 make a 24 dB per octave Butterworth.
+    static CBiquad HighPass(double cutoffHz, double q);
+    static CBiquad LowPass(double cutoffHz, double q);
+    double Process(double input);
+
+private:
+    double m_b0, m_b1, m_b2, m_a1, m_a2;
+    double m_x1 = 0.0;
+    double m_x2 = 0.0;
+    double m_y1 = 0.0;
+    double m_y2 = 0.0;
+};
+
+// Two sections making a 24 dB per octave Butterworth: what an instrument must not reach past.
+class CSteepFilter
+{
+public:
+    static CSteepFilter HighPass(double cutoffHz);
+    static CSteepFilter LowPass(double cutoffHz);
+    double Process(double input) { return m_second.Process(m_first.Process(input)); }
+
+private:
+    CSteepFilter(const CBiquad& first, const CBiquad& second) : m_first(first), m_second(second) {}
+    CBiquad m_first;
+    CBiquad m_second;
+};
+
 // A pair of channels of float samples.
 struct tStereo
 {
@@ -99,8 +133,22 @@ void AddReverb(const tStereo& send, tStereo& out, double wet);
 void AddEcho(const tStereo& send, tStereo& out, double delaySeconds, double feedback, double wet);
 // Removes any DC offset (a gentle high-pass far below hearing).
 void RemoveDc(tStereo& mix);
-// Scales so the loudest sample reaches `peak`, then interleaves.
-std::vector<float> Interleave(const tStereo& mix, double peak);
+// The largest sample magnitude of either channel.
+double Peak(const tStereo& mix);
+// Scales by `gain` and interleaves.
+std::vector<float> Interleave(const tStereo& mix, double gain);
+
+// Loudness as ITU-R BS.1770 (EBU R128) measures it, in LUFS: K-weighted, both channels counted in
+// full, so a mono sound played on both sides counts twice. Integrated: 400 ms blocks every 100 ms,
+// gated at -70 LUFS and again 10 LU below the level of what passed; -inf for silence.
+double IntegratedLoudness(const tStereo& mix);
+// The loudest 400 ms (the momentary maximum), windows every 10 ms, the sound followed by silence.
+double LoudestMomentary(const tStereo& mix);
+// The gain that brings a sound measured at `loudness` LUFS to `targetLufs`, but no further than
+// puts its largest sample (`peak`) at `peakCeiling`.
+double MasteringGain(double loudness, double targetLufs, double peak, double peakCeiling);
+// A level in decibels as a linear factor.
+double FromDecibels(double decibels);
 // Linear fades at both ends (in samples) so playback starts and stops without a click.
 void FadeEnds(std::vector<float>& interleaved, int channels, size_t fadeIn, size_t fadeOut);
 } // namespace assetgen

@@ -88,20 +88,27 @@ void Flute(const tNote& note, tStereo& dry, tStereo& send)
          });
 }
 
+// Below this nothing is heard on most speakers and headphones, yet it would take up the headroom
+// that the music is mastered in: the bass's sub-octave and the kick are cut off under it.
+constexpr double kLowestHz = 40.0;
+// Noise instruments stop short of the top octave, where white noise is at its fizziest.
+constexpr double kNoiseTopHz = 11000.0;
+
 void Bass(const tNote& note, tStereo& dry, tStereo& send)
 {
     const tEnvelope env{0.004, 0.12, 0.8, 0.06};
     COscillator saw;
     COscillator sub;
     CSweptFilter filter(0.35);
+    CSteepFilter floor = CSteepFilter::HighPass(kLowestHz);
     const double hz = MidiToHz(note.midi);
     Emit(note, env.TotalLength(note.length), dry, send,
          [&](double t)
          {
              const double raw = saw.Saw(hz) * 0.6 + sub.Pulse(hz * 0.5, 0.5) * 0.4;
-             return filter.LowPass(raw, t,
-                                   [](double time) { return 280.0 + 1300.0 * std::exp(-time * 12.0); }) *
-                    env.Level(t, note.length) * 0.5;
+             const double shaped =
+                 filter.LowPass(raw, t, [](double time) { return 280.0 + 1300.0 * std::exp(-time * 12.0); });
+             return floor.Process(shaped) * env.Level(t, note.length) * 0.5;
          });
 }
 
@@ -144,13 +151,14 @@ void Kick(const tNote& note, tStereo& dry, tStereo& send)
 {
     COscillator body;
     CNoise click(note.seed);
+    CSteepFilter floor = CSteepFilter::HighPass(kLowestHz);
     Emit(note, 0.42, dry, send,
          [&](double t)
          {
              const double hz = 46.0 + 110.0 * std::exp(-t / 0.035);
              const double amp = std::exp(-t / 0.13) * std::min(1.0, t / 0.0015);
              const double tick = t < 0.004 ? click.Next() * (1.0 - t / 0.004) * 0.3 : 0.0;
-             return std::tanh(body.Sine(hz) * amp * 1.6) * 0.7 + tick;
+             return floor.Process(std::tanh(body.Sine(hz) * amp * 1.6) * 0.7 + tick);
          });
 }
 
@@ -176,10 +184,14 @@ void Hat(const tNote& note, tStereo& dry, tStereo& send, double decay)
 {
     CNoise noise(note.seed);
     CFilter high;
-    high.Set(7500.0, 0.2);
+    high.Set(7000.0, 0.2);
+    CSteepFilter top = CSteepFilter::LowPass(kNoiseTopHz);
     Emit(note, decay * 6.0, dry, send,
          [&](double t)
-         { return high.HighPass(noise.Next()) * std::exp(-t / decay) * std::min(1.0, t / 0.0008) * 0.22; });
+         {
+             return top.Process(high.HighPass(noise.Next())) * std::exp(-t / decay) *
+                    std::min(1.0, t / 0.0008) * 0.3;
+         });
 }
 
 void Crash(const tNote& note, tStereo& dry, tStereo& send)
@@ -187,9 +199,12 @@ void Crash(const tNote& note, tStereo& dry, tStereo& send)
     CNoise noise(note.seed);
     CFilter high;
     high.Set(4200.0, 0.3);
+    CSteepFilter top = CSteepFilter::LowPass(kNoiseTopHz);
     Emit(note, 2.2, dry, send,
-         [&](double t)
-         { return high.HighPass(noise.Next()) * std::exp(-t / 0.45) * std::min(1.0, t / 0.002) * 0.2; });
+         [&](double t) {
+             return top.Process(high.HighPass(noise.Next())) * std::exp(-t / 0.45) *
+                    std::min(1.0, t / 0.002) * 0.22;
+         });
 }
 } // namespace
 

@@ -11,6 +11,15 @@ namespace assetgen
 namespace
 {
 constexpr int kMenuBars = 16;
+// Both themes are mastered to the same integrated loudness, the level streaming services play music
+// at, with room under the largest sample for the peaks between samples.
+constexpr double kMusicLufs = -16.0;
+constexpr double kMusicPeakDb = -1.5;
+
+double MusicGain(const tStereo& mix)
+{
+    return MasteringGain(IntegratedLoudness(mix), kMusicLufs, Peak(mix), FromDecibels(kMusicPeakDb));
+}
 
 // The menu theme written once, starting at `bar`.
 void MenuPass(CScore& score, int bar)
@@ -134,7 +143,8 @@ bool WriteMenuTheme(const tOutput& out)
     tStereo second;
     second.left.assign(both.left.begin() + static_cast<std::ptrdiff_t>(loopFrames), both.left.end());
     second.right.assign(both.right.begin() + static_cast<std::ptrdiff_t>(loopFrames), both.right.end());
-    return WriteWave(out.Sound("OxM_ZORIRED_theme.wav"), Interleave(second, 0.85), 2, kSampleRate);
+    return WriteWave(out.Sound("OxM_ZORIRED_theme.wav"), Interleave(second, MusicGain(second)), 2,
+                     kSampleRate);
 }
 
 bool WriteLevelTheme(const tOutput& out)
@@ -149,7 +159,8 @@ bool WriteLevelTheme(const tOutput& out)
     LevelBridge(score, 28);
     LevelChorus(score, 32, 4);
     LevelOutro(score, 36);
-    std::vector<float> mix = Interleave(score.Render(kLevelSeconds), 0.85);
+    const tStereo rendered = score.Render(kLevelSeconds);
+    std::vector<float> mix = Interleave(rendered, MusicGain(rendered));
     FadeEnds(mix, 2, static_cast<size_t>(0.005 * kSampleRate), static_cast<size_t>(1.5 * kSampleRate));
     return WriteWave(out.Sound("OxM_PALLET_theme.wav"), mix, 2, kSampleRate);
 }
