@@ -55,14 +55,7 @@ void CAnimation::Update(float fElapsedTime)
 
 RECT CAnimation::GetFrameRect(int nFrame) const
 {
-    if (m_nColumns <= 0)
-        return RECT{0, 0, 0, 0};
-    RECT rect;
-    rect.left = (nFrame % m_nColumns) * m_nFrameWidth;
-    rect.top = (nFrame / m_nColumns) * m_nFrameHeight;
-    rect.right = rect.left + m_nFrameWidth;
-    rect.bottom = rect.top + m_nFrameHeight;
-    return rect;
+    return GridCellRect(nFrame, m_nColumns, m_nFrameWidth, m_nFrameHeight);
 }
 
 bool CAnimation::Render(int nX, int nY, bool bFlip, float fScale, VKT_COLOR dwColor)

@@ -39,14 +39,13 @@ void CBitmapFont::Shutdown()
 
 RECT CBitmapFont::GetCellRect(int nCell) const
 {
-    if (m_nColumns <= 0)
-        return RECT{0, 0, 0, 0};
-    RECT rect;
-    rect.left = (nCell % m_nColumns) * m_nCellWidth;
-    rect.top = (nCell / m_nColumns) * m_nCellHeight;
-    rect.right = rect.left + m_nCellWidth;
-    rect.bottom = rect.top + m_nCellHeight;
-    return rect;
+    return GridCellRect(nCell, m_nColumns, m_nCellWidth, m_nCellHeight);
+}
+
+bool CBitmapFont::Initialize(const tFontSheet& sheet, VKT_COLOR dwColorKey)
+{
+    return Initialize(sheet.szFile, sheet.nCellWidth, sheet.nCellHeight, sheet.nColumns, dwColorKey,
+                      sheet.cFirstChar);
 }
 
 bool CBitmapFont::HasCell(int nCell) const

@@ -7,6 +7,17 @@
 #include <cstddef>
 #include <string>
 
+// The layout of a glyph sheet: its file, the cells' size, how many cells a row, the first cell's
+// character.
+struct tFontSheet
+{
+    const char* szFile;
+    int nCellWidth;
+    int nCellHeight;
+    int nColumns;
+    char cFirstChar;
+};
+
 class CBitmapFont
 {
 public:
@@ -19,6 +30,7 @@ public:
     // cell 0 holds cFirstChar. True when the sheet was loaded.
     bool Initialize(const char* szFilename, int nCellWidth, int nCellHeight, int nColumns,
                     VKT_COLOR dwColorKey, char cFirstChar);
+    bool Initialize(const tFontSheet& sheet, VKT_COLOR dwColorKey);
     // Releases the sheet the font holds, if any, and forgets the layout. Releases nothing when the
     // font holds no sheet, so a second Shutdown cannot take a reference that belongs to someone else.
     void Shutdown();

@@ -8,9 +8,9 @@
 
 namespace
 {
-constexpr const char* kUsage = "Usage: talonreach [--help | --version]\n";
+constexpr const char* USAGE = "Usage: talonreach [--help | --version]\n";
 
-constexpr const char* kHelp =
+constexpr const char* HELP =
     "Talonreach, a vertically scrolling shooter. Steer the bird soldier with the arrow keys,\n"
     "fire with Space, pause with Escape or P; Alt+Return switches to full screen.\n"
     "\n"
@@ -49,10 +49,10 @@ int CCommandLine::Run(int argc, const char* const* argv, FILE* out, FILE* err, s
     }
     if (argc == 2 && std::strcmp(argv[1], "--help") == 0)
     {
-        std::fputs(kUsage, out);
-        std::fputs(kHelp, out);
+        std::fputs(USAGE, out);
+        std::fputs(HELP, out);
         return 0;
     }
-    std::fputs(kUsage, err);
+    std::fputs(USAGE, err);
     return 2;
 }

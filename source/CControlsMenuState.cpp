@@ -11,7 +11,7 @@
 
 namespace
 {
-constexpr VKT_COLOR kWhite = 0xFFFFFFFF;
+constexpr VKT_COLOR WHITE = 0xFFFFFFFF;
 } // namespace
 
 CControlsMenuState* CControlsMenuState::GetInstance()
@@ -22,7 +22,7 @@ CControlsMenuState* CControlsMenuState::GetInstance()
 
 void CControlsMenuState::Enter()
 {
-    CBitmapFont::GetInstance()->Initialize(IMAGE_FONT_LARGE, 16, 24, 20, 0xFF000000, 32);
+    CBitmapFont::GetInstance()->Initialize(FONT_LARGE, 0xFF000000);
     m_nControlsImageID = CVKT_TextureManager::GetInstance()->LoadTexture(IMAGE_CONTROLS_MENU, 0);
 }
 
@@ -37,8 +37,8 @@ void CControlsMenuState::Render()
 {
     const RECT rSource{0, 0, 640, 480};
     CVKT_TextureManager::GetInstance()->DrawTexture(m_nControlsImageID, 0, 0, 1.0f, 1.0f, &rSource, 0.0f,
-                                                    0.0f, 0.0f, kWhite);
-    CBitmapFont::GetInstance()->Print("press ESC", 480, 450, 1.0f, kWhite);
+                                                    0.0f, 0.0f, WHITE);
+    CBitmapFont::GetInstance()->Print("press ESC", 480, 450, 1.0f, WHITE);
 }
 
 void CControlsMenuState::Exit()

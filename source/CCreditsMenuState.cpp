@@ -10,8 +10,8 @@
 
 namespace
 {
-constexpr VKT_COLOR kWhite = 0xFFFFFFFF;
-constexpr int kCreditsX = 100;
+constexpr VKT_COLOR WHITE = 0xFFFFFFFF;
+constexpr int CREDITS_X = 100;
 } // namespace
 
 CCreditsMenuState* CCreditsMenuState::GetInstance()
@@ -51,10 +51,10 @@ void CCreditsMenuState::Render()
 {
     CVKT_TextureManager* pTM = CVKT_TextureManager::GetInstance();
     const RECT rBackground{0, 0, 640, 480};
-    pTM->DrawTexture(m_nBackgroundImageID, 0, 0, 1.0f, 1.0f, &rBackground, 0.0f, 0.0f, 0.0f, kWhite);
+    pTM->DrawTexture(m_nBackgroundImageID, 0, 0, 1.0f, 1.0f, &rBackground, 0.0f, 0.0f, 0.0f, WHITE);
     const RECT rCredits{0, 0, 350, 500};
-    pTM->DrawTexture(m_nCreditsImageID, kCreditsX, static_cast<int>(m_fScrollY), 1.0f, 1.0f, &rCredits, 0.0f,
-                     0.0f, 0.0f, kWhite);
+    pTM->DrawTexture(m_nCreditsImageID, CREDITS_X, static_cast<int>(m_fScrollY), 1.0f, 1.0f, &rCredits, 0.0f,
+                     0.0f, 0.0f, WHITE);
 }
 
 void CCreditsMenuState::Exit()

@@ -17,16 +17,16 @@
 
 namespace
 {
-constexpr VKT_COLOR kWhite = 0xFFFFFFFF;
-constexpr char kBackspace = 8;
-constexpr int kNameX = 282;
-constexpr int kNameY = 228;
-constexpr float kNameScale = 2.0f;
+constexpr VKT_COLOR WHITE = 0xFFFFFFFF;
+constexpr char BACKSPACE = 8;
+constexpr int NAME_X = 282;
+constexpr int NAME_Y = 228;
+constexpr float NAME_SCALE = 2.0f;
 // Glyphs of the name are 32 x 48; the marker, at scale 1, is centred under the place.
-constexpr int kPlaceWidth = 32;
-constexpr int kMarkerX = kNameX + 8;
-constexpr int kMarkerY = kNameY + 48;
-const char* const kMarker = "^";
+constexpr int PLACE_WIDTH = 32;
+constexpr int MARKER_X = NAME_X + 8;
+constexpr int MARKER_Y = NAME_Y + 48;
+const char* const MARKER = "^";
 } // namespace
 
 CEnterScorestate* CEnterScorestate::GetInstance()
@@ -38,7 +38,7 @@ CEnterScorestate* CEnterScorestate::GetInstance()
 void CEnterScorestate::Enter()
 {
     m_nPanelImageID = CVKT_TextureManager::GetInstance()->LoadTexture(IMAGE_ENTER_SCORE, 0);
-    CBitmapFont::GetInstance()->Initialize(IMAGE_FONT_LARGE, 16, 24, 20, kWhite, 32);
+    CBitmapFont::GetInstance()->Initialize(FONT_LARGE, WHITE);
     m_Name.clear();
     m_bPicking = false;
     m_nPlace = 0;
@@ -64,7 +64,7 @@ void CEnterScorestate::TypeCharacter(char cTyped)
 {
     if (cTyped == 0)
         return;
-    if (cTyped == kBackspace)
+    if (cTyped == BACKSPACE)
     {
         if (!m_Name.empty())
             m_Name.pop_back();
@@ -140,13 +140,13 @@ void CEnterScorestate::Render()
 {
     const RECT rPanel{0, 0, 320, 240};
     CVKT_TextureManager::GetInstance()->DrawTexture(m_nPanelImageID, 160, 120, 1.0f, 1.0f, &rPanel, 0.0f,
-                                                    0.0f, 0.0f, kWhite);
+                                                    0.0f, 0.0f, WHITE);
     // Characters the glyph sheet has no cell for (control characters) take their place but draw
     // nothing.
     CBitmapFont* pFont = CBitmapFont::GetInstance();
-    pFont->Print(m_Name, kNameX, kNameY, kNameScale, kWhite);
+    pFont->Print(m_Name, NAME_X, NAME_Y, NAME_SCALE, WHITE);
     if (m_bPicking)
-        pFont->Print(kMarker, kMarkerX + kPlaceWidth * m_nPlace, kMarkerY, 1.0f, kWhite);
+        pFont->Print(MARKER, MARKER_X + PLACE_WIDTH * m_nPlace, MARKER_Y, 1.0f, WHITE);
 }
 
 void CEnterScorestate::Exit()

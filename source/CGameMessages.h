@@ -80,10 +80,13 @@ private:
 // The common part of the destroy messages: one reference to the object for the message's life.
 class CObjectReferenceMessage : public CBaseMessage
 {
+public:
+    // The object to destroy; alive at least as long as the message.
+    CBase* GetObject() const { return m_pObject; }
+
 protected:
     CObjectReferenceMessage(MSGID msgID, CBase* pObject);
     ~CObjectReferenceMessage() override;
-    CBase* GetObject() const { return m_pObject; }
 
 private:
     CBase* m_pObject;

@@ -97,8 +97,8 @@ void CGamePlayState::Enter()
     m_nThemeID = pWM->LoadWave(SOUND_LEVEL_THEME);
     pWM->SetVolume(m_nThemeID, static_cast<int>(CGame::GetInstance()->GetMusicVolume()));
     LoadResources();
-    // Cells of 16 x 24, 20 to a row; white is the colour key; the first cell is the space.
-    CBitmapFont::GetInstance()->Initialize(IMAGE_FONT_LARGE, 16, 24, 20, 0xFFFFFFFF, 32);
+    // White is the colour key.
+    CBitmapFont::GetInstance()->Initialize(FONT_LARGE, 0xFFFFFFFF);
     CObjectSpawner::RegisterClasses();
     CVKT_EventSystem* pES = CVKT_EventSystem::GetInstance();
     pES->RegisterClient(EVENT_PAUSE_GAME, this);
@@ -577,41 +577,14 @@ void CGamePlayState::MessageProc(CBaseMessage* pMsg)
     case MSG_DESTROY_BULLET:
     case MSG_DESTROY_ENEMY_BIRD:
     case MSG_DESTROY_POWERUP:
-        RemoveDestroyed(pMsg);
+        if (const auto* pDestroy = dynamic_cast<const CObjectReferenceMessage*>(pMsg))
+        {
+            if (pDestroy->GetObject() == pState->m_pPlayer)
+                pState->ForgetPlayer();
+            CObjectSpawner::Despawn(*pDestroy);
+        }
         break;
     default:
         break;
-    }
-}
-
-void CGamePlayState::RemoveDestroyed(const CBaseMessage* pMsg)
-{
-    CVKT_ObjectManager* pOM = CVKT_ObjectManager::GetInstance();
-    CVKT_MessageSystem* pMS = CVKT_MessageSystem::GetInstance();
-    if (const auto* pEnemy = dynamic_cast<const CDestroyEnemyMessage*>(pMsg))
-    {
-        pOM->RemoveObject(pEnemy->GetEnemy());
-        // Handled later in this same pass: ten enemies stay on the field.
-        pMS->SendMsg(new CCreateEnemyMessage);
-    }
-    else if (const auto* pPlayer = dynamic_cast<const CDestroyPlayerMessage*>(pMsg))
-    {
-        CGamePlayState* pState = GetInstance();
-        if (pPlayer->GetPlayer() == pState->m_pPlayer)
-            pState->ForgetPlayer();
-        pOM->RemoveObject(pPlayer->GetPlayer());
-    }
-    else if (const auto* pBullet = dynamic_cast<const CDestroyBulletMessage*>(pMsg))
-    {
-        pOM->RemoveObject(pBullet->GetBullet());
-    }
-    else if (const auto* pBird = dynamic_cast<const CDestroyEnemyBirdMessage*>(pMsg))
-    {
-        pOM->RemoveObject(pBird->GetEnemyBird());
-        pMS->SendMsg(new CCreateEnemyBirdMessage);
-    }
-    else if (const auto* pPowerup = dynamic_cast<const CDestroyPowerupMessage*>(pMsg))
-    {
-        pOM->RemoveObject(pPowerup->GetPowerup());
     }
 }

@@ -124,7 +124,6 @@ private:
 
     // Takes the object of a destroy message out of the object manager; a destroyed enemy or bird is
     // replaced later in the same pass.
-    static void RemoveDestroyed(const CBaseMessage* pMsg);
 
     int m_nThemeID = -1;
     int m_nHUDImageID = -1;

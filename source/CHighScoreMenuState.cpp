@@ -16,12 +16,12 @@
 
 namespace
 {
-constexpr VKT_COLOR kWhite = 0xFFFFFFFF;
-constexpr int kArrowX = 598;
-constexpr int kRowX = 145;
-constexpr int kFirstRowY = 113;
-constexpr int kRowSpacing = 59;
-constexpr int kRowTextSize = 128;
+constexpr VKT_COLOR WHITE = 0xFFFFFFFF;
+constexpr int ARROW_X = 598;
+constexpr int ROW_X = 145;
+constexpr int FIRST_ROW_Y = 113;
+constexpr int ROW_SPACING = 59;
+constexpr int ROW_TEXT_SIZE = 128;
 } // namespace
 
 CHighScoreMenuState* CHighScoreMenuState::GetInstance()
@@ -33,9 +33,9 @@ CHighScoreMenuState* CHighScoreMenuState::GetInstance()
 void CHighScoreMenuState::Enter()
 {
     CVKT_TextureManager* pTM = CVKT_TextureManager::GetInstance();
-    m_nBackgroundImageID = pTM->LoadTexture(IMAGE_HIGH_SCORES_MENU, kWhite);
-    m_nArrowImageID = pTM->LoadTexture(IMAGE_ARROW, kWhite);
-    CBitmapFont::GetInstance()->Initialize(IMAGE_FONT_LARGE, 16, 24, 20, 0xFF000000, 32);
+    m_nBackgroundImageID = pTM->LoadTexture(IMAGE_HIGH_SCORES_MENU, WHITE);
+    m_nArrowImageID = pTM->LoadTexture(IMAGE_ARROW, WHITE);
+    CBitmapFont::GetInstance()->Initialize(FONT_LARGE, 0xFF000000);
     m_nPage = 0;
     FindReplays();
 }
@@ -89,18 +89,18 @@ void CHighScoreMenuState::Render()
 {
     const RECT rBackground{0, 0, 640, 480};
     CVKT_TextureManager::GetInstance()->DrawTexture(m_nBackgroundImageID, 0, 0, 1.0f, 1.0f, &rBackground,
-                                                    0.0f, 0.0f, 0.0f, kWhite);
+                                                    0.0f, 0.0f, 0.0f, WHITE);
     DrawArrow();
     CBitmapFont* pFont = CBitmapFont::GetInstance();
     for (int i = 0; i < ROWS_PER_PAGE; ++i)
     {
-        char szRow[kRowTextSize];
+        char szRow[ROW_TEXT_SIZE];
         FormatRow(m_nPage * ROWS_PER_PAGE + i, szRow, sizeof szRow);
-        pFont->Print(szRow, kRowX, kFirstRowY + kRowSpacing * i, 1.0f, kWhite);
+        pFont->Print(szRow, ROW_X, FIRST_ROW_Y + ROW_SPACING * i, 1.0f, WHITE);
     }
-    pFont->Print("press ESC", 480, 450, 1.0f, kWhite);
+    pFont->Print("press ESC", 480, 450, 1.0f, WHITE);
     if (CanWatch())
-        pFont->Print(WATCH_HINT, 20, 450, 1.0f, kWhite);
+        pFont->Print(WATCH_HINT, 20, 450, 1.0f, WHITE);
 }
 
 void CHighScoreMenuState::DrawArrow()
@@ -109,9 +109,9 @@ void CHighScoreMenuState::DrawArrow()
     // second, where it extends upward from its y.
     CVKT_TextureManager* pTM = CVKT_TextureManager::GetInstance();
     if (m_nPage == 1)
-        pTM->DrawTexture(m_nArrowImageID, kArrowX, 84, 1.0f, -1.0f, nullptr, 0.0f, 0.0f, 0.0f, kWhite);
+        pTM->DrawTexture(m_nArrowImageID, ARROW_X, 84, 1.0f, -1.0f, nullptr, 0.0f, 0.0f, 0.0f, WHITE);
     else
-        pTM->DrawTexture(m_nArrowImageID, kArrowX, 396, 1.0f, 1.0f, nullptr, 0.0f, 0.0f, 0.0f, kWhite);
+        pTM->DrawTexture(m_nArrowImageID, ARROW_X, 396, 1.0f, 1.0f, nullptr, 0.0f, 0.0f, 0.0f, WHITE);
 }
 
 void CHighScoreMenuState::Exit()

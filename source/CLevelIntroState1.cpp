@@ -15,14 +15,14 @@
 
 namespace
 {
-constexpr VKT_COLOR kWhite = 0xFFFFFFFF;
-constexpr int kTextX = 75;
-constexpr int kTextY = 400;
-constexpr int kGlyphWidth = 8;
+constexpr VKT_COLOR WHITE = 0xFFFFFFFF;
+constexpr int TEXT_X = 75;
+constexpr int TEXT_Y = 400;
+constexpr int GLYPH_WIDTH = 8;
 // The one line too long to type out: it is always shown whole.
-constexpr int kLongLine = 4;
+constexpr int LONG_LINE = 4;
 
-const char* const kStoryLines[] = {
+const char* const STORY_LINES[] = {
     "Hello, comarade! I'm am your Captain!",
     "Unrelatedly, my name is The Captain.",
     "You may name me Captain The Captain!",
@@ -31,7 +31,7 @@ const char* const kStoryLines[] = {
     "revenge.",
     "God speed and good pooping, soldier.",
 };
-const char* const kEndingLines[] = {
+const char* const ENDING_LINES[] = {
     "Good job, soldier!",
     "Unfortunately, this was all a dream",
 };
@@ -47,12 +47,12 @@ const char* CLevelIntroState1::LineText(int nLine, bool bEnding)
 {
     if (nLine < 1 || nLine > LastLine(bEnding))
         return "";
-    return bEnding ? kEndingLines[nLine - 1] : kStoryLines[nLine - 1];
+    return bEnding ? ENDING_LINES[nLine - 1] : STORY_LINES[nLine - 1];
 }
 
 int CLevelIntroState1::LastLine(bool bEnding)
 {
-    return bEnding ? static_cast<int>(std::size(kEndingLines)) : static_cast<int>(std::size(kStoryLines));
+    return bEnding ? static_cast<int>(std::size(ENDING_LINES)) : static_cast<int>(std::size(STORY_LINES));
 }
 
 void CLevelIntroState1::Enter()
@@ -61,7 +61,7 @@ void CLevelIntroState1::Enter()
     m_nBackgroundImageID = pTM->LoadTexture(IMAGE_INTRO_MENU, 0);
     m_nCaptainImageID = pTM->LoadTexture(IMAGE_CAPTAIN, 0);
     m_nTextBoxImageID = pTM->LoadTexture(IMAGE_TEXT_BOX, 0);
-    CBitmapFont::GetInstance()->Initialize(IMAGE_FONT_SMALL, 8, 12, 20, kWhite, 32);
+    CBitmapFont::GetInstance()->Initialize(FONT_SMALL, WHITE);
     m_nLine = 1;
     m_bLineComplete = false;
 }
@@ -100,17 +100,17 @@ void CLevelIntroState1::Render()
 {
     CVKT_TextureManager* pTM = CVKT_TextureManager::GetInstance();
     const RECT rBackground{0, 0, 640, 480};
-    pTM->DrawTexture(m_nBackgroundImageID, 0, 0, 1.0f, 1.0f, &rBackground, 0.0f, 0.0f, 0.0f, kWhite);
+    pTM->DrawTexture(m_nBackgroundImageID, 0, 0, 1.0f, 1.0f, &rBackground, 0.0f, 0.0f, 0.0f, WHITE);
     const RECT rCaptain{0, 0, 124, 88};
-    pTM->DrawTexture(m_nCaptainImageID, 258, 240, 1.0f, 1.0f, &rCaptain, 0.0f, 0.0f, 0.0f, kWhite);
+    pTM->DrawTexture(m_nCaptainImageID, 258, 240, 1.0f, 1.0f, &rCaptain, 0.0f, 0.0f, 0.0f, WHITE);
     const RECT rTextBox{0, 0, 480, 88};
-    pTM->DrawTexture(m_nTextBoxImageID, 60, 392, 1.0f, 1.0f, &rTextBox, 0.0f, 0.0f, 0.0f, kWhite);
+    pTM->DrawTexture(m_nTextBoxImageID, 60, 392, 1.0f, 1.0f, &rTextBox, 0.0f, 0.0f, 0.0f, WHITE);
 
     const char* szText = LineText(m_nLine, m_bEnding);
-    if (!m_bEnding && m_nLine == kLongLine)
+    if (!m_bEnding && m_nLine == LONG_LINE)
         m_bLineComplete = true;
     if (m_bLineComplete)
-        CBitmapFont::GetInstance()->Print(szText, kTextX, kTextY, 1.0f, kWhite);
+        CBitmapFont::GetInstance()->Print(szText, TEXT_X, TEXT_Y, 1.0f, WHITE);
     else
         DrawRevealed(szText);
 }
@@ -124,7 +124,7 @@ void CLevelIntroState1::DrawRevealed(const char* szText)
     const int nShown = std::min(nRevealed, nLength);
     CBitmapFont* pFont = CBitmapFont::GetInstance();
     for (int j = 0; j < nShown; ++j)
-        pFont->PrintChar(szText[j], kTextX + kGlyphWidth * j, kTextY, 1.0f, kWhite);
+        pFont->PrintChar(szText[j], TEXT_X + GLYPH_WIDTH * j, TEXT_Y, 1.0f, WHITE);
     if (nRevealed >= nLength)
         m_bLineComplete = true;
 }

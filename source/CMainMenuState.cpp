@@ -15,7 +15,7 @@
 
 namespace
 {
-constexpr VKT_COLOR kWhite = 0xFFFFFFFF;
+constexpr VKT_COLOR WHITE = 0xFFFFFFFF;
 
 bool AltHeld(CVKT_DirectInput* pDI)
 {
@@ -35,7 +35,7 @@ void CMainMenuState::Enter()
     // the program is killed later.
     CGame::GetInstance()->SaveSettings(SETTINGS_FILE_LOWER_CASE);
     m_nSelection = ITEM_PLAY;
-    m_nMenuImageID = CVKT_TextureManager::GetInstance()->LoadTexture(IMAGE_MAIN_MENU, kWhite);
+    m_nMenuImageID = CVKT_TextureManager::GetInstance()->LoadTexture(IMAGE_MAIN_MENU, WHITE);
     StartMusic();
 }
 
@@ -104,10 +104,10 @@ void CMainMenuState::Render()
 {
     CVKT_TextureManager* pTM = CVKT_TextureManager::GetInstance();
     const RECT rMenu{0, 0, 640, 480};
-    pTM->DrawTexture(m_nMenuImageID, 0, 0, 1.0f, 1.0f, &rMenu, 0.0f, 0.0f, 0.0f, kWhite);
+    pTM->DrawTexture(m_nMenuImageID, 0, 0, 1.0f, 1.0f, &rMenu, 0.0f, 0.0f, 0.0f, WHITE);
     const int nTop = ITEM_TOP + ITEM_HEIGHT * m_nSelection;
     const RECT rHighlight{HIGHLIGHT_LEFT, nTop, HIGHLIGHT_RIGHT, nTop + ITEM_HEIGHT};
-    pTM->DrawTexture(m_nMenuImageID, ITEM_LEFT, nTop, 1.0f, 1.0f, &rHighlight, 0.0f, 0.0f, 0.0f, kWhite);
+    pTM->DrawTexture(m_nMenuImageID, ITEM_LEFT, nTop, 1.0f, 1.0f, &rHighlight, 0.0f, 0.0f, 0.0f, WHITE);
 }
 
 void CMainMenuState::Exit()

@@ -3,11 +3,13 @@
 #include "CBullet.h"
 #include "CEnemy.h"
 #include "CEnemyBird.h"
+#include "CGameMessages.h"
 #include "CPlayer.h"
 #include "CPowerup.h"
 #include "GameResourceFiles.h"
 
 #include "CVKT_ObjectFactory.h"
+#include "CVKT_MessageSystem.h"
 #include "CVKT_ObjectManager.h"
 #include "CVKT_TextureManager.h"
 #include "CVKT_WaveManager.h"
@@ -347,4 +349,13 @@ CBullet* CObjectSpawner::SpawnEnemyBullet(float fX, float fY, float fAngle, bool
     pBullet->SetPosX(fX);
     pBullet->SetPosY(fY);
     return AddAndRelease(pBullet);
+}
+
+void CObjectSpawner::Despawn(const CObjectReferenceMessage& destroy)
+{
+    CVKT_ObjectManager::GetInstance()->RemoveObject(destroy.GetObject());
+    if (destroy.GetMsgID() == MSG_DESTROY_ENEMY)
+        CVKT_MessageSystem::GetInstance()->SendMsg(new CCreateEnemyMessage);
+    else if (destroy.GetMsgID() == MSG_DESTROY_ENEMY_BIRD)
+        CVKT_MessageSystem::GetInstance()->SendMsg(new CCreateEnemyBirdMessage);
 }

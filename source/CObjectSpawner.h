@@ -1,11 +1,13 @@
 // Where every game object is made: one table with the starting values of each kind of object (the
 // player, the enemies of each level, the three kinds of bullet, the enemy bird and the power-up),
 // one function that makes an object from a row of it, and the random choices of each kind, drawn
-// from rand in a fixed order. Only the gameplay state's message handler spawns.
+// from rand in a fixed order; and where objects leave again. Only the gameplay state's message handler
+// spawns and despawns.
 #pragma once
 
 class CBase;
 class CBullet;
+class CObjectReferenceMessage;
 class CEnemy;
 class CEnemyBird;
 class CPlayer;
@@ -41,4 +43,9 @@ public:
     // A rock (or a hunter's bullet) from (fX, fY) along fAngle (radians, 0 up the screen, positive
     // clockwise), growing from nothing.
     static CBullet* SpawnEnemyBullet(float fX, float fY, float fAngle, bool bHunter);
+
+    // Takes the object a destroy message names out of the object manager. The field keeps ten
+    // enemies and its bird: an enemy or the bird that leaves asks for the next (made later in the
+    // same pass of the messages).
+    static void Despawn(const CObjectReferenceMessage& destroy);
 };

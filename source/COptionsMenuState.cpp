@@ -14,17 +14,17 @@
 
 namespace
 {
-constexpr VKT_COLOR kWhite = 0xFFFFFFFF;
-constexpr float kVolumePerSecond = 10.0f;
-constexpr float kMinVolume = 0.0f;
-constexpr float kMaxVolume = 100.0f;
+constexpr VKT_COLOR WHITE = 0xFFFFFFFF;
+constexpr float VOLUME_PER_SECOND = 10.0f;
+constexpr float MIN_VOLUME = 0.0f;
+constexpr float MAX_VOLUME = 100.0f;
 
 // The volume as the screen shows it: truncated, at most three characters.
 void PrintVolume(float fVolume, int nX, int nY)
 {
     char szText[4];
     std::snprintf(szText, sizeof szText, "%i", static_cast<int>(fVolume));
-    CBitmapFont::GetInstance()->Print(szText, nX, nY, 1.0f, kWhite);
+    CBitmapFont::GetInstance()->Print(szText, nX, nY, 1.0f, WHITE);
 }
 } // namespace
 
@@ -36,10 +36,10 @@ COptionsMenuState* COptionsMenuState::GetInstance()
 
 void COptionsMenuState::Enter()
 {
-    CBitmapFont::GetInstance()->Initialize(IMAGE_FONT_LARGE, 16, 24, 20, 0xFF000000, 32);
+    CBitmapFont::GetInstance()->Initialize(FONT_LARGE, 0xFF000000);
     m_nSelection = SELECT_MUSIC;
     CVKT_TextureManager* pTM = CVKT_TextureManager::GetInstance();
-    m_nMarkerImageID = pTM->LoadTexture(IMAGE_OPTIONS_SELECTION, kWhite);
+    m_nMarkerImageID = pTM->LoadTexture(IMAGE_OPTIONS_SELECTION, WHITE);
     m_nBackgroundImageID = pTM->LoadTexture(IMAGE_OPTIONS_MENU, 0);
     m_nSampleSoundID = CVKT_WaveManager::GetInstance()->LoadWave(SOUND_HIT);
 }
@@ -59,11 +59,11 @@ void COptionsMenuState::Update(float fElapsedTime)
     CGame* pGame = CGame::GetInstance();
     const float fChosen = m_nSelection == SELECT_MUSIC ? pGame->GetMusicVolume() : pGame->GetFXVolume();
     if (pDI->KeyDown(DIK_LEFT) || pPad->HeldLeft())
-        ChangeVolume(-kVolumePerSecond * fElapsedTime, fChosen > kMinVolume);
+        ChangeVolume(-VOLUME_PER_SECOND * fElapsedTime, fChosen > MIN_VOLUME);
     // Read again: Left may just have moved it, and Right's bound is tested on the new value.
     const float fAfterLeft = m_nSelection == SELECT_MUSIC ? pGame->GetMusicVolume() : pGame->GetFXVolume();
     if (pDI->KeyDown(DIK_RIGHT) || pPad->HeldRight())
-        ChangeVolume(kVolumePerSecond * fElapsedTime, fAfterLeft < kMaxVolume);
+        ChangeVolume(VOLUME_PER_SECOND * fElapsedTime, fAfterLeft < MAX_VOLUME);
 }
 
 void COptionsMenuState::MoveSelection()
@@ -108,14 +108,14 @@ void COptionsMenuState::Render()
 {
     CVKT_TextureManager* pTM = CVKT_TextureManager::GetInstance();
     const RECT rBackground{0, 0, 640, 480};
-    pTM->DrawTexture(m_nBackgroundImageID, 0, 0, 1.0f, 1.0f, &rBackground, 0.0f, 0.0f, 0.0f, kWhite);
+    pTM->DrawTexture(m_nBackgroundImageID, 0, 0, 1.0f, 1.0f, &rBackground, 0.0f, 0.0f, 0.0f, WHITE);
     CGame* pGame = CGame::GetInstance();
     PrintVolume(pGame->GetMusicVolume(), 460, 116);
     PrintVolume(pGame->GetFXVolume(), 460, 189);
     const RECT rMarker{0, 0, 426, 65};
     pTM->DrawTexture(m_nMarkerImageID, 130, 83 + 72 * m_nSelection, 1.0f, 1.0f, &rMarker, 0.0f, 0.0f, 0.0f,
-                     kWhite);
-    CBitmapFont::GetInstance()->Print("press ESC", 480, 450, 1.0f, kWhite);
+                     WHITE);
+    CBitmapFont::GetInstance()->Print("press ESC", 480, 450, 1.0f, WHITE);
 }
 
 void COptionsMenuState::Exit()

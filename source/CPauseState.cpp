@@ -13,12 +13,12 @@
 
 namespace
 {
-constexpr VKT_COLOR kWhite = 0xFFFFFFFF;
+constexpr VKT_COLOR WHITE = 0xFFFFFFFF;
 // The cursor steps diagonally from item to item.
-constexpr int kCursorX = 225;
-constexpr int kCursorY = 244;
-constexpr int kCursorStepX = 44;
-constexpr int kCursorStepY = 45;
+constexpr int CURSOR_X = 225;
+constexpr int CURSOR_Y = 244;
+constexpr int CURSOR_STEP_X = 44;
+constexpr int CURSOR_STEP_Y = 45;
 } // namespace
 
 CPauseState* CPauseState::GetInstance()
@@ -31,7 +31,7 @@ void CPauseState::Enter()
 {
     m_nSelection = ITEM_RESUME;
     CVKT_TextureManager* pTM = CVKT_TextureManager::GetInstance();
-    m_nCursorImageID = pTM->LoadTexture(IMAGE_MENU_CURSOR, kWhite);
+    m_nCursorImageID = pTM->LoadTexture(IMAGE_MENU_CURSOR, WHITE);
     m_nMenuImageID = pTM->LoadTexture(IMAGE_PAUSE_MENU, 0);
     CVKT_EventSystem::GetInstance()->RegisterClient(EVENT_UNPAUSE_GAME, this);
     m_bUnpause = false;
@@ -94,9 +94,9 @@ void CPauseState::Render()
 {
     CVKT_TextureManager* pTM = CVKT_TextureManager::GetInstance();
     const RECT rPanel{0, 0, 320, 240};
-    pTM->DrawTexture(m_nMenuImageID, 160, 120, 1.0f, 1.0f, &rPanel, 0.0f, 0.0f, 0.0f, kWhite);
-    pTM->DrawTexture(m_nCursorImageID, kCursorX + kCursorStepX * m_nSelection,
-                     kCursorY + kCursorStepY * m_nSelection, 1.0f, 1.0f, nullptr, 0.0f, 0.0f, 0.0f, kWhite);
+    pTM->DrawTexture(m_nMenuImageID, 160, 120, 1.0f, 1.0f, &rPanel, 0.0f, 0.0f, 0.0f, WHITE);
+    pTM->DrawTexture(m_nCursorImageID, CURSOR_X + CURSOR_STEP_X * m_nSelection,
+                     CURSOR_Y + CURSOR_STEP_Y * m_nSelection, 1.0f, 1.0f, nullptr, 0.0f, 0.0f, 0.0f, WHITE);
 }
 
 void CPauseState::Exit()

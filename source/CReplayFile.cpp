@@ -10,9 +10,9 @@
 
 namespace
 {
-const char kMagic[4] = {'T', 'R', 'P', 'L'};
-constexpr size_t kCrcSize = 4;
-constexpr mode_t kFileMode = 0644;
+const char MAGIC[4] = {'T', 'R', 'P', 'L'};
+constexpr size_t CRC_SIZE = 4;
+constexpr mode_t FILE_MODE = 0644;
 
 // What a frame holds beside its flags; a frame writes only what differs from the frame before.
 constexpr uint8_t FRAME_FOCUS_PAUSE = 0x01;
@@ -24,9 +24,9 @@ constexpr uint8_t FRAME_MODIFIERS = 0x20;
 constexpr uint8_t FRAME_ELAPSED = 0x40;
 constexpr uint8_t FRAME_HASH = 0x80;
 
-constexpr uint16_t kPadButtonBits = (1u << PAD_BUTTON_COUNT) - 1u;
-constexpr uint8_t kPadDirectionBits = (1u << PAD_DIRECTION_COUNT) - 1u;
-constexpr uint8_t kModifierBits = 0x1F;
+constexpr uint16_t PAD_BUTTON_BITS = (1u << PAD_BUTTON_COUNT) - 1u;
+constexpr uint8_t PAD_DIRECTION_BITS = (1u << PAD_DIRECTION_COUNT) - 1u;
+constexpr uint8_t MODIFIER_BITS = 0x1F;
 
 class CWriter
 {
@@ -183,7 +183,7 @@ bool ReadStart(CReader& in, tReplayStart& start)
     const uint8_t step = in.U8();
     FromBits(held, start.padRepeat.bHeld);
     FromBits(step, start.padRepeat.bStep);
-    return in.Ok() && (held & ~kPadDirectionBits) == 0 && (step & ~kPadDirectionBits) == 0;
+    return in.Ok() && (held & ~PAD_DIRECTION_BITS) == 0 && (step & ~PAD_DIRECTION_BITS) == 0;
 }
 
 bool SamePads(const tInputFrame& a, const tInputFrame& b)
@@ -299,10 +299,10 @@ bool ReadPads(CReader& in, tInputFrame& input)
     input.usPadButtonsPressed = in.U16();
     const uint8_t directions = in.U8();
     const uint8_t lost = in.U8();
-    input.ucPadDirectionsDown = directions & kPadDirectionBits;
+    input.ucPadDirectionsDown = directions & PAD_DIRECTION_BITS;
     input.ucPadDirectionsPressed = static_cast<uint8_t>(directions >> 4);
     input.bPlayingPadLost = lost == 1;
-    return in.Ok() && ((input.usPadButtonsDown | input.usPadButtonsPressed) & ~kPadButtonBits) == 0 &&
+    return in.Ok() && ((input.usPadButtonsDown | input.usPadButtonsPressed) & ~PAD_BUTTON_BITS) == 0 &&
            lost <= 1;
 }
 
@@ -337,7 +337,7 @@ bool ReadFrame(CReader& in, const tReplayFrame& before, tReplayFrame& frame)
     if (flags & FRAME_MODIFIERS)
     {
         input.ucModifiers = in.U8();
-        if (input.ucModifiers & ~kModifierBits)
+        if (input.ucModifiers & ~MODIFIER_BITS)
             return false;
     }
     if (flags & FRAME_ELAPSED)
@@ -414,7 +414,7 @@ uint32_t CReplayFile::Crc32(const void* pData, size_t uSize)
 std::string CReplayFile::Serialize(const tReplay& replay)
 {
     CWriter out;
-    out.Bytes(kMagic, sizeof kMagic);
+    out.Bytes(MAGIC, sizeof MAGIC);
     out.U16(FORMAT_VERSION);
     const size_t uVersionLength = std::min(replay.gameVersion.size(), MAX_VERSION_LENGTH);
     out.U8(static_cast<uint8_t>(uVersionLength));
@@ -439,19 +439,19 @@ std::string CReplayFile::Serialize(const tReplay& replay)
 
 CReplayFile::eError CReplayFile::Parse(const std::string& bytes, tReplay& replay)
 {
-    if (bytes.size() < sizeof kMagic || std::memcmp(bytes.data(), kMagic, sizeof kMagic) != 0)
+    if (bytes.size() < sizeof MAGIC || std::memcmp(bytes.data(), MAGIC, sizeof MAGIC) != 0)
         return eError::NotAReplay;
     // Every format ends with the checksum of all that comes before it.
-    const size_t uHeaderEnd = sizeof kMagic + 2;
-    if (bytes.size() < uHeaderEnd + kCrcSize)
+    const size_t uHeaderEnd = sizeof MAGIC + 2;
+    if (bytes.size() < uHeaderEnd + CRC_SIZE)
         return eError::Damaged;
-    const size_t uBodyEnd = bytes.size() - kCrcSize;
+    const size_t uBodyEnd = bytes.size() - CRC_SIZE;
     CReader crc(bytes, bytes.size());
     crc.Text(uBodyEnd);
     if (crc.U32() != Crc32(bytes.data(), uBodyEnd))
         return eError::Damaged;
     CReader in(bytes, uBodyEnd);
-    in.Text(sizeof kMagic);
+    in.Text(sizeof MAGIC);
     if (in.U16() > FORMAT_VERSION)
         return eError::FutureVersion;
     tReplay read;
@@ -471,7 +471,7 @@ CReplayFile::eError CReplayFile::Load(const std::string& path, tReplay& replay)
 
 bool CReplayFile::Save(const std::string& path, const tReplay& replay)
 {
-    return CVKT_AtomicFile::Write(path, Serialize(replay), kFileMode);
+    return CVKT_AtomicFile::Write(path, Serialize(replay), FILE_MODE);
 }
 
 std::string CReplayFile::Message(eError error, const std::string& path)

@@ -11,10 +11,10 @@
 
 namespace
 {
-constexpr VKT_COLOR kWhite = 0xFFFFFFFF;
-constexpr int kMarkGlyphWidth = 16;
-constexpr int kMarkMargin = 8;
-constexpr int kScreenWidth = 640;
+constexpr VKT_COLOR WHITE = 0xFFFFFFFF;
+constexpr int MARK_GLYPH_WIDTH = 16;
+constexpr int MARK_MARGIN = 8;
+constexpr int SCREEN_WIDTH = 640;
 } // namespace
 
 CReplayPlayer* CReplayPlayer::GetInstance()
@@ -120,6 +120,6 @@ void CReplayPlayer::DrawMark() const
         mark += " x" + std::to_string(m_nSpeed);
     if (m_bPaused)
         mark += " PAUSED";
-    const int nX = kScreenWidth - kMarkMargin - kMarkGlyphWidth * static_cast<int>(mark.size());
-    CBitmapFont::GetInstance()->Print(mark.c_str(), nX, kMarkMargin, 1.0f, kWhite);
+    const int nX = SCREEN_WIDTH - MARK_MARGIN - MARK_GLYPH_WIDTH * static_cast<int>(mark.size());
+    CBitmapFont::GetInstance()->Print(mark.c_str(), nX, MARK_MARGIN, 1.0f, WHITE);
 }

@@ -20,12 +20,12 @@
 
 namespace
 {
-constexpr mode_t kFolderMode = 0700;
-constexpr mode_t kIndexMode = 0644;
-constexpr const char* kExtension = ".replay";
+constexpr mode_t FOLDER_MODE = 0700;
+constexpr mode_t INDEX_MODE = 0644;
+constexpr const char* EXTENSION = ".replay";
 // "YYYYMMDD-HHMMSS-NN" and the extension.
-constexpr size_t kStemLength = 18;
-constexpr int kSameSecondGames = 100;
+constexpr size_t STEM_LENGTH = 18;
+constexpr int SAME_SECOND_GAMES = 100;
 
 bool Exists(const std::string& path)
 {
@@ -82,10 +82,10 @@ CReplayStore* CReplayStore::GetInstance()
 
 bool CReplayStore::IsGameFileName(const std::string& name)
 {
-    if (name.size() != kStemLength + std::strlen(kExtension) ||
-        name.compare(kStemLength, std::string::npos, kExtension) != 0)
+    if (name.size() != STEM_LENGTH + std::strlen(EXTENSION) ||
+        name.compare(STEM_LENGTH, std::string::npos, EXTENSION) != 0)
         return false;
-    for (size_t i = 0; i < kStemLength; ++i)
+    for (size_t i = 0; i < STEM_LENGTH; ++i)
     {
         const bool bDash = i == 8 || i == 15;
         if (bDash ? name[i] != '-' : !std::isdigit(static_cast<unsigned char>(name[i])))
@@ -113,14 +113,14 @@ std::string CReplayStore::Keep(const tReplay& replay)
     const std::string folder = Folder();
     if (folder.empty())
         return std::string();
-    if (!CVKT_AtomicFile::MakeFolders(folder, kFolderMode))
+    if (!CVKT_AtomicFile::MakeFolders(folder, FOLDER_MODE))
     {
         Report("The games cannot be kept in " + folder + ": " + std::strerror(errno));
         return std::string();
     }
-    for (int nGame = 0; nGame < kSameSecondGames; ++nGame)
+    for (int nGame = 0; nGame < SAME_SECOND_GAMES; ++nGame)
     {
-        const std::string name = Stem(replay.nDate, nGame) + kExtension;
+        const std::string name = Stem(replay.nDate, nGame) + EXTENSION;
         if (Exists(folder + "/" + name))
             continue;
         if (!CReplayFile::Save(folder + "/" + name, replay))
@@ -191,7 +191,7 @@ bool CReplayStore::WriteIndex(const std::vector<tLink>& links) const
         else
             text += "-\n";
     }
-    return CVKT_AtomicFile::Write(Folder() + "/" + INDEX_FILE, text, kIndexMode);
+    return CVKT_AtomicFile::Write(Folder() + "/" + INDEX_FILE, text, INDEX_MODE);
 }
 
 bool CReplayStore::Holds(const tLink& link, const tHighScore& entry) const
@@ -217,7 +217,7 @@ void CReplayStore::ScoreEntered(const tHighScore* pOld, const tHighScore* pNew, 
     link = tLink();
     if (IsGameFileName(file))
         link = tLink{true, pNew[nPlace].nPoints, pNew[nPlace].szName, file};
-    if (!CVKT_AtomicFile::MakeFolders(Folder(), kFolderMode) || !WriteIndex(links))
+    if (!CVKT_AtomicFile::MakeFolders(Folder(), FOLDER_MODE) || !WriteIndex(links))
     {
         Report("The high scores' games could not be noted in " + Folder() + ": " + std::strerror(errno));
         return;

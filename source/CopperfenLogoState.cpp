@@ -11,9 +11,9 @@
 
 namespace
 {
-constexpr float kFadeInPerSecond = 45.0f;
-constexpr float kFadeOutPerSecond = 40.0f;
-constexpr float kFullOpacity = 255.0f;
+constexpr float FADE_IN_PER_SECOND = 45.0f;
+constexpr float FADE_OUT_PER_SECOND = 40.0f;
+constexpr float FULL_OPACITY = 255.0f;
 } // namespace
 
 CopperfenLogoState* CopperfenLogoState::GetInstance()
@@ -43,12 +43,12 @@ bool CopperfenLogoState::Input()
 
 void CopperfenLogoState::Update(float fElapsedTime)
 {
-    if (m_fFade < kFullOpacity && !m_bFadingOut)
+    if (m_fFade < FULL_OPACITY && !m_bFadingOut)
     {
-        m_fFade += kFadeInPerSecond * fElapsedTime;
+        m_fFade += FADE_IN_PER_SECOND * fElapsedTime;
         return;
     }
-    m_fFade -= kFadeOutPerSecond * fElapsedTime;
+    m_fFade -= FADE_OUT_PER_SECOND * fElapsedTime;
     m_bFadingOut = true;
 }
 

@@ -4,14 +4,19 @@
 // (CVKT_ResourcePath), so both spellings keep working on a case-sensitive file system.
 #pragma once
 
+#include "CBitmapFont.h"
+
 // Volumes and the high-score table. The main menu and the score entry write it as
 // "resource/settings.xml"; the game core and the options screen use "Resource/settings.xml".
 constexpr const char* SETTINGS_FILE = "Resource/settings.xml";
 constexpr const char* SETTINGS_FILE_LOWER_CASE = "resource/settings.xml";
 
-// Fonts: 16 x 24 cells for the menus, the HUD and the score entry; 8 x 12 for the story.
+// Fonts: 16 x 24 cells for the menus, the HUD and the score entry; 8 x 12 for the story. Both sheets
+// have 20 cells a row, the first of them the space.
 constexpr const char* IMAGE_FONT_LARGE = "Resource/Graphics/OxM_Font2.png";
 constexpr const char* IMAGE_FONT_SMALL = "Resource/Graphics/OxM_Font1.png";
+constexpr tFontSheet FONT_LARGE{IMAGE_FONT_LARGE, 16, 24, 20, ' '};
+constexpr tFontSheet FONT_SMALL{IMAGE_FONT_SMALL, 8, 12, 20, ' '};
 
 // Screens.
 constexpr const char* IMAGE_LOGO = "Resource/Graphics/OxM_Copperfen_logo.png";

@@ -19,11 +19,11 @@
 
 namespace
 {
-constexpr int kClientWidth = 640;
-constexpr int kClientHeight = 480;
+constexpr int CLIENT_WIDTH = 640;
+constexpr int CLIENT_HEIGHT = 480;
 
 // A few wake-ups a second keep a minimised game answering a second copy's request to come back.
-constexpr int kHiddenWaitMs = 250;
+constexpr int HIDDEN_WAIT_MS = 250;
 
 // Runs frames until the game ends (Main returns false) or the quit message arrives.
 void RunMessageLoop(CVKT_Window* pWindow, CGame* pGame)
@@ -42,7 +42,7 @@ bool RunLoopPass(CVKT_Window* pWindow, CGame* pGame, CVKT_FramePacer* pPacer)
         return false;
     if (!pWindow->IsShowing())
     {
-        pWindow->WaitForMessage(kHiddenWaitMs);
+        pWindow->WaitForMessage(HIDDEN_WAIT_MS);
         return true;
     }
     if (!pGame->Main())
@@ -60,7 +60,7 @@ tDisplaySettings RememberedDisplay()
 
 HWND OpenGameWindow(CVKT_Window* pWindow, const tDisplaySettings& display)
 {
-    return pWindow->CreateFittedWindow(VKT_WINDOW_CLASS, VKT_WINDOW_TITLE, {kClientWidth, kClientHeight},
+    return pWindow->CreateFittedWindow(VKT_WINDOW_CLASS, VKT_WINDOW_TITLE, {CLIENT_WIDTH, CLIENT_HEIGHT},
                                        {display.nWindowWidth, display.nWindowHeight}, WndProc);
 }
 
@@ -86,7 +86,7 @@ int RunGame(HINSTANCE hInstance, CVKT_SingleInstance* pSingleInstance, const tRe
     CReplayRecorder::GetInstance()->Enable(pReplay == nullptr);
 
     CGame* game = CGame::GetInstance();
-    game->Initialize(hWnd, hInstance, kClientWidth, kClientHeight, !display.bFullScreen);
+    game->Initialize(hWnd, hInstance, CLIENT_WIDTH, CLIENT_HEIGHT, !display.bFullScreen);
     if (pReplay)
     {
         game->SetSettingsReadOnly(true);

@@ -17,7 +17,7 @@ namespace
 {
 // How often a wait looks whether the process has ended; a stop signal and a request of a second copy
 // wake it at once.
-constexpr int kExitPollMs = 50;
+constexpr int EXIT_POLL_MS = 50;
 
 // The highest descriptor number worth closing when close_range is not there.
 int DescriptorLimit()
@@ -97,7 +97,7 @@ bool CVKT_ChildProcess::WaitForExit(CVKT_SingleInstance* pLock)
             return true;
         }
         pollfd fds[2] = {{pSignals->GetWakeFd(), POLLIN, 0}, {pLock ? pLock->GetFd() : -1, POLLIN, 0}};
-        poll(fds, 2, kExitPollMs);
+        poll(fds, 2, EXIT_POLL_MS);
         if (pLock)
             pLock->AnswerRequests();
     }

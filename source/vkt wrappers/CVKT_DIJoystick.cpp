@@ -11,13 +11,13 @@
 namespace
 {
 // A stick counts as pushed that way once it is past 70 % of its travel.
-const int kThreshold = static_cast<int>(0.7 * CVKT_DIJoystick::AXIS_MAX);
+const int THRESHOLD = static_cast<int>(0.7 * CVKT_DIJoystick::AXIS_MAX);
 
 // The offsets of the right stick's and the triggers' axes: an Xbox 360 pad has its triggers on Z and
 // its right stick on Rx/Ry; other pads have the right stick on Z/Rz.
 constexpr uint32_t k360RangeAxes[] = {DIJOFS_Z, DIJOFS_RX, DIJOFS_RY};
 constexpr uint32_t k360DeadZoneAxes[] = {DIJOFS_RX, DIJOFS_RY};
-constexpr uint32_t kOtherAxes[] = {DIJOFS_Z, DIJOFS_RZ};
+constexpr uint32_t OTHER_AXES[] = {DIJOFS_Z, DIJOFS_RZ};
 } // namespace
 
 CVKT_DIJoystick::CVKT_DIJoystick(int nDeviceIndex, HWND hWnd, bool bExclusive)
@@ -75,7 +75,7 @@ void CVKT_DIJoystick::SetAxes()
     }
     else
     {
-        for (uint32_t axis : kOtherAxes)
+        for (uint32_t axis : OTHER_AXES)
             m_pPad->SetAxisRange(axis, -AXIS_MAX, AXIS_MAX);
     }
     for (uint32_t axis : {DIJOFS_X, DIJOFS_Y})
@@ -87,7 +87,7 @@ void CVKT_DIJoystick::SetAxes()
     }
     else
     {
-        for (uint32_t axis : kOtherAxes)
+        for (uint32_t axis : OTHER_AXES)
             m_pPad->SetDeadZone(axis, DEAD_ZONE);
     }
 }
@@ -192,13 +192,13 @@ bool CVKT_DIJoystick::StickCrossed(int x0, int y0, int x1, int y1, int nDir)
     switch (nDir)
     {
     case DIR_LEFT:
-        return x1 < -kThreshold && x0 >= -kThreshold;
+        return x1 < -THRESHOLD && x0 >= -THRESHOLD;
     case DIR_RIGHT:
-        return x1 > kThreshold && x0 <= kThreshold;
+        return x1 > THRESHOLD && x0 <= THRESHOLD;
     case DIR_UP:
-        return y1 < -kThreshold && y0 >= -kThreshold;
+        return y1 < -THRESHOLD && y0 >= -THRESHOLD;
     case DIR_DOWN:
-        return y1 > kThreshold && y0 <= kThreshold;
+        return y1 > THRESHOLD && y0 <= THRESHOLD;
     default:
         return false;
     }

@@ -24,10 +24,10 @@ namespace
 {
 namespace fs = std::filesystem;
 
-constexpr const char* kResourceFolder = "Resource";
-constexpr const char* kSettingsName = "settings.xml";
-constexpr const char* kUserFolder = "talonreach";
-constexpr const char* kMessageTitle = "Talonreach";
+constexpr const char* RESOURCE_FOLDER = "Resource";
+constexpr const char* SETTINGS_NAME = "settings.xml";
+constexpr const char* USER_FOLDER = "talonreach";
+constexpr const char* MESSAGE_TITLE = "Talonreach";
 
 bool IsFolder(const std::string& path)
 {
@@ -65,7 +65,7 @@ std::string SettingsFile(const char* szXdgDataHome, const char* szHome)
         base = fs::path(szHome) / ".local/share";
     else
         return std::string();
-    return Normal(base / kUserFolder / kSettingsName);
+    return Normal(base / USER_FOLDER / SETTINGS_NAME);
 }
 
 // mkdir -p with mode 0700 for every folder it makes; folders that exist keep their mode.
@@ -107,7 +107,7 @@ std::string WorkingFolder()
 void ReportBeforeTheWindow(const std::string& text)
 {
     const bool bStartedVideo = SDL_WasInit(SDL_INIT_VIDEO) == 0 && SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
-    CVKT_MessageBox::Show(nullptr, text.c_str(), kMessageTitle);
+    CVKT_MessageBox::Show(nullptr, text.c_str(), MESSAGE_TITLE);
     if (bStartedVideo)
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
@@ -118,7 +118,7 @@ CVKT_DataLocation::tLayout CVKT_DataLocation::Find(const std::string& workingFol
                                                    const char* szHome)
 {
     tLayout layout;
-    const std::string local = Normal(fs::path(workingFolder) / kResourceFolder);
+    const std::string local = Normal(fs::path(workingFolder) / RESOURCE_FOLDER);
     layout.searched.push_back(local);
     if (IsFolder(CVKT_ResourcePath::ResolveIgnoringCase(local)))
         return layout;
@@ -172,10 +172,10 @@ std::string CVKT_DataLocation::Map(const std::string& path) const
         return path;
     const size_t slash = path.find('/');
     if (slash == std::string::npos ||
-        !CVKT_ResourcePath::SameIgnoringCase(path.substr(0, slash), kResourceFolder))
+        !CVKT_ResourcePath::SameIgnoringCase(path.substr(0, slash), RESOURCE_FOLDER))
         return path;
     const std::string rest = path.substr(slash + 1);
-    if (CVKT_ResourcePath::SameIgnoringCase(rest, kSettingsName))
+    if (CVKT_ResourcePath::SameIgnoringCase(rest, SETTINGS_NAME))
         return m_layout.settingsFile;
     return m_layout.dataFolder + "/" + rest;
 }
@@ -183,7 +183,7 @@ std::string CVKT_DataLocation::Map(const std::string& path) const
 std::string CVKT_DataLocation::UserFile(const std::string& name) const
 {
     if (m_layout.source != eSource::Installed)
-        return std::string(kResourceFolder) + "/" + name;
+        return std::string(RESOURCE_FOLDER) + "/" + name;
     if (m_layout.settingsFile.empty())
         return std::string();
     return Normal(fs::path(m_layout.settingsFile).parent_path() / name);
@@ -215,5 +215,5 @@ void CVKT_DataLocation::ReportUnsaved(const std::string& reason)
     m_bReportedUnsaved = true;
     const std::string text =
         "The high scores and volumes cannot be saved (" + reason + "). They are kept until the game ends.";
-    CVKT_MessageBox::Show(nullptr, text.c_str(), kMessageTitle);
+    CVKT_MessageBox::Show(nullptr, text.c_str(), MESSAGE_TITLE);
 }

@@ -12,8 +12,8 @@
 
 namespace
 {
-const char* const kErrorTitle = "CVKT_DirectInput Error";
-constexpr float kNormalize = 1.0f / CVKT_DIJoystick::AXIS_MAX;
+const char* const ERROR_TITLE = "CVKT_DirectInput Error";
+constexpr float NORMALIZE = 1.0f / CVKT_DIJoystick::AXIS_MAX;
 static_assert(int{PAD_LEFT} == int{CVKT_DIJoystick::DIR_LEFT} &&
                   int{PAD_RIGHT} == int{CVKT_DIJoystick::DIR_RIGHT} &&
                   int{PAD_UP} == int{CVKT_DIJoystick::DIR_UP} &&
@@ -111,7 +111,7 @@ bool CVKT_DirectInput::InitKeyboard(HWND hWnd, bool bExclusive)
 {
     if (m_pKeyboard)
     {
-        CVKT_MessageBox::Show(hWnd, "Keyboard has already been initialized", kErrorTitle);
+        CVKT_MessageBox::Show(hWnd, "Keyboard has already been initialized", ERROR_TITLE);
         return false;
     }
     m_pKeyboard = std::make_unique<CVKT_DIKeyboard>(hWnd, bExclusive);
@@ -174,7 +174,7 @@ bool CVKT_DirectInput::InitMouse(HWND hWnd, bool bExclusive)
 {
     if (m_pMouse)
     {
-        CVKT_MessageBox::Show(hWnd, "Mouse has already been initialized", kErrorTitle);
+        CVKT_MessageBox::Show(hWnd, "Mouse has already been initialized", ERROR_TITLE);
         return false;
     }
     m_pMouse = std::make_unique<CVKT_DIMouse>(hWnd, bExclusive);
@@ -284,7 +284,7 @@ bool CVKT_DirectInput::InitJoysticks(HWND hWnd, bool bExclusive)
 {
     if (!m_vJoysticks.empty())
     {
-        CVKT_MessageBox::Show(hWnd, "Joysticks have already been initialized", kErrorTitle);
+        CVKT_MessageBox::Show(hWnd, "Joysticks have already been initialized", ERROR_TITLE);
         return false;
     }
     if (!m_bControllersStarted)
@@ -433,12 +433,12 @@ int CVKT_DirectInput::JoystickGetLStickYAmount(int nJoyNum)
 
 float CVKT_DirectInput::JoystickGetLStickXNormalized(int nJoyNum)
 {
-    return static_cast<float>(JoystickGetLStickXAmount(nJoyNum)) * kNormalize;
+    return static_cast<float>(JoystickGetLStickXAmount(nJoyNum)) * NORMALIZE;
 }
 
 float CVKT_DirectInput::JoystickGetLStickYNormalized(int nJoyNum)
 {
-    return static_cast<float>(JoystickGetLStickYAmount(nJoyNum)) * kNormalize;
+    return static_cast<float>(JoystickGetLStickYAmount(nJoyNum)) * NORMALIZE;
 }
 
 bool CVKT_DirectInput::JoystickGetRStickDirDown(int nDir, int nJoyNum)
@@ -467,12 +467,12 @@ int CVKT_DirectInput::JoystickGetRStickYAmount(int nJoyNum)
 
 float CVKT_DirectInput::JoystickGetRStickXNormalized(int nJoyNum)
 {
-    return static_cast<float>(JoystickGetRStickXAmount(nJoyNum)) * kNormalize;
+    return static_cast<float>(JoystickGetRStickXAmount(nJoyNum)) * NORMALIZE;
 }
 
 float CVKT_DirectInput::JoystickGetRStickYNormalized(int nJoyNum)
 {
-    return static_cast<float>(JoystickGetRStickYAmount(nJoyNum)) * kNormalize;
+    return static_cast<float>(JoystickGetRStickYAmount(nJoyNum)) * NORMALIZE;
 }
 
 int CVKT_DirectInput::JoystickGetLTriggerAmount(int nJoyNum)
@@ -489,12 +489,12 @@ int CVKT_DirectInput::JoystickGetRTriggerAmount(int nJoyNum)
 
 float CVKT_DirectInput::JoystickGetLTriggerNormalized(int nJoyNum)
 {
-    return static_cast<float>(JoystickGetLTriggerAmount(nJoyNum)) * kNormalize;
+    return static_cast<float>(JoystickGetLTriggerAmount(nJoyNum)) * NORMALIZE;
 }
 
 float CVKT_DirectInput::JoystickGetRTriggerNormalized(int nJoyNum)
 {
-    return static_cast<float>(JoystickGetRTriggerAmount(nJoyNum)) * kNormalize;
+    return static_cast<float>(JoystickGetRTriggerAmount(nJoyNum)) * NORMALIZE;
 }
 
 int CVKT_DirectInput::JoystickGetNumButtons(int nJoyNum)
@@ -527,7 +527,7 @@ bool CVKT_DirectInput::InitGamePads(HWND hWnd)
 {
     if (m_pPads)
     {
-        CVKT_MessageBox::Show(hWnd, "Game pads have already been initialized", kErrorTitle);
+        CVKT_MessageBox::Show(hWnd, "Game pads have already been initialized", ERROR_TITLE);
         return false;
     }
     std::unique_ptr<CVKT_GamePads> pPads = std::make_unique<CVKT_GamePads>();

@@ -7,7 +7,7 @@
 
 namespace
 {
-constexpr uint64_t kNanosecondsPerSecond = 1000000000u;
+constexpr uint64_t NANOSECONDS_PER_SECOND = 1000000000u;
 }
 
 uint64_t CVKT_FrameClock::GetCounter()
@@ -27,8 +27,8 @@ void CVKT_FrameClock::Sleep(uint64_t nCounts)
     const uint64_t frequency = GetFrequency();
     const uint64_t counts = std::min(nCounts, frequency);
     const uint64_t nanoseconds =
-        counts / frequency * kNanosecondsPerSecond + counts % frequency * kNanosecondsPerSecond / frequency;
-    const timespec wait = {static_cast<time_t>(nanoseconds / kNanosecondsPerSecond),
-                           static_cast<long>(nanoseconds % kNanosecondsPerSecond)};
+        counts / frequency * NANOSECONDS_PER_SECOND + counts % frequency * NANOSECONDS_PER_SECOND / frequency;
+    const timespec wait = {static_cast<time_t>(nanoseconds / NANOSECONDS_PER_SECOND),
+                           static_cast<long>(nanoseconds % NANOSECONDS_PER_SECOND)};
     nanosleep(&wait, nullptr);
 }

@@ -7,7 +7,7 @@ namespace
 // A present this little before its due time came back on time: it waited for the display, whose
 // refresh differs a little from the whole number of hertz it reports, and its wake-up jitters.
 // Holding it would push the next present past a refresh and lose a frame.
-constexpr uint64_t kOnTimeFraction = 32;
+constexpr uint64_t ON_TIME_FRACTION = 32;
 } // namespace
 
 CVKT_FramePacer::CVKT_FramePacer(CVKT_FrameClock* pClock)
@@ -38,7 +38,7 @@ void CVKT_FramePacer::WaitForNextFrame(int nRefreshRate)
     const uint64_t usual = std::min(work, m_nLastWork);
     m_nLastWork = work;
     const uint64_t next = m_nDue + interval;
-    if (now + interval / kOnTimeFraction < next)
+    if (now + interval / ON_TIME_FRACTION < next)
     {
         // Early: held to the due time, counted from the last due time rather than from a late
         // wake-up, so the rate does not drift.

@@ -17,7 +17,7 @@ struct tDirectionButton
     SDL_GameControllerButton button;
     ePadDirection direction;
 };
-constexpr tDirectionButton kDPad[] = {
+constexpr tDirectionButton D_PAD[] = {
     {SDL_CONTROLLER_BUTTON_DPAD_LEFT, PAD_LEFT},
     {SDL_CONTROLLER_BUTTON_DPAD_RIGHT, PAD_RIGHT},
     {SDL_CONTROLLER_BUTTON_DPAD_UP, PAD_UP},
@@ -25,19 +25,19 @@ constexpr tDirectionButton kDPad[] = {
 };
 
 // In the press queue the buttons come first, then the four directions.
-constexpr int kFirstDirection = PAD_BUTTON_COUNT;
-constexpr int kControls = PAD_BUTTON_COUNT + PAD_DIRECTION_COUNT;
+constexpr int FIRST_DIRECTION = PAD_BUTTON_COUNT;
+constexpr int CONTROLS = PAD_BUTTON_COUNT + PAD_DIRECTION_COUNT;
 // A frame takes at most one change each way of every control.
-constexpr unsigned int kMaxChangesPerFrame = 2 * kControls;
+constexpr unsigned int MAX_CHANGES_PER_FRAME = 2 * CONTROLS;
 
 CVKT_PressQueue::tControls Pack(unsigned int uButtons, unsigned int uDirections)
 {
     CVKT_PressQueue::tControls controls;
-    for (int nControl = 0; nControl < kControls; ++nControl)
+    for (int nControl = 0; nControl < CONTROLS; ++nControl)
     {
-        const unsigned int uBit = nControl < kFirstDirection
+        const unsigned int uBit = nControl < FIRST_DIRECTION
                                       ? (uButtons >> nControl) & 1u
-                                      : (uDirections >> (nControl - kFirstDirection)) & 1u;
+                                      : (uDirections >> (nControl - FIRST_DIRECTION)) & 1u;
         controls[static_cast<size_t>(nControl)] = uBit != 0;
     }
     return controls;
@@ -46,14 +46,14 @@ CVKT_PressQueue::tControls Pack(unsigned int uButtons, unsigned int uDirections)
 void Unpack(const CVKT_PressQueue::tControls& controls, unsigned int& uButtons, unsigned int& uDirections)
 {
     uButtons = uDirections = 0;
-    for (int nControl = 0; nControl < kControls; ++nControl)
+    for (int nControl = 0; nControl < CONTROLS; ++nControl)
     {
         if (!controls[static_cast<size_t>(nControl)])
             continue;
-        if (nControl < kFirstDirection)
+        if (nControl < FIRST_DIRECTION)
             uButtons |= 1u << nControl;
         else
-            uDirections |= 1u << (nControl - kFirstDirection);
+            uDirections |= 1u << (nControl - FIRST_DIRECTION);
     }
 }
 
@@ -111,7 +111,7 @@ void CVKT_GamePad::OnButton(const SDL_ControllerButtonEvent& button)
         PushChange(button.button, bDown, button.timestamp);
         return;
     }
-    for (const tDirectionButton& dpad : kDPad)
+    for (const tDirectionButton& dpad : D_PAD)
     {
         if (button.button == dpad.button)
             m_uLiveDPad = bDown ? m_uLiveDPad | Bit(dpad.direction) : m_uLiveDPad & ~Bit(dpad.direction);
@@ -141,7 +141,7 @@ void CVKT_GamePad::PushDirectionChanges(uint32_t uTimeStamp)
     for (int nDir = 0; nDir < PAD_DIRECTION_COUNT; ++nDir)
     {
         if (((uDirections ^ m_uLiveDirections) & Bit(nDir)) != 0)
-            PushChange(kFirstDirection + nDir, (uDirections & Bit(nDir)) != 0, uTimeStamp);
+            PushChange(FIRST_DIRECTION + nDir, (uDirections & Bit(nDir)) != 0, uTimeStamp);
     }
     m_uLiveDirections = uDirections;
 }
@@ -163,8 +163,8 @@ void CVKT_GamePad::Read(bool bSeesInput)
     }
     CVKT_PressQueue::tControls held = Pack(m_uButtons, m_uDirections);
     CVKT_PressQueue::tControls wasHeld;
-    tInputRecord changes[kMaxChangesPerFrame];
-    m_Changes.NextFrame(held, wasHeld, changes, kMaxChangesPerFrame);
+    tInputRecord changes[MAX_CHANGES_PER_FRAME];
+    m_Changes.NextFrame(held, wasHeld, changes, MAX_CHANGES_PER_FRAME);
     // Caught up with the events (or they overflowed): SDL's own state is the truth, which also
     // brings back what was held while the window was in the background.
     if (m_Changes.Empty() || m_Changes.Overflowed())
@@ -191,7 +191,7 @@ unsigned int CVKT_GamePad::SampleDirections() const
 {
     SDL_GameController* pController = m_pController.get();
     unsigned int uDirections = 0;
-    for (const tDirectionButton& dpad : kDPad)
+    for (const tDirectionButton& dpad : D_PAD)
     {
         if (SDL_GameControllerGetButton(pController, dpad.button))
             uDirections |= Bit(dpad.direction);

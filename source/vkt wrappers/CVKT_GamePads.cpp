@@ -14,9 +14,9 @@
 
 namespace
 {
-const char* const kErrorTitle = "CVKT_DirectInput Error";
+const char* const ERROR_TITLE = "CVKT_DirectInput Error";
 // The community's full file is well under a megabyte; anything far larger is not a mapping file.
-constexpr uint64_t kMaxMappingsSize = 16u * 1024u * 1024u;
+constexpr uint64_t MAX_MAPPINGS_SIZE = 16u * 1024u * 1024u;
 } // namespace
 
 CVKT_GamePads::CVKT_GamePads() = default;
@@ -37,7 +37,7 @@ bool CVKT_GamePads::Init(HWND hWnd)
     SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
     if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) != 0)
     {
-        CVKT_MessageBox::Show(hWnd, "Failed to start the game controllers.", kErrorTitle);
+        CVKT_MessageBox::Show(hWnd, "Failed to start the game controllers.", ERROR_TITLE);
         return false;
     }
     m_bStarted = true;
@@ -55,7 +55,7 @@ void CVKT_GamePads::AddUserMappings(HWND hWnd)
     if (::access(path.c_str(), F_OK) != 0)
         return;
     std::vector<uint8_t> bytes;
-    const bool bRead = CVKT_ResourcePath::ReadRegularFile(path.c_str(), kMaxMappingsSize, bytes);
+    const bool bRead = CVKT_ResourcePath::ReadRegularFile(path.c_str(), MAX_MAPPINGS_SIZE, bytes);
     // An empty file maps nothing; SDL would call it an error.
     if (bRead && bytes.empty())
         return;
@@ -63,7 +63,7 @@ void CVKT_GamePads::AddUserMappings(HWND hWnd)
                      SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size())), 1) >= 0)
         return;
     const std::string text = "Failed to read the controller mappings in " + path;
-    CVKT_MessageBox::Show(hWnd, text.c_str(), kErrorTitle);
+    CVKT_MessageBox::Show(hWnd, text.c_str(), ERROR_TITLE);
 }
 
 void CVKT_GamePads::OpenAttached()

@@ -12,7 +12,7 @@
 
 namespace
 {
-constexpr uint8_t kPngSignature[8] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
+constexpr uint8_t PNG_SIGNATURE[8] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
 
 uint32_t BigEndian32(const uint8_t* p)
 {
@@ -68,9 +68,9 @@ bool HeaderFits(const uint8_t* pChunk, uint32_t nLength)
 
 bool CVKT_ImageFile::IsSafePng(const uint8_t* pBytes, size_t nSize)
 {
-    if (nSize < sizeof kPngSignature || std::memcmp(pBytes, kPngSignature, sizeof kPngSignature) != 0)
+    if (nSize < sizeof PNG_SIGNATURE || std::memcmp(pBytes, PNG_SIGNATURE, sizeof PNG_SIGNATURE) != 0)
         return true;
-    size_t offset = sizeof kPngSignature;
+    size_t offset = sizeof PNG_SIGNATURE;
     bool first = true;
     // Each chunk: length (4, big-endian), type (4), data, CRC (4).
     while (nSize - offset >= 12)

@@ -9,7 +9,7 @@
 namespace
 {
 // A mapped controller's buttons by their number in the joystick record.
-constexpr SDL_GameControllerButton kButtonOrder[] = {
+constexpr SDL_GameControllerButton BUTTON_ORDER[] = {
     SDL_CONTROLLER_BUTTON_A,
     SDL_CONTROLLER_BUTTON_B,
     SDL_CONTROLLER_BUTTON_X,
@@ -28,7 +28,7 @@ constexpr SDL_GameControllerButton kButtonOrder[] = {
     SDL_CONTROLLER_BUTTON_PADDLE4,
     SDL_CONTROLLER_BUTTON_TOUCHPAD,
 };
-constexpr int kOrderedButtons = static_cast<int>(sizeof kButtonOrder / sizeof kButtonOrder[0]);
+constexpr int ORDERED_BUTTONS = static_cast<int>(sizeof BUTTON_ORDER / sizeof BUTTON_ORDER[0]);
 
 constexpr unsigned int DPAD_UP = 1;
 constexpr unsigned int DPAD_RIGHT = 2;
@@ -40,9 +40,9 @@ static_assert(DPAD_UP == SDL_HAT_UP && DPAD_RIGHT == SDL_HAT_RIGHT && DPAD_DOWN 
 
 int ButtonNumber(int sdlButton)
 {
-    for (int i = 0; i < kOrderedButtons; ++i)
+    for (int i = 0; i < ORDERED_BUTTONS; ++i)
     {
-        if (kButtonOrder[i] == sdlButton)
+        if (BUTTON_ORDER[i] == sdlButton)
             return i;
     }
     return -1;
@@ -71,12 +71,12 @@ uint32_t POVFromBits(unsigned int bits)
     const int across = ((bits & DPAD_RIGHT) ? 1 : 0) - ((bits & DPAD_LEFT) ? 1 : 0);
     const int down = ((bits & DPAD_DOWN) ? 1 : 0) - ((bits & DPAD_UP) ? 1 : 0);
     // Indexed [down + 1][across + 1].
-    static constexpr uint32_t kAngles[3][3] = {
+    static constexpr uint32_t ANGLES[3][3] = {
         {31500, 0, 4500},
         {27000, VKT_POV_CENTERED, 9000},
         {22500, 18000, 13500},
     };
-    return kAngles[down + 1][across + 1];
+    return ANGLES[down + 1][across + 1];
 }
 
 // A trigger (0..32767) as a full-travel axis value: released is the low end.
@@ -167,9 +167,9 @@ void CVKT_JoystickDeviceObject::DescribeController()
 
     SDL_GameController* controller = m_pController.get();
     m_nButtons = 0;
-    for (int i = 0; i < kOrderedButtons; ++i)
+    for (int i = 0; i < ORDERED_BUTTONS; ++i)
     {
-        if (SDL_GameControllerHasButton(controller, kButtonOrder[i]))
+        if (SDL_GameControllerHasButton(controller, BUTTON_ORDER[i]))
             m_nButtons = i + 1;
     }
     m_bDPadButtons = SDL_GameControllerHasButton(controller, SDL_CONTROLLER_BUTTON_DPAD_UP) ||
@@ -319,9 +319,9 @@ uint32_t CVKT_JoystickDeviceObject::ControllerPOV() const
 
 void CVKT_JoystickDeviceObject::ReadControllerButtons(tJoystickState& state) const
 {
-    for (int i = 0; i < kOrderedButtons; ++i)
+    for (int i = 0; i < ORDERED_BUTTONS; ++i)
     {
-        if (SDL_GameControllerGetButton(m_pController.get(), kButtonOrder[i]))
+        if (SDL_GameControllerGetButton(m_pController.get(), BUTTON_ORDER[i]))
             state.rgbButtons[i] = 0x80;
     }
 }

@@ -17,7 +17,7 @@ struct tKeyPair
 // Every key of a 105-key PC keyboard (the US 104 keys and the ISO key beside the left Shift). The
 // first entry of a code is its position for the reverse lookup.
 // clang-format off
-constexpr tKeyPair kKeys[] = {
+constexpr tKeyPair KEYS[] = {
     {SDL_SCANCODE_ESCAPE, DIK_ESCAPE},
     {SDL_SCANCODE_1, DIK_1}, {SDL_SCANCODE_2, DIK_2}, {SDL_SCANCODE_3, DIK_3}, {SDL_SCANCODE_4, DIK_4},
     {SDL_SCANCODE_5, DIK_5}, {SDL_SCANCODE_6, DIK_6}, {SDL_SCANCODE_7, DIK_7}, {SDL_SCANCODE_8, DIK_8},
@@ -77,7 +77,7 @@ const tLookup& Lookup()
     {
         tLookup built;
         built.toScancode.fill(SDL_SCANCODE_UNKNOWN);
-        for (const tKeyPair& key : kKeys)
+        for (const tKeyPair& key : KEYS)
         {
             built.toDIK[key.scancode] = key.dik;
             if (built.toScancode[key.dik] == SDL_SCANCODE_UNKNOWN)

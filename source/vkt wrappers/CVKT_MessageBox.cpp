@@ -16,7 +16,7 @@
 namespace
 {
 // The process name of a box process; nothing a user types starts with it.
-constexpr char kBoxProcessName[] = "talonreach-message-box";
+constexpr char BOX_PROCESS_NAME[] = "talonreach-message-box";
 
 CVKT_MessageBox::Listener& TheListener()
 {
@@ -48,7 +48,7 @@ void CVKT_MessageBox::Show(HWND owner, const char* text, const char* title)
     if (!DisplayAvailable() || CVKT_StopSignals::GetInstance()->GetPendingSignal() != 0)
         return;
     CVKT_ChildProcess box;
-    if (box.Start("/proc/self/exe", {kBoxProcessName, safeTitle, safeText}))
+    if (box.Start("/proc/self/exe", {BOX_PROCESS_NAME, safeTitle, safeText}))
         box.WaitForExit(CVKT_Window::GetInstance()->GetSingleInstance());
 }
 
@@ -73,7 +73,7 @@ bool CVKT_MessageBox::DisplayAvailable()
 
 bool CVKT_MessageBox::IsBoxProcess(int argc, char** argv)
 {
-    return argc == 3 && argv && argv[0] && std::strcmp(argv[0], kBoxProcessName) == 0;
+    return argc == 3 && argv && argv[0] && std::strcmp(argv[0], BOX_PROCESS_NAME) == 0;
 }
 
 int CVKT_MessageBox::RunBoxProcess(int argc, char** argv)

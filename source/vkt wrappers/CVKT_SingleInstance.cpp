@@ -14,13 +14,13 @@
 
 namespace
 {
-constexpr char kRaiseRequest[] = "raise";
-constexpr char kRunningReply[] = "running";
+constexpr char RAISE_REQUEST[] = "raise";
+constexpr char RUNNING_REPLY[] = "running";
 // What a copy still inside Claim answers, followed by the index of its name: of two copies started
 // together, the one with the lower index runs.
-constexpr char kStartingReply[] = "starting ";
+constexpr char STARTING_REPLY[] = "starting ";
 // A running game answers from its next frame; one that has not answered by then is not running.
-constexpr std::chrono::milliseconds kAnswerWait(1000);
+constexpr std::chrono::milliseconds ANSWER_WAIT(1000);
 
 // Fills an abstract socket address (leading NUL byte) and returns its length.
 socklen_t MakeAddress(const std::string& name, sockaddr_un& address)
@@ -59,7 +59,7 @@ bool Ask(int fd, const std::string& name)
 {
     sockaddr_un address;
     const socklen_t length = MakeAddress(name, address);
-    if (sendto(fd, kRaiseRequest, sizeof kRaiseRequest - 1, 0, reinterpret_cast<const sockaddr*>(&address),
+    if (sendto(fd, RAISE_REQUEST, sizeof RAISE_REQUEST - 1, 0, reinterpret_cast<const sockaddr*>(&address),
                length) >= 0)
         return true;
     return errno == EAGAIN || errno == EWOULDBLOCK;
@@ -69,10 +69,10 @@ bool Ask(int fd, const std::string& name)
 // same moment that holds an earlier name of the family than nOwnIndex (-1: none).
 bool AnswerStopsUs(const char* szAnswer, int nOwnIndex)
 {
-    if (std::strcmp(szAnswer, kRunningReply) == 0)
+    if (std::strcmp(szAnswer, RUNNING_REPLY) == 0)
         return true;
-    const size_t prefix = sizeof kStartingReply - 1;
-    if (std::strncmp(szAnswer, kStartingReply, prefix) != 0)
+    const size_t prefix = sizeof STARTING_REPLY - 1;
+    if (std::strncmp(szAnswer, STARTING_REPLY, prefix) != 0)
         return false;
     const long nOtherIndex = std::strtol(szAnswer + prefix, nullptr, 10);
     return nOwnIndex < 0 || nOtherIndex < nOwnIndex;
@@ -141,8 +141,8 @@ void CVKT_SingleInstance::BindFirstFree(const char* szName)
 CVKT_SingleInstance::eWaitResult CVKT_SingleInstance::WaitForAnswers(int nAsker, int nAsked)
 {
     using Clock = std::chrono::steady_clock;
-    const Clock::time_point deadline = Clock::now() + kAnswerWait;
-    const std::string startingReply = kStartingReply + std::to_string(m_nIndex);
+    const Clock::time_point deadline = Clock::now() + ANSWER_WAIT;
+    const std::string startingReply = STARTING_REPLY + std::to_string(m_nIndex);
     int nAnswered = 0;
     while (nAnswered < nAsked)
     {
@@ -187,7 +187,7 @@ void CVKT_SingleInstance::Answer(const char* szReply)
 
 void CVKT_SingleInstance::AnswerRequests()
 {
-    Answer(kRunningReply);
+    Answer(RUNNING_REPLY);
 }
 
 bool CVKT_SingleInstance::PollRaiseRequest()

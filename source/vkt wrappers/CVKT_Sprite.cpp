@@ -7,7 +7,7 @@
 
 namespace
 {
-constexpr double kRadiansToDegrees = 57.29577951308232;
+constexpr double RADIANS_TO_DEGREES = 57.29577951308232;
 
 void SetModulation(SDL_Texture* texture, VKT_COLOR color)
 {
@@ -166,7 +166,7 @@ void CVKT_Sprite::FlushAsCopy(const tDraw& draw)
     dest.x = draw.fX + scale * signX * draw.fRotCenterX - centre.x;
     dest.y = draw.fY + scale * signY * draw.fRotCenterY - centre.y;
     const float angle = (flipX == flipY) ? draw.fRotation : -draw.fRotation;
-    SDL_RenderCopyExF(m_pRenderer, draw.pTexture, &source, &dest, angle * kRadiansToDegrees, &centre,
+    SDL_RenderCopyExF(m_pRenderer, draw.pTexture, &source, &dest, angle * RADIANS_TO_DEGREES, &centre,
                       static_cast<SDL_RendererFlip>(flip));
 }
 

@@ -9,12 +9,12 @@
 
 namespace
 {
-constexpr int kStopSignals[] = {SIGTERM, SIGINT, SIGHUP};
-constexpr size_t kSignalCount = sizeof kStopSignals / sizeof kStopSignals[0];
+constexpr int STOP_SIGNALS[] = {SIGTERM, SIGINT, SIGHUP};
+constexpr size_t SIGNAL_COUNT = sizeof STOP_SIGNALS / sizeof STOP_SIGNALS[0];
 
 // What each signal did before; a signal the game was started with ignored (nohup, a background job
 // of a shell) stays ignored.
-struct sigaction g_PreviousActions[kSignalCount];
+struct sigaction g_PreviousActions[SIGNAL_COUNT];
 
 // Written by the handler, so plain globals of the types a handler may touch.
 volatile sig_atomic_t g_nPendingSignal = 0;
@@ -44,23 +44,23 @@ bool InstallHandlers()
     // Restarted calls keep SDL's and the C library's reads from failing; waits watch the pipe.
     action.sa_flags = SA_RESTART;
     bool bInstalled = true;
-    for (size_t i = 0; i < kSignalCount; ++i)
+    for (size_t i = 0; i < SIGNAL_COUNT; ++i)
     {
-        if (::sigaction(kStopSignals[i], nullptr, &g_PreviousActions[i]) != 0)
+        if (::sigaction(STOP_SIGNALS[i], nullptr, &g_PreviousActions[i]) != 0)
         {
             bInstalled = false;
             continue;
         }
         if (g_PreviousActions[i].sa_handler != SIG_IGN)
-            bInstalled = ::sigaction(kStopSignals[i], &action, nullptr) == 0 && bInstalled;
+            bInstalled = ::sigaction(STOP_SIGNALS[i], &action, nullptr) == 0 && bInstalled;
     }
     return bInstalled;
 }
 
 void RestoreHandlers()
 {
-    for (size_t i = 0; i < kSignalCount; ++i)
-        ::sigaction(kStopSignals[i], &g_PreviousActions[i], nullptr);
+    for (size_t i = 0; i < SIGNAL_COUNT; ++i)
+        ::sigaction(STOP_SIGNALS[i], &g_PreviousActions[i], nullptr);
 }
 
 void ClosePipe()

@@ -25,7 +25,7 @@ struct tFrame
 
 // What a window manager usually puts around a window, until the window is on the screen and its
 // real frame can be asked for. Guessed a little large: a window that fits with it fits with less.
-constexpr tFrame kEstimatedFrame = {36, 4, 4, 4};
+constexpr tFrame ESTIMATED_FRAME = {36, 4, 4, 4};
 
 // The primary display less its panels and docks, as the window system reports it.
 SDL_Rect UsableArea()
@@ -104,10 +104,10 @@ HWND CVKT_Window::CreateFittedWindow(const char* szClassName, const char* szTitl
     if (!StartVideo(szClassName))
         return nullptr;
     const SDL_Rect area = UsableArea();
-    m_FittedSize = CVKT_ScreenFit::LargestWindow(SizeOf(area), kEstimatedFrame.Size(), base);
-    const bool bRemembered = CVKT_ScreenFit::Fits(remembered, kEstimatedFrame.Size(), SizeOf(area));
+    m_FittedSize = CVKT_ScreenFit::LargestWindow(SizeOf(area), ESTIMATED_FRAME.Size(), base);
+    const bool bRemembered = CVKT_ScreenFit::Fits(remembered, ESTIMATED_FRAME.Size(), SizeOf(area));
     const tSize size = bRemembered ? remembered : m_FittedSize;
-    const SDL_Point at = CentredIn(area, size, kEstimatedFrame);
+    const SDL_Point at = CentredIn(area, size, ESTIMATED_FRAME);
     if (!OpenWindow(szTitle, at.x, at.y, size, pfnWndProc))
         return nullptr;
     FitToFrame(base, bRemembered);

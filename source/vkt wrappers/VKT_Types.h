@@ -21,6 +21,17 @@ struct RECT
     int32_t bottom;
 };
 
+// Cell nCell of a sheet of equal cells, nColumns to a row, counted along the rows from the top left;
+// an empty rectangle for a sheet without columns.
+inline RECT GridCellRect(int nCell, int nColumns, int nCellWidth, int nCellHeight)
+{
+    if (nColumns <= 0)
+        return RECT{0, 0, 0, 0};
+    const int32_t nLeft = (nCell % nColumns) * nCellWidth;
+    const int32_t nTop = (nCell / nColumns) * nCellHeight;
+    return RECT{nLeft, nTop, nLeft + nCellWidth, nTop + nCellHeight};
+}
+
 // 32-bit ARGB, 0xAARRGGBB.
 using VKT_COLOR = uint32_t;
 
