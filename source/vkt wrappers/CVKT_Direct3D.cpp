@@ -9,6 +9,8 @@
 // EGL's own types, not Xlib's: Xlib comes last (below).
 #define EGL_NO_X11
 #include <EGL/egl.h>
+#include <EGL/eglext.h>
+#include <wayland-client.h>
 
 #include <cmath>
 #include <cstdio>
@@ -41,25 +43,23 @@ bool X11WithoutDirectRendering(Display* pDisplay)
     return true;
 }
 
-// What OpenGL ES on this Wayland display runs on: the renderer string of a context made only to ask
-// (and gone again with its EGL display), such as "llvmpipe (LLVM 15.0.6, 256 bits)". Empty when EGL
-// makes no context there.
-std::string WaylandOpenGLRenderer(void* pWaylandDisplay)
+// The renderer string of an OpenGL ES context made on the display without a surface; empty when
+// none can be made.
+std::string RendererOfContext(EGLDisplay display)
 {
-    EGLDisplay display = eglGetDisplay(static_cast<EGLNativeDisplayType>(pWaylandDisplay));
-    if (display == EGL_NO_DISPLAY || !eglInitialize(display, nullptr, nullptr))
-        return "";
-    std::string renderer;
     const EGLint configAttributes[] = {EGL_RENDERABLE_TYPE, EGL_OPENGL_ES2_BIT, EGL_NONE};
     const EGLint contextAttributes[] = {EGL_CONTEXT_CLIENT_VERSION, 2, EGL_NONE};
     EGLConfig config = nullptr;
     EGLint nConfigs = 0;
-    EGLContext context = EGL_NO_CONTEXT;
-    if (eglBindAPI(EGL_OPENGL_ES_API) && eglChooseConfig(display, configAttributes, &config, 1, &nConfigs) &&
-        nConfigs > 0)
-        context = eglCreateContext(display, config, EGL_NO_CONTEXT, contextAttributes);
+    if (!eglBindAPI(EGL_OPENGL_ES_API) ||
+        !eglChooseConfig(display, configAttributes, &config, 1, &nConfigs) || nConfigs == 0)
+        return "";
+    EGLContext context = eglCreateContext(display, config, EGL_NO_CONTEXT, contextAttributes);
+    if (context == EGL_NO_CONTEXT)
+        return "";
+    std::string renderer;
     // No surface: the context is only asked, never drawn with.
-    if (context != EGL_NO_CONTEXT && eglMakeCurrent(display, EGL_NO_SURFACE, EGL_NO_SURFACE, context))
+    if (eglMakeCurrent(display, EGL_NO_SURFACE, EGL_NO_SURFACE, context))
     {
         using GetString = const unsigned char* (*)(unsigned int);
         constexpr unsigned int kRendererName = 0x1F01; // GL_RENDERER
@@ -69,10 +69,28 @@ std::string WaylandOpenGLRenderer(void* pWaylandDisplay)
             renderer = reinterpret_cast<const char*>(text);
         eglMakeCurrent(display, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
     }
-    if (context != EGL_NO_CONTEXT)
-        eglDestroyContext(display, context);
-    eglTerminate(display);
+    eglDestroyContext(display, context);
+    return renderer;
+}
+
+// What OpenGL ES on the Wayland display runs on: the renderer string of a context made only to ask,
+// such as "llvmpipe (LLVM 15.0.6, 256 bits)". Empty when EGL makes no context there. The question
+// goes over a connection of its own: EGL keeps one display per connection, and ending SDL's would
+// take the window's own EGL surface with it.
+std::string WaylandOpenGLRenderer()
+{
+    wl_display* pConnection = wl_display_connect(nullptr);
+    if (!pConnection)
+        return "";
+    std::string renderer;
+    EGLDisplay display = eglGetPlatformDisplay(EGL_PLATFORM_WAYLAND_KHR, pConnection, nullptr);
+    if (display != EGL_NO_DISPLAY && eglInitialize(display, nullptr, nullptr))
+    {
+        renderer = RendererOfContext(display);
+        eglTerminate(display);
+    }
     eglReleaseThread();
+    wl_display_disconnect(pConnection);
     return renderer;
 }
 
@@ -101,7 +119,7 @@ bool OnlySoftwareOpenGL(SDL_Window* pWindow)
         return X11WithoutDirectRendering(info.info.x11.display);
     if (info.subsystem == SDL_SYSWM_WAYLAND && info.info.wl.display)
     {
-        const std::string renderer = WaylandOpenGLRenderer(info.info.wl.display);
+        const std::string renderer = WaylandOpenGLRenderer();
         return renderer.empty() || IsSoftwareRenderer(renderer);
     }
     return false;

@@ -8,7 +8,7 @@
 #include <sys/mman.h>
 #include <unistd.h>
 
-#include <climits>
+#include <cstdint>
 #include <cstring>
 
 namespace
