@@ -28,7 +28,9 @@ public:
     // Starts everything in a fixed order and makes the logo screen the only state. Failures of the
     // platform layer are reported by the layer itself; the game goes on.
     void Initialize(HWND hWnd, HINSTANCE hInstance, int nScreenWidth, int nScreenHeight, bool bWindowed);
-    // One frame. False means the game is to end (nothing was updated or drawn in this frame).
+    // One frame. False means the game is to end (nothing was updated or drawn in this frame). After
+    // the frame the screensaver is held off while a game is played or a replay watched (not paused),
+    // and allowed on every other screen: the menus, the high-score table, the story and the pause.
     bool Main();
     // The rules of one frame, without reading the devices or drawing: the pads' menu repeat, the top
     // state's Input, the (possibly new) top state's Update, then the wave manager, the messages and
@@ -79,6 +81,7 @@ public:
 private:
     CGame();
     void ToggleDisplayMode();
+    void UpdateScreenSaver();
     void RenderStates();
     void Draw();
 
