@@ -9,6 +9,9 @@
 #
 #   bench/frame_pacing.sh [build folder, default build-bench]
 #
+# Then the same game on a headless sway with a 1920 x 1080 output, natively on Wayland and through
+# XWayland, in the same run (FRAME_PACING_SWAY_ONLY=1 runs only these two).
+#
 # Screenshots and logs of the run stay in <build folder>/frame-pacing/. MEASURE_SECONDS changes the
 # length of each measurement; BENCH_SCREEN the size of the X screen (default 1920x1080, where the game
 # opens its window at twice its picture's size; 1024x768 gives the game's own 640 x 480).
@@ -19,20 +22,23 @@ BUILD_DIR=$(realpath "${1:-build-bench}")
 SECONDS_EACH=${MEASURE_SECONDS:-10}
 SCREEN=${BENCH_SCREEN:-1920x1080}
 
+# The peer is installed first: inside the namespace below there is no network for apt-get.
+if [ -z "${FRAME_PACING_UNSHARED:-}" ] && [ -z "${FRAME_PACING_SWAY_ONLY:-}" ]; then
+    sh "$SCRIPT_DIR/setup.sh" || exit 1
+fi
 # The game allows one running copy per user through an abstract socket; a network namespace of its
 # own keeps this run apart from any other copy on the machine.
 if [ "$(id -u)" = 0 ] && [ -z "${FRAME_PACING_UNSHARED:-}" ] && command -v unshare >/dev/null; then
     exec env FRAME_PACING_UNSHARED=1 unshare -n -- bash "$0" "$@"
 fi
 
-sh "$SCRIPT_DIR/setup.sh" || exit 1
 for tool in Xvfb openbox xdotool xprop import; do
     command -v "$tool" >/dev/null || { echo "frame_pacing: $tool is missing (tools/setup.sh installs it)" >&2; exit 1; }
 done
 GAME=$BUILD_DIR/bench/talonreach_frame_log
 PEER=/usr/games/chromium-bsu
 [ -x "$GAME" ] || { echo "frame_pacing: no $GAME (build the bench targets first)" >&2; exit 1; }
-[ -x "$PEER" ] || { echo "frame_pacing: no $PEER" >&2; exit 1; }
+[ -x "$PEER" ] || [ -n "${FRAME_PACING_SWAY_ONLY:-}" ] || { echo "frame_pacing: no $PEER" >&2; exit 1; }
 
 OUT=$BUILD_DIR/frame-pacing
 rm -rf "$OUT"
@@ -87,7 +93,7 @@ done
 # ---------------------------------------------------------------------------------------------------
 # Driving and measuring
 
-# A press must outlast a frame: the game samples the keyboard once per frame.
+# Presses held a while, as a player holds them (the peer reads its keys once a frame).
 press() {
     xdotool keydown "$1" sleep 0.15 keyup "$1"
     sleep 0.12
@@ -155,9 +161,15 @@ intervals() {
             }'
 }
 
-# What draws for the process: Mesa's driver if one is loaded, else SDL's software renderer.
+# What draws for the process: SDL's software renderer with its frames in shared memory of its own
+# (on Wayland, where SDL loads Mesa's driver with the window all the same), Mesa's driver if one is
+# loaded, else SDL's software renderer.
 renderer_of() {
     local driver
+    if grep -q 'memfd:talonreach-frame' "/proc/$1/maps"; then
+        echo "SDL software, frames in shared memory"
+        return
+    fi
     driver=$(grep -o 'dri/[a-z0-9_]*_dri\.so' "/proc/$1/maps" | head -n 1 | sed 's|dri/||; s|_dri\.so||')
     if [ -n "$driver" ]; then
         echo "OpenGL on Mesa $driver"
@@ -241,13 +253,93 @@ chromium_bsu() {
     row "Chromium B.S.U. $version" "its own (OpenGL)" "$MENU_CPU" "$MENU_RSS" "$PLAY_CPU" "$PLAY_RSS" "not logged"
 }
 
+# ---------------------------------------------------------------------------------------------------
+# Talonreach on a Wayland desktop: a headless sway (tests/scripts/e2e/sway.sh) with a 1920 x 1080
+# output, the game natively and through XWayland one after the other, each with its default
+# renderer, keys from the project's virtual keyboard.
+
+# What sway.sh needs of the end-to-end tests' set-up.
+sway_prepare() {
+    E2E_WORK=$WORK
+    E2E_ART=$OUT
+    E2E_HELPER_PIDS=""
+    E2E_HOLD=0.15
+    E2E_GAP=0.12
+    e2e_fail() { fail "$*"; }
+    e2e_log() { echo "$*"; }
+    # shellcheck source=../tests/scripts/e2e/sway.sh
+    . "$SCRIPT_DIR/../tests/scripts/e2e/sway.sh"
+    E2E_WL_KEYBOARD=$BUILD_DIR/bench/e2e_wl_keyboard
+    [ -x "$E2E_WL_KEYBOARD" ] || E2E_WL_KEYBOARD=$BUILD_DIR/tests/e2e_wl_keyboard
+    sway_start
+    wl_keyboard_start
+    PIDS="$E2E_HELPER_PIDS $PIDS"
+}
+
+# talonreach_on_sway <label> <environment...>: as talonreach, on sway; ended by SIGTERM, which the
+# game takes as a way out, so that it writes its present log.
+talonreach_on_sway() {
+    local label=$1
+    shift
+    local dir=$WORK/game-$label
+    mkdir -p "$dir/Resource"
+    ln -s "$BUILD_DIR/Resource/Graphics" "$dir/Resource/Graphics"
+    ln -s "$BUILD_DIR/Resource/Sound" "$dir/Resource/Sound"
+    local log=$OUT/presents-$label.txt
+    (cd "$dir" && exec env -u DISPLAY -u SDL_VIDEODRIVER SDL_AUDIODRIVER=dummy "$@" "$GAME" "$log") \
+        >"$OUT/talonreach-$label.log" 2>&1 &
+    E2E_GAME_PID=$!
+    PIDS="$E2E_GAME_PID $PIDS"
+    local tries=0
+    until [ -n "$(sway_window)" ]; do
+        tries=$((tries + 1))
+        [ "$tries" -lt 300 ] && kill -0 "$E2E_GAME_PID" 2>/dev/null || fail "no window of Talonreach ($label) on sway"
+        sleep 0.1
+    done
+    sleep 1
+    press space
+    sleep 2
+    capture "$OUT/talonreach-$label-menu.png"
+    measure "$E2E_GAME_PID" MENU
+    press Return
+    sleep 1
+    local i
+    for i in 1 2 3 4 5 6 7 8; do press space; done
+    reset_peak "$E2E_GAME_PID"
+    press space
+    measure "$E2E_GAME_PID" PLAY since-reset
+    capture "$OUT/talonreach-$label-play.png"
+    local renderer shell
+    renderer=$(renderer_of "$E2E_GAME_PID")
+    shell=$(sway_window | jq -r .shell)
+    kill -TERM "$E2E_GAME_PID"
+    wait "$E2E_GAME_PID"
+    row "Talonreach on sway" "$label ($shell): $renderer" "$MENU_CPU" "$MENU_RSS" "$PLAY_CPU" "$PLAY_RSS" \
+        "$(intervals "$log" "$PLAY_FROM" "$PLAY_TO")"
+}
+
+sway_runs() {
+    local tool
+    for tool in sway swaymsg grim jq setpriv xhost; do
+        command -v "$tool" >/dev/null || { echo "frame_pacing: $tool is missing: no run on sway" >&2; return; }
+    done
+    sway_prepare
+    talonreach_on_sway native SDL_VIDEODRIVER=wayland
+    talonreach_on_sway XWayland "DISPLAY=$E2E_XWAYLAND_DISPLAY"
+    # What the game drew with natively before it asked EGL: SDL's OpenGL renderer on llvmpipe.
+    talonreach_on_sway native-opengl SDL_VIDEODRIVER=wayland SDL_RENDER_DRIVER=opengl
+}
+
 echo "machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ *//')"
 echo "load at start: $(cut -d' ' -f1-3 /proc/loadavg)"
-talonreach default
-talonreach software SDL_RENDER_DRIVER=software
-# What SDL itself would pick here, which the game declines where OpenGL runs only in software.
-talonreach opengl SDL_RENDER_DRIVER=opengl
-chromium_bsu
+if [ -z "${FRAME_PACING_SWAY_ONLY:-}" ]; then
+    talonreach default
+    talonreach software SDL_RENDER_DRIVER=software
+    # What SDL itself would pick here, which the game declines where OpenGL runs only in software.
+    talonreach opengl SDL_RENDER_DRIVER=opengl
+    chromium_bsu
+fi
+sway_runs
 echo "load at end: $(cut -d' ' -f1-3 /proc/loadavg)"
 echo
 echo "| Program | Renderer | Idle menu: CPU | Idle menu: peak RSS | ${SECONDS_EACH} s of play: CPU | Play: peak RSS | Play: frame interval median / p99 (presents) |"

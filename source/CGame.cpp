@@ -111,6 +111,7 @@ bool CGame::Main()
         pRecorder->FrameDone();
     }
     Draw();
+    UpdateScreenSaver();
     return true;
 }
 
@@ -218,6 +219,17 @@ void CGame::SortAsDrawn()
 {
     if (std::find(m_vStates.begin(), m_vStates.end(), CGamePlayState::GetInstance()) != m_vStates.end())
         CVKT_ObjectManager::GetInstance()->SortByScale();
+}
+
+void CGame::UpdateScreenSaver()
+{
+    // Nobody touches a key while watching, and a player may go some time without one between two
+    // shots; a paused game or replay is left alone like a menu.
+    // While watching, the replayed game's own screens (its recorded pauses) do not count.
+    CReplayPlayer* pPlayer = CReplayPlayer::GetInstance();
+    const bool bPlaying = !m_vStates.empty() && m_vStates.back() == CGamePlayState::GetInstance();
+    const bool bHoldOff = pPlayer->IsWatching() ? !pPlayer->IsPaused() : bPlaying;
+    CVKT_Window::GetInstance()->AllowScreenSaver(!bHoldOff);
 }
 
 bool CGame::RunFrame(uint32_t uElapsedMs, IGameState* pEnterInstead)

@@ -31,7 +31,9 @@ public:
     void Initialize(HWND hWnd, HINSTANCE hInstance, int nScreenWidth, int nScreenHeight, bool bWindowed);
     // One frame: the devices read, then the rules of a frame played (or, while a replay is watched,
     // of as many recorded frames as the watcher's time allows), then the picture drawn. False means
-    // the game is to end (nothing more was drawn in this frame).
+    // the game is to end (nothing more was drawn in this frame). After the frame the screensaver is
+    // held off while a game is played or a replay watched (not paused), and allowed on every other
+    // screen: the menus, the high-score table, the story and the pause.
     bool Main();
     // The rules of one frame, without reading the devices or drawing: the pads' menu repeat, the top
     // state's Input, the (possibly new) top state's Update, then the wave manager, the messages and
@@ -99,6 +101,7 @@ private:
     // Between two recorded frames, the frame drawn when they were recorded sorted the objects.
     void SortAsDrawn();
     void ToggleDisplayMode();
+    void UpdateScreenSaver();
     void RenderStates();
     void Draw();
 

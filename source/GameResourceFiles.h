@@ -11,6 +11,10 @@
 constexpr const char* SETTINGS_FILE = "Resource/settings.xml";
 constexpr const char* SETTINGS_FILE_LOWER_CASE = "resource/settings.xml";
 
+// The window's icon, as docks and task switchers show it beside the title (the desktop's own icon
+// theme has the same picture at every size).
+constexpr const char* IMAGE_WINDOW_ICON = "Resource/Graphics/OxM_WindowIcon.png";
+
 // Fonts: 16 x 24 cells for the menus, the HUD and the score entry; 8 x 12 for the story. Both sheets
 // have 20 cells a row, the first of them the space.
 constexpr const char* IMAGE_FONT_LARGE = "Resource/Graphics/OxM_Font2.png";

@@ -60,8 +60,11 @@ tDisplaySettings RememberedDisplay()
 
 HWND OpenGameWindow(CVKT_Window* pWindow, const tDisplaySettings& display)
 {
-    return pWindow->CreateFittedWindow(VKT_WINDOW_CLASS, VKT_WINDOW_TITLE, {CLIENT_WIDTH, CLIENT_HEIGHT},
-                                       {display.nWindowWidth, display.nWindowHeight}, WndProc);
+    HWND hWnd = pWindow->CreateFittedWindow(VKT_WINDOW_CLASS, VKT_WINDOW_TITLE, {CLIENT_WIDTH, CLIENT_HEIGHT},
+                                            {display.nWindowWidth, display.nWindowHeight}, WndProc);
+    if (hWnd)
+        pWindow->SetIcon(IMAGE_WINDOW_ICON);
+    return hWnd;
 }
 
 namespace
@@ -117,7 +120,7 @@ int WithStopSignals(Body body)
 int WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, const char*, int)
 {
     CVKT_SingleInstance singleInstance;
-    if (!hPrevInstance && !singleInstance.Claim(VKT_WINDOW_CLASS))
+    if (!hPrevInstance && !singleInstance.Claim(VKT_INSTANCE_NAME))
         return 0;
     return WithStopSignals(
         [&]

@@ -10,9 +10,14 @@
 class CGame;
 class CVKT_FramePacer;
 
-// The window class and title of the game's window.
-constexpr const char* VKT_WINDOW_CLASS = "VKTWindowClass";
+// The window class of the game's window: the id of its desktop entry (packaging/), by which docks,
+// task switchers and Wayland compositors find the game's name and icon for the window. It is the
+// X11 WM_CLASS and the Wayland app_id.
+constexpr const char* VKT_WINDOW_CLASS = "org.talonreach.Talonreach";
 constexpr const char* VKT_WINDOW_TITLE = "Talonreach";
+// The name of the one-copy lock (CVKT_SingleInstance), the window class the game always had: a copy
+// of an earlier version and this one still find each other.
+constexpr const char* VKT_INSTANCE_NAME = "VKTWindowClass";
 
 // Runs the whole program and returns its exit code: 0 when a copy already runs (it was raised) or
 // the game ended, 1 when the game's data was found nowhere, 128 + the signal's number when SIGTERM,
@@ -34,10 +39,11 @@ bool RunLoopPass(CVKT_Window* pWindow, CGame* pGame, CVKT_FramePacer* pPacer);
 // How the settings file says the game was last shown; the defaults when it cannot be read.
 tDisplaySettings RememberedDisplay();
 
-// Opens the game's window (class VKT_WINDOW_CLASS, title VKT_WINDOW_TITLE, WndProc) for that
-// display: at the window size the player chose if it still fits the desktop, otherwise at the
-// largest whole multiple of 640 x 480 that does. Full screen is the renderer's to switch on
-// (CGame::Initialize with windowed false). Null when the window does not open.
+// Opens the game's window (class VKT_WINDOW_CLASS, title VKT_WINDOW_TITLE, WndProc, the icon
+// IMAGE_WINDOW_ICON) for that display: at the window size the player chose if it still fits the
+// desktop, otherwise at the largest whole multiple of 640 x 480 that does. Full screen is the
+// renderer's to switch on (CGame::Initialize with windowed false). Null when the window does not
+// open; a missing icon is reported and the window opens without it.
 HWND OpenGameWindow(CVKT_Window* pWindow, const tDisplaySettings& display);
 
 // The game's window procedure: pauses the game when the window loses the focus during play and

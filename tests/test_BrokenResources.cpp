@@ -144,6 +144,9 @@ TEST_P(BrokenResourcesTest, TheGameIsPlayableToTheExitItem)
     EXPECT_TRUE(
         Reported("TextureManager Error|Failed to Create Texture - resource/graphics/OxM_MainMenu.png"));
     EXPECT_TRUE(Reported("TextureManager Error|Failed to Create Texture - Resource/Graphics/OxM_Level3.png"));
+    // The window opened without its icon.
+    EXPECT_TRUE(
+        Reported("CVKT_Window Error|Failed to load the window icon - Resource/Graphics/OxM_WindowIcon.png"));
 }
 
 TEST_P(BrokenResourcesTest, TheMenuMusicFailureIsReportedWithItsReason)

@@ -90,6 +90,8 @@ const tRequirement kRequirements[] = {
     // Drawn whole, centred on an object of 46 x 34.
     {"Graphics/OxM_PowLife.png", eKind::Image, 46, 34, false, 0, 0},
     {"Graphics/OxM_PowCharge.png", eKind::Image, 46, 34, false, 0, 0},
+    // The window's icon: square, as large as docks and task switchers show it.
+    {"Graphics/OxM_WindowIcon.png", eKind::Image, 128, 128, false, 0, 0},
     {"Sound/OxM_ZORIRED_theme.wav", eKind::Wave, 0, 0, false, 0, 0},
     {"Sound/OxM_PALLET_theme.wav", eKind::Wave, 0, 0, false, 0, 0},
     {"Sound/VKT_LazerShot.wav", eKind::Wave, 0, 0, false, 0, 0},

@@ -4,7 +4,8 @@
 set -e
 PACKAGES="cmake make g++ pkg-config libsdl2-dev libsdl2-image-dev libx11-dev libxtst-dev libtinyxml-dev libgtest-dev libgmock-dev
 libbenchmark-dev libcairo2-dev fonts-dejavu-core xvfb xauth xdotool imagemagick openbox x11-utils x11-xkb-utils clang
-libclang-rt-14-dev dpkg-dev lintian desktop-file-utils appstream libebur128-dev"
+libclang-rt-14-dev dpkg-dev lintian desktop-file-utils appstream libebur128-dev libwayland-dev libxkbcommon-dev
+libegl-dev sway grim xwayland x11-xserver-utils jq"
 [ "$#" -gt 0 ] && PACKAGES="$*"
 
 missing=""

@@ -6,10 +6,17 @@
 #include <SDL_syswm.h>
 #include <SDL_test_font.h>
 
+// EGL's own types, not Xlib's: Xlib comes last (below).
+#define EGL_NO_X11
+#include <EGL/egl.h>
+#include <EGL/eglext.h>
+#include <wayland-client.h>
+
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 // Last: Xlib's macros (None, Bool, Status) would clash with the headers above.
 #include <X11/Xlib.h>
@@ -22,10 +29,83 @@ void DebugOutput(const char* text)
     std::fputs("\n", stderr);
 }
 
-// True when the window sits on an X server through which no graphics card can draw: one that offers
-// none of the direct-rendering extensions (DRI2, DRI3) nor NVIDIA's own. OpenGL there is Mesa's
-// software rasteriser, which costs a core's worth of threads and some 100 MB of driver to show what
-// SDL's software renderer draws for a tenth of that. Other window systems say nothing here.
+// True when the X server offers none of the direct-rendering extensions (DRI2, DRI3) nor NVIDIA's
+// own: OpenGL there is Mesa's software rasteriser, which costs a core's worth of threads and some
+// 100 MB of driver to show what SDL's software renderer draws for a tenth of that.
+bool X11WithoutDirectRendering(Display* pDisplay)
+{
+    for (const char* extension : {"DRI3", "DRI2", "NV-GLX"})
+    {
+        int opcode = 0, firstEvent = 0, firstError = 0;
+        if (XQueryExtension(pDisplay, extension, &opcode, &firstEvent, &firstError))
+            return false;
+    }
+    return true;
+}
+
+// The renderer string of an OpenGL ES context made on the display without a surface; empty when
+// none can be made.
+std::string RendererOfContext(EGLDisplay display)
+{
+    const EGLint configAttributes[] = {EGL_RENDERABLE_TYPE, EGL_OPENGL_ES2_BIT, EGL_NONE};
+    const EGLint contextAttributes[] = {EGL_CONTEXT_CLIENT_VERSION, 2, EGL_NONE};
+    EGLConfig config = nullptr;
+    EGLint nConfigs = 0;
+    if (!eglBindAPI(EGL_OPENGL_ES_API) ||
+        !eglChooseConfig(display, configAttributes, &config, 1, &nConfigs) || nConfigs == 0)
+        return "";
+    EGLContext context = eglCreateContext(display, config, EGL_NO_CONTEXT, contextAttributes);
+    if (context == EGL_NO_CONTEXT)
+        return "";
+    std::string renderer;
+    // No surface: the context is only asked, never drawn with.
+    if (eglMakeCurrent(display, EGL_NO_SURFACE, EGL_NO_SURFACE, context))
+    {
+        using GetString = const unsigned char* (*)(unsigned int);
+        constexpr unsigned int RENDERER_NAME = 0x1F01; // GL_RENDERER
+        const auto getString = reinterpret_cast<GetString>(eglGetProcAddress("glGetString"));
+        const unsigned char* text = getString ? getString(RENDERER_NAME) : nullptr;
+        if (text)
+            renderer = reinterpret_cast<const char*>(text);
+        eglMakeCurrent(display, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
+    }
+    eglDestroyContext(display, context);
+    return renderer;
+}
+
+// What OpenGL ES on the Wayland display runs on: the renderer string of a context made only to ask,
+// such as "llvmpipe (LLVM 15.0.6, 256 bits)". Empty when EGL makes no context there. The question
+// goes over a connection of its own: EGL keeps one display per connection, and ending SDL's would
+// take the window's own EGL surface with it.
+std::string WaylandOpenGLRenderer()
+{
+    wl_display* pConnection = wl_display_connect(nullptr);
+    if (!pConnection)
+        return "";
+    std::string renderer;
+    EGLDisplay display = eglGetPlatformDisplay(EGL_PLATFORM_WAYLAND_KHR, pConnection, nullptr);
+    if (display != EGL_NO_DISPLAY && eglInitialize(display, nullptr, nullptr))
+    {
+        renderer = RendererOfContext(display);
+        eglTerminate(display);
+    }
+    eglReleaseThread();
+    wl_display_disconnect(pConnection);
+    return renderer;
+}
+
+// Mesa's software rasterisers name themselves in the renderer string.
+bool IsSoftwareRenderer(const std::string& renderer)
+{
+    for (const char* name : {"llvmpipe", "softpipe", "swrast", "Software Rasterizer"})
+        if (renderer.find(name) != std::string::npos)
+            return true;
+    return false;
+}
+
+// True when OpenGL in the window could only run in software: an X server without direct rendering,
+// a Wayland display whose OpenGL is a software rasteriser or makes no context at all, or
+// LIBGL_ALWAYS_SOFTWARE set. Other window systems say nothing here.
 bool OnlySoftwareOpenGL(SDL_Window* pWindow)
 {
     const char* forced = std::getenv("LIBGL_ALWAYS_SOFTWARE");
@@ -33,29 +113,16 @@ bool OnlySoftwareOpenGL(SDL_Window* pWindow)
         return true;
     SDL_SysWMinfo info;
     SDL_VERSION(&info.version);
-    if (!SDL_GetWindowWMInfo(pWindow, &info) || info.subsystem != SDL_SYSWM_X11 || !info.info.x11.display)
+    if (!SDL_GetWindowWMInfo(pWindow, &info))
         return false;
-    for (const char* extension : {"DRI3", "DRI2", "NV-GLX"})
+    if (info.subsystem == SDL_SYSWM_X11 && info.info.x11.display)
+        return X11WithoutDirectRendering(info.info.x11.display);
+    if (info.subsystem == SDL_SYSWM_WAYLAND && info.info.wl.display)
     {
-        int opcode = 0, firstEvent = 0, firstError = 0;
-        if (XQueryExtension(info.info.x11.display, extension, &opcode, &firstEvent, &firstError))
-            return false;
+        const std::string renderer = WaylandOpenGLRenderer();
+        return renderer.empty() || IsSoftwareRenderer(renderer);
     }
-    return true;
-}
-
-// SDL's accelerated renderer unless the user named one (SDL_RENDER_DRIVER) or the display can only
-// run OpenGL in software; the software renderer when that fails or is the better choice.
-SDL_Renderer* CreateDevice(SDL_Window* pWindow, Uint32 unVsync)
-{
-    const char* chosen = SDL_GetHint(SDL_HINT_RENDER_DRIVER);
-    const bool userChose = chosen && *chosen;
-    SDL_Renderer* device = nullptr;
-    if (userChose || !OnlySoftwareOpenGL(pWindow))
-        device = SDL_CreateRenderer(pWindow, -1, SDL_RENDERER_ACCELERATED | unVsync);
-    if (!device)
-        device = SDL_CreateRenderer(pWindow, -1, SDL_RENDERER_SOFTWARE | unVsync);
-    return device;
+    return false;
 }
 
 tSize WindowPixels(SDL_Window* pWindow)
@@ -69,6 +136,39 @@ tSize WindowPixels(SDL_Window* pWindow)
 void CVKT_Direct3D::tTextureDeleter::operator()(SDL_Texture* pTexture) const
 {
     SDL_DestroyTexture(pTexture);
+}
+
+void CVKT_Direct3D::tSurfaceDeleter::operator()(SDL_Surface* pSurface) const
+{
+    SDL_FreeSurface(pSurface);
+}
+
+SDL_Renderer* CVKT_Direct3D::CreateDevice(uint32_t unVsync)
+{
+    const char* chosen = SDL_GetHint(SDL_HINT_RENDER_DRIVER);
+    const bool userChose = chosen && *chosen;
+    const bool bSoftware = userChose ? SDL_strcasecmp(chosen, "software") == 0 : OnlySoftwareOpenGL(m_hWnd);
+    SDL_Renderer* device = bSoftware ? CreateWaylandDevice() : nullptr;
+    if (!device && (userChose || !bSoftware))
+        device = SDL_CreateRenderer(m_hWnd, -1, SDL_RENDERER_ACCELERATED | unVsync);
+    if (!device)
+        device = SDL_CreateRenderer(m_hWnd, -1, SDL_RENDERER_SOFTWARE | unVsync);
+    return device;
+}
+
+SDL_Renderer* CVKT_Direct3D::CreateWaylandDevice()
+{
+    if (!m_WaylandSurface.Open(m_hWnd))
+        return nullptr;
+    m_pCanvas.reset(SDL_CreateRGBSurfaceWithFormat(
+        0, m_PresentParams.nBackBufferWidth, m_PresentParams.nBackBufferHeight, 32, SDL_PIXELFORMAT_RGB888));
+    SDL_Renderer* device = m_pCanvas ? SDL_CreateSoftwareRenderer(m_pCanvas.get()) : nullptr;
+    if (!device)
+    {
+        m_pCanvas.reset();
+        m_WaylandSurface.Close();
+    }
+    return device;
 }
 
 CVKT_Direct3D* CVKT_Direct3D::GetInstance()
@@ -96,7 +196,7 @@ bool CVKT_Direct3D::InitDirect3D(HWND hWnd, int nScreenWidth, int nScreenHeight,
     // (some 60 MB with Mesa) into a renderer that never uses it. The user's own setting wins.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     const Uint32 vsync = bVsync ? SDL_RENDERER_PRESENTVSYNC : 0;
-    m_pDevice = CreateDevice(hWnd, vsync);
+    m_pDevice = CreateDevice(vsync);
     if (!m_pDevice)
     {
         DebugOutput("Failed to Create D3D Device");
@@ -149,6 +249,8 @@ void CVKT_Direct3D::ShutdownDirect3D()
         SDL_DestroyRenderer(m_pDevice);
         m_pDevice = nullptr;
     }
+    m_pCanvas.reset();
+    m_WaylandSurface.Close();
     m_bInScene = false;
     m_bDeviceLost = false;
     m_bClearPending = false;
@@ -315,11 +417,12 @@ void CVKT_Direct3D::Present()
     if (m_bHeldBack)
         return; // the window shows this very picture already; it stays held until someone reads it
     IssueClear();
-    ShowBackBuffer();
+    const bool bShown = ShowBackBuffer();
     SDL_RenderPresent(m_pDevice);
     if (m_pBackBuffer)
         SDL_SetRenderTarget(m_pDevice, m_pBackBuffer.get());
-    m_bShownRepeatable = bRepeatable;
+    // A picture that did not reach the window is drawn again next time, whatever it shows.
+    m_bShownRepeatable = bRepeatable && bShown;
     if (m_bShownRepeatable)
     {
         m_dwShownClearColor = m_dwClearColor;
@@ -329,12 +432,14 @@ void CVKT_Direct3D::Present()
         m_pPresentListener(m_pPresentUser);
 }
 
-void CVKT_Direct3D::ShowBackBuffer()
+bool CVKT_Direct3D::ShowBackBuffer()
 {
     m_ShownOutput = WindowPixels(m_hWnd);
     if (!m_pBackBuffer)
-        return; // drawn straight into the window already; no screen capture then
+        return true; // drawn straight into the window already; no screen capture then
     SDL_SetRenderTarget(m_pDevice, nullptr);
+    if (m_WaylandSurface.IsOpen())
+        return ShowOnWaylandSurface();
     tSize output;
     SDL_GetRendererOutputSize(m_pDevice, &output.nWidth, &output.nHeight);
     const tSize base = {m_PresentParams.nBackBufferWidth, m_PresentParams.nBackBufferHeight};
@@ -347,6 +452,24 @@ void CVKT_Direct3D::ShowBackBuffer()
     const SDL_Rect area = {view.nX, view.nY, view.nWidth, view.nHeight};
     SDL_RenderCopy(m_pDevice, m_pBackBuffer.get(), nullptr, &area);
     CaptureScreen(output);
+    return true;
+}
+
+bool CVKT_Direct3D::ShowOnWaylandSurface()
+{
+    // The renderer's own surface (the canvas) takes the back buffer 1:1; the window's surface scales
+    // it into the window.
+    SDL_RenderCopy(m_pDevice, m_pBackBuffer.get(), nullptr, nullptr);
+    if (!m_WaylandSurface.Present(m_pCanvas.get(), m_ShownOutput))
+        return false;
+    if (m_bCaptureScreen)
+    {
+        tSize shown;
+        m_WaylandSurface.ReadShown(m_CapturedScreen.argb, shown);
+        m_CapturedScreen.nWidth = shown.nWidth;
+        m_CapturedScreen.nHeight = shown.nHeight;
+    }
+    return true;
 }
 
 void CVKT_Direct3D::CaptureScreen(tSize output)

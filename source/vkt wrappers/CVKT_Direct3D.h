@@ -8,6 +8,10 @@
 // screen pixels (nearest neighbour); at any other size the picture is filtered linearly. The size
 // that counts is the drawable's, in pixels, so a high-DPI desktop gets its pixels' worth. (A
 // renderer that cannot draw into a texture draws straight into the window at a logical 640 x 480.)
+//
+// Where OpenGL could only run in software (see InitDirect3D) SDL's software renderer draws; on a
+// Wayland window its picture goes to the window through shared memory (CVKT_WaylandSurface), which
+// SDL itself would show through OpenGL.
 // Failures are written to standard error (the debugger output) with a false result.
 //
 // A frame made of nothing but the clear and the sprite batch that asks for exactly the picture
@@ -18,6 +22,7 @@
 #pragma once
 
 #include "CVKT_ScreenFit.h"
+#include "CVKT_WaylandSurface.h"
 #include "VKT_Types.h"
 
 #include <cstdint>
@@ -25,6 +30,7 @@
 #include <vector>
 
 class CVKT_Sprite;
+struct SDL_Surface;
 struct SDL_Texture;
 
 // What the device was created with, kept for resets and display switches.
@@ -52,6 +58,12 @@ public:
     // False for a null window or when the device cannot be made. Nothing made so far is released
     // on failure; ShutdownDirect3D does that. With bWindowed false the window goes full screen at
     // once; the size it has now is the one it gets back as a window.
+    //
+    // The device is SDL's accelerated renderer unless OpenGL could only run in software there: on
+    // an X server without direct rendering, on a Wayland display whose OpenGL names a software
+    // rasteriser (llvmpipe, softpipe, swrast) or makes no context at all, or with
+    // LIBGL_ALWAYS_SOFTWARE set. Then, and when SDL_RENDER_DRIVER is "software", SDL's software
+    // renderer draws. A renderer named in SDL_RENDER_DRIVER always wins.
     bool InitDirect3D(HWND hWnd, int nScreenWidth, int nScreenHeight, bool bWindowed = true,
                       bool bVsync = false);
     // Releases the sprite batch and the device; safe to call twice.
@@ -124,11 +136,18 @@ private:
     {
         void operator()(SDL_Texture* pTexture) const;
     };
+    struct tSurfaceDeleter
+    {
+        void operator()(SDL_Surface* pSurface) const;
+    };
 
+    SDL_Renderer* CreateDevice(uint32_t unVsync);
+    SDL_Renderer* CreateWaylandDevice();
     void RecoverLostDevice();
     void ResetBackBuffer();
     bool MakeBackBuffer();
-    void ShowBackBuffer();
+    bool ShowBackBuffer();
+    bool ShowOnWaylandSurface();
     void CaptureScreen(tSize output);
     bool OutputChanged() const;
     void ApplyWindowMode(bool bWindowed);
@@ -142,6 +161,10 @@ private:
     std::unique_ptr<CVKT_Sprite> m_pSprite;
     // What every draw lands in; null when the renderer draws straight into the window.
     std::unique_ptr<SDL_Texture, tTextureDeleter> m_pBackBuffer;
+    // On a Wayland window drawn in software: the software renderer's own surface, of the back
+    // buffer's size, and the window's surface that its picture is shown on.
+    std::unique_ptr<SDL_Surface, tSurfaceDeleter> m_pCanvas;
+    CVKT_WaylandSurface m_WaylandSurface;
     tPresentParams m_PresentParams;
     tSize m_WindowedSize;
     // The window's size in pixels at the last present.

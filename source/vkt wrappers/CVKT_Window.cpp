@@ -3,12 +3,17 @@
 #include "CVKT_Clock.h"
 #include "CVKT_Direct3D.h"
 #include "CVKT_DirectInput.h"
+#include "CVKT_ImageFile.h"
+#include "CVKT_MessageBox.h"
 #include "CVKT_SingleInstance.h"
 #include "CVKT_StopSignals.h"
 
 #include <SDL.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <memory>
+#include <string>
 
 namespace
 {
@@ -80,19 +85,47 @@ void CVKT_Window::ShutdownPlatform()
     SDL_Quit();
 }
 
-bool CVKT_Window::StartVideo(const char* szClassName)
+namespace
 {
-    // SDL's X11 driver reads the window class from this variable when video starts, so video starts
-    // here rather than in InitPlatform.
+// SDL 2.26 tries X11 before Wayland: on a Wayland desktop with XWayland the game is an X11 client,
+// which keeps it away from SDL 2.26's Wayland keyboard code, which crashes on virtual keyboards that
+// send a modifier before their keymap. Said here, so that a later SDL preferring Wayland does not
+// move the game; SDL_VIDEODRIVER in the environment still decides.
+void PreferX11WhereBothRun()
+{
+    const char* szX11 = std::getenv("DISPLAY");
+    const char* szWayland = std::getenv("WAYLAND_DISPLAY");
+    if (szX11 && *szX11 && szWayland && *szWayland)
+        SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11,wayland");
+}
+
+struct tSurfaceDeleter
+{
+    void operator()(SDL_Surface* pSurface) const { SDL_FreeSurface(pSurface); }
+};
+} // namespace
+
+bool CVKT_Window::StartVideo(const char* szClassName, const char* szTitle)
+{
+    // SDL's drivers read the window class from these variables when video starts (X11 for WM_CLASS,
+    // Wayland for the app_id), so video starts here rather than in InitPlatform.
     if (szClassName)
+    {
         SDL_setenv("SDL_VIDEO_X11_WMCLASS", szClassName, 1);
+        SDL_setenv("SDL_VIDEO_WAYLAND_WMCLASS", szClassName, 1);
+    }
+    if (szTitle && *szTitle)
+        SDL_SetHint(SDL_HINT_APP_NAME, szTitle);
+    // SDL holds the screensaver off from the start by default; the game decides screen by screen.
+    SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
+    PreferX11WhereBothRun();
     return SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
 }
 
 HWND CVKT_Window::CreateGameWindow(const char* szClassName, const char* szTitle, int nClientWidth,
                                    int nClientHeight, WNDPROC pfnWndProc)
 {
-    if (!StartVideo(szClassName))
+    if (!StartVideo(szClassName, szTitle))
         return nullptr;
     m_FittedSize = {nClientWidth, nClientHeight};
     return OpenWindow(szTitle, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, m_FittedSize, pfnWndProc);
@@ -101,7 +134,7 @@ HWND CVKT_Window::CreateGameWindow(const char* szClassName, const char* szTitle,
 HWND CVKT_Window::CreateFittedWindow(const char* szClassName, const char* szTitle, tSize base,
                                      tSize remembered, WNDPROC pfnWndProc)
 {
-    if (!StartVideo(szClassName))
+    if (!StartVideo(szClassName, szTitle))
         return nullptr;
     const SDL_Rect area = UsableArea();
     m_FittedSize = CVKT_ScreenFit::LargestWindow(SizeOf(area), ESTIMATED_FRAME.Size(), base);
@@ -152,6 +185,31 @@ HWND CVKT_Window::OpenWindow(const char* szTitle, int nX, int nY, tSize size, WN
     m_PointerHider.OnPointerMoved(CVKT_Clock::GetTickCount());
     SendMessage(WM_CREATE, 0);
     return m_hWnd;
+}
+
+bool CVKT_Window::SetIcon(const char* szPath)
+{
+    if (!m_hWnd || !szPath)
+        return false;
+    std::unique_ptr<SDL_Surface, tSurfaceDeleter> pIcon(CVKT_ImageFile::LoadARGB(szPath));
+    if (!pIcon)
+    {
+        const std::string text = std::string("Failed to load the window icon - ") + szPath;
+        CVKT_MessageBox::Show(m_hWnd, text.c_str(), "CVKT_Window Error");
+        return false;
+    }
+    SDL_SetWindowIcon(m_hWnd, pIcon.get()); // SDL keeps a copy
+    return true;
+}
+
+void CVKT_Window::AllowScreenSaver(bool bAllow)
+{
+    if (!SDL_WasInit(SDL_INIT_VIDEO) || (SDL_IsScreenSaverEnabled() == SDL_TRUE) == bAllow)
+        return;
+    if (bAllow)
+        SDL_EnableScreenSaver();
+    else
+        SDL_DisableScreenSaver();
 }
 
 intptr_t CVKT_Window::SendMessage(unsigned int uMsg, uintptr_t wParam)

@@ -38,8 +38,11 @@ public:
     void ShutdownPlatform();
 
     // Starts SDL video and makes a resizable window with a client area of nClientWidth x nClientHeight,
-    // centred on the primary display, showing, with X11 class szClassName. WM_CREATE reaches the procedure
-    // before this returns. Null on failure.
+    // centred on the primary display, showing, known to the window system by szClassName (the X11
+    // WM_CLASS and the Wayland app_id) and by szTitle as the application's name. The screensaver is
+    // allowed until AllowScreenSaver says otherwise. Where both an X server and a Wayland compositor
+    // run, the window is an X11 one unless SDL_VIDEODRIVER names the driver. WM_CREATE reaches the
+    // procedure before this returns. Null on failure.
     HWND CreateGameWindow(const char* szClassName, const char* szTitle, int nClientWidth, int nClientHeight,
                           WNDPROC pfnWndProc);
     // The same with the client area sized for the desktop: `remembered` when that fits, with the
@@ -54,6 +57,13 @@ public:
     // any window.
     tSize GetFittedSize() const { return m_FittedSize; }
     HWND GetHandle() const { return m_hWnd; }
+    // Gives the window the picture in the PNG file szPath (a game's resource name) as its icon, for
+    // docks and task switchers. False, reported once in a box titled "CVKT_Window Error", when the
+    // file cannot be read; the window keeps the window system's default icon then.
+    bool SetIcon(const char* szPath);
+    // Lets the desktop's screensaver (and its display power saving) come on, or holds it off while
+    // the window is shown. SDL is asked only when the wish changes; nothing happens without video.
+    void AllowScreenSaver(bool bAllow);
 
     // Takes every event waiting in SDL's queue and routes it (see above). Returns false once the quit
     // message has been taken, or a stop signal (CVKT_StopSignals) has arrived: the loop must end
@@ -87,7 +97,7 @@ public:
 
 private:
     CVKT_Window() = default;
-    bool StartVideo(const char* szClassName);
+    bool StartVideo(const char* szClassName, const char* szTitle);
     HWND OpenWindow(const char* szTitle, int nX, int nY, tSize size, WNDPROC pfnWndProc);
     void FitToFrame(tSize base, bool bKeepSize);
     intptr_t SendMessage(unsigned int uMsg, uintptr_t wParam);

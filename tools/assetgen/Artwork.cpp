@@ -3,6 +3,7 @@
 #include "BirdArt.h"
 #include "GlyphSheets.h"
 #include "HumanArt.h"
+#include "IconArt.h"
 #include "LandscapeArt.h"
 #include "MenuScreens.h"
 #include "Music.h"
@@ -52,6 +53,7 @@ const std::vector<tArtwork>& AllArtwork()
         {"Graphics/OxM_Bubble.png", WriteBubble},
         {"Graphics/OxM_PowLife.png", WriteLifePowerup},
         {"Graphics/OxM_PowCharge.png", WriteChargePowerup},
+        {"Graphics/OxM_WindowIcon.png", WriteWindowIcon},
     };
     return list;
 }

@@ -109,6 +109,11 @@ void DrawIcon(cairo_t* cr, double size)
     cairo_restore(cr);
 }
 
+bool WriteWindowIcon(const tOutput& out)
+{
+    return WritePng(out.Graphics("OxM_WindowIcon.png"), WINDOW_ICON_SIZE);
+}
+
 bool WriteIcons(const std::string& folder, const std::string& name)
 {
     bool ok = true;

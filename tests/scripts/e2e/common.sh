@@ -56,6 +56,15 @@ e2e_require_tools() {
 # Set-up and tear-down
 
 e2e_begin() {
+    e2e_require_tools Xvfb xdotool import compare xwininfo xprop openbox timeout
+    e2e_setup "$@"
+    e2e_start_x
+    e2e_start_window_manager
+}
+
+# Everything of e2e_begin but the X server and its window manager: the variables, the artefact and
+# working folders, the game's folder and the clean-up at exit. Same arguments.
+e2e_setup() {
     E2E_NAME=$1
     E2E_GAME=$(realpath "$2")
     E2E_RESOURCES=$(realpath "$3")
@@ -70,7 +79,6 @@ e2e_begin() {
     E2E_HELPER_PIDS=""
     E2E_WINDOW=""
 
-    e2e_require_tools Xvfb xdotool import compare xwininfo xprop openbox timeout
     [ -x "$E2E_GAME" ] || e2e_fail "no game binary at $E2E_GAME"
     [ -d "$E2E_RESOURCES/Graphics" ] || e2e_fail "no generated art in $E2E_RESOURCES"
 
@@ -81,8 +89,6 @@ e2e_begin() {
     trap 'exit 1' INT TERM
 
     e2e_make_game_folder
-    e2e_start_x
-    e2e_start_window_manager
 }
 
 # The game's working folder: its own Resource folder whose art and sound link to the build's, and
@@ -254,6 +260,32 @@ e2e_expect_game_exit() {
         e2e_fail "sanitizer report in game.log"
     fi
     e2e_log "the game ended with status 0"
+}
+
+# The id of the game's desktop entry (packaging/<id>.desktop), which its window must carry as its
+# class.
+e2e_desktop_id() {
+    local entry
+    entry=$(ls "$E2E_SOURCE"/packaging/*.desktop) || e2e_fail "no desktop entry in packaging/"
+    basename "$entry" .desktop
+}
+
+# The X11 window <id> (default: the game's) is known as the game: WM_CLASS names the desktop entry
+# (which says so in StartupWMClass), and _NET_WM_ICON holds the game's 128 x 128 icon.
+expect_window_identity() {
+    local window=${1:-$E2E_WINDOW} id class icon
+    id=$(e2e_desktop_id)
+    class=$(xprop -id "$window" WM_CLASS 2>/dev/null)
+    [ "$class" = "WM_CLASS(STRING) = \"$id\", \"$id\"" ] || e2e_fail "window $window has $class, not the class $id"
+    grep -qx "StartupWMClass=$id" "$E2E_SOURCE/packaging/$id.desktop" ||
+        e2e_fail "the desktop entry does not name the window class $id"
+    # xprop draws the icon as text under the line "Icon (width x height):".
+    icon=$(xprop -id "$window" -notype _NET_WM_ICON 2>/dev/null | head -c 200)
+    case $icon in
+    *"Icon (128 x 128):"*) ;;
+    *) e2e_fail "window $window has no 128 x 128 icon: $icon" ;;
+    esac
+    e2e_log "window $window: class $id and a 128 x 128 icon"
 }
 
 # Prints "x y width height" of the game window's client area on the screen.

@@ -1,5 +1,6 @@
 #!/bin/bash
-# On a 1920 x 1080 screen the game opens at twice its size, 1280 x 960, every picture pixel a 2 x 2
+# The window carries the class of the game's desktop entry and the game's icon. On a 1920 x 1080
+# screen the game opens at twice its size, 1280 x 960, every picture pixel a 2 x 2
 # square. F11 switches to full screen at the screen's resolution, the picture as high as the screen
 # with bars at the sides; the next start is in full screen again. F11 then gives back the window,
 # which the player resizes to 1000 x 750: the start after that opens at that size.
@@ -56,6 +57,7 @@ exit_from_menu() {
 # The first start: no settings file.
 e2e_launch game
 e2e_wait_for_window
+expect_window_identity
 expect_geometry "twice the size" "[0-9]+ [0-9]+ 1280 960"
 screen_logo
 expect logo 15 "$E2E_PROBES"

@@ -51,6 +51,8 @@ desktop-file-validate "$desktop" || fail "desktop-file-validate"
 appstreamcli validate --no-net "$root/usr/share/metainfo/$id.metainfo.xml" || fail "appstreamcli validate"
 grep -qx "Icon=$id" "$desktop" || fail "the desktop entry does not name the icon $id"
 grep -qx "Exec=talonreach" "$desktop" || fail "the desktop entry does not start talonreach"
+grep -qx "StartupWMClass=$id" "$desktop" || fail "the desktop entry does not name the window class $id"
+dpkg-deb -f "$deb" Recommends | grep -qw zenity || fail "the package does not recommend zenity (boxes on Wayland)"
 grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$root/usr/share/metainfo/$id.metainfo.xml" ||
     fail "the metadata does not launch $id.desktop"
 

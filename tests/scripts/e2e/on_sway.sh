@@ -1,0 +1,110 @@
+#!/bin/bash
+# The game on a Wayland desktop (sway, see sway.sh), started as a player starts it:
+#   on_sway.sh <test name> <game> <Resource folder> <artefact folder> <source dir> wayland|xwayland
+# wayland: natively (SDL_VIDEODRIVER=wayland), its window the app_id of the desktop entry;
+# xwayland: with nothing chosen, where both WAYLAND_DISPLAY and DISPLAY are set, the game is an X11
+# client of XWayland (its window the X11 class of the desktop entry, with the game's icon).
+# Either way, on the 1920 x 1080 output: a 1280 x 960 window showing the picture in 2 x 2 squares,
+# Space leaves the logo, F11 goes full screen (the picture 1440 x 1080 between black bars) and back,
+# and the exit item ends the game with status 0. The renderer is the game's own choice.
+. "$(dirname "$0")/common.sh"
+. "$(dirname "$0")/screens.sh"
+. "$(dirname "$0")/sway.sh"
+mode=$6
+sway_require_tools
+e2e_require_tools timeout compare
+e2e_setup "$@"
+sway_start
+wl_keyboard_start
+
+# No sound card (the dummy driver keeps the failed-device box away); the leak check reads whole
+# stacks to tell SDL's and Mesa's own memory apart (wayland.lsan).
+e2e_game_env() {
+    E2E_ENV=(SDL_AUDIODRIVER=dummy ASAN_OPTIONS=detect_leaks=1:fast_unwind_on_malloc=0
+        "LSAN_OPTIONS=suppressions=$E2E_SOURCE/tests/scripts/wayland.lsan")
+    if [ "$mode" = wayland ]; then
+        E2E_ENV+=(SDL_VIDEODRIVER=wayland)
+    else
+        E2E_ENV+=("DISPLAY=$E2E_XWAYLAND_DISPLAY")
+    fi
+}
+E2E_EXTRA_ENV=(-u SDL_VIDEODRIVER -u SDL_RENDER_DRIVER -u DISPLAY)
+
+# expect_viewport <name> <seconds> <WxH+X+Y> <probe lines>: as expect, on that part of the screenshot.
+expect_viewport() {
+    local name=$1 seconds=$2 area=$3 probes=$4
+    e2e_shot_name "$name"
+    local file=$E2E_SHOT cropped=$E2E_WORK/viewport.png
+    local deadline=$(($(date +%s) + seconds))
+    until capture "$file" && "$E2E_CONVERT" "$file" -crop "$area" +repage "$cropped" && check "$cropped" "$probes"; do
+        if [ "$(date +%s)" -ge "$deadline" ]; then
+            cat "$E2E_WORK/mismatch" >&2
+            e2e_fail "the screen \"$name\" did not show within $seconds seconds (see $(basename "$file"))"
+        fi
+        sleep 0.1
+    done
+    e2e_log "screen: $name"
+}
+
+# pixel <file> <x> <y>: the colour at (x, y) as RRGGBB.
+pixel() {
+    "$E2E_CONVERT" "$1" -format "%[hex:p{$2,$3}]" info: | cut -c1-6
+}
+
+# Every 2 x 2 square of the screenshot <file> (1280 x 960) is one colour.
+expect_crisp_twice() {
+    local doubled=$E2E_WORK/doubled.png differ
+    "$E2E_CONVERT" "$1" -sample 640x480! -sample 1280x960! "$doubled" || e2e_fail "cannot resample $1"
+    differ=$(compare -metric AE "$1" "$doubled" null: 2>&1 >/dev/null)
+    [ "$differ" = 0 ] || e2e_fail "$differ pixels of $(basename "$1") are not in 2 x 2 squares of one colour"
+    e2e_log "every picture pixel is a 2 x 2 square"
+}
+
+# The window belongs to the right client and carries the desktop entry's id.
+expect_identity() {
+    local window id
+    window=$(sway_window)
+    id=$(e2e_desktop_id)
+    if [ "$mode" = wayland ]; then
+        jq -e --arg id "$id" '.shell == "xdg_shell" and .app_id == $id' <<<"$window" >/dev/null ||
+            e2e_fail "not a native window with the app_id $id: $window"
+        e2e_log "a native Wayland window with the app_id $id"
+    else
+        jq -e '.shell == "xwayland"' <<<"$window" >/dev/null || e2e_fail "not an XWayland window: $window"
+        DISPLAY=$E2E_XWAYLAND_DISPLAY expect_window_identity "$(jq -r .window <<<"$window")"
+    fi
+}
+
+e2e_launch game
+e2e_wait_for_window
+expect_identity
+expect_geometry "twice the size" "[0-9]+ [0-9]+ 1280 960"
+screen_logo
+expect logo 15 "$E2E_PROBES"
+press space
+screen_menu 0
+expect menu 10 "$E2E_PROBES"
+expect_crisp_twice "$E2E_SHOT"
+
+press F11
+expect_geometry "full screen" "0 0 1920 1080"
+[ "$(sway_window | jq .fullscreen_mode)" = 1 ] || e2e_fail "sway does not show the window full screen"
+screen_menu 0
+expect_viewport full-screen-menu 5 1440x1080+240+0 "$E2E_PROBES"
+for at in "0 540" "239 0" "1680 1079" "1919 540"; do
+    [ "$(pixel "$E2E_SHOT" $at)" = 000000 ] || e2e_fail "($at) is $(pixel "$E2E_SHOT" $at), not the bars' black"
+done
+[ "$(pixel "$E2E_SHOT" 240 540)" != 000000 ] || e2e_fail "the picture does not start at column 240"
+press Down
+screen_menu 1
+expect_viewport full-screen-menu-moved 5 1440x1080+240+0 "$E2E_PROBES"
+
+press F11
+expect_geometry "a window again" "[0-9]+ [0-9]+ 1280 960"
+expect windowed-menu 5 "$E2E_PROBES"
+expect_crisp_twice "$E2E_SHOT"
+press Up Up
+screen_menu 5
+expect menu-exit 5 "$E2E_PROBES"
+press Return
+e2e_expect_game_exit 30

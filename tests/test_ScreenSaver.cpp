@@ -1,0 +1,80 @@
+// SDL's screensaver state follows the game's screens: the logo, the menus, the story, the pause and
+// the high-score table let it come on; play and a replay being watched hold it off, and a replay
+// paused by its watcher lets it come on again.
+#include "CGamePlayState.h"
+#include "CHighScoreMenuState.h"
+#include "CLevelIntroState1.h"
+#include "CMainMenuState.h"
+#include "CPauseState.h"
+#include "CReplayFile.h"
+#include "CReplayPlayer.h"
+#include "CopperfenLogoState.h"
+
+#include "ScreenRig.h"
+
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+namespace
+{
+struct tStep
+{
+    const char* szWhat;
+    std::function<void(test::ScreenRig&)> act;
+    IGameState* pTop;
+    bool bAllowed;
+};
+
+void TapUntilPlay(test::ScreenRig& rig)
+{
+    for (int i = 0; i < 12 && rig.Top() != CGamePlayState::GetInstance(); ++i)
+        rig.Tap(SDL_SCANCODE_SPACE);
+}
+
+// From the pause screen of a game that lost the focus: the focus comes back, and a replay starts.
+void Watch(test::ScreenRig& rig)
+{
+    rig.GainFocus();
+    tReplay replay;
+    ASSERT_EQ(CReplayFile::Load(test::SourceDir() + "/tests/replays/game-over.replay", replay),
+              CReplayFile::eError::None);
+    CReplayPlayer::GetInstance()->Start(replay, CHighScoreMenuState::GetInstance());
+}
+
+void Nothing(test::ScreenRig&) {}
+} // namespace
+
+TEST(ScreenSaver, FollowsTheScreens)
+{
+    test::ScreenRig rig;
+    IGameState* play = CGamePlayState::GetInstance();
+    IGameState* pause = CPauseState::GetInstance();
+    IGameState* table = CHighScoreMenuState::GetInstance();
+    const tStep steps[] = {
+        {"the logo", Nothing, CopperfenLogoState::GetInstance(), true},
+        {"the main menu", [](test::ScreenRig& r) { r.Tap(SDL_SCANCODE_SPACE); },
+         CMainMenuState::GetInstance(), true},
+        {"the story", [](test::ScreenRig& r) { r.Tap(SDL_SCANCODE_RETURN); },
+         CLevelIntroState1::GetInstance(), true},
+        {"play", TapUntilPlay, play, false},
+        {"the pause screen", [](test::ScreenRig& r) { r.Tap(SDL_SCANCODE_ESCAPE); }, pause, true},
+        {"play again", [](test::ScreenRig& r) { r.Tap(SDL_SCANCODE_ESCAPE); }, play, false},
+        {"the pause after a focus loss", [](test::ScreenRig& r) { r.LoseFocus(); }, pause, true},
+        {"a replay watched", Watch, play, false},
+        {"the replay paused by its watcher", [](test::ScreenRig& r) { r.Tap(SDL_SCANCODE_SPACE); }, play,
+         true},
+        {"the replay going on", [](test::ScreenRig& r) { r.Tap(SDL_SCANCODE_SPACE); }, play, false},
+        {"the high-score table after it", [](test::ScreenRig& r) { r.Tap(SDL_SCANCODE_ESCAPE); }, table,
+         true},
+    };
+    for (const tStep& step : steps)
+    {
+        step.act(rig);
+        rig.Run(100);
+        ASSERT_EQ(rig.Top(), step.pTop) << step.szWhat;
+        EXPECT_EQ(SDL_IsScreenSaverEnabled() == SDL_TRUE, step.bAllowed) << step.szWhat;
+    }
+}
