@@ -1,6 +1,7 @@
 #include "CControlsMenuState.h"
 
 #include "CBitmapFont.h"
+#include "CChangeControlsState.h"
 #include "CGame.h"
 #include "CMainMenuState.h"
 #include "CPadInput.h"
@@ -28,8 +29,12 @@ void CControlsMenuState::Enter()
 
 bool CControlsMenuState::Input()
 {
-    if (CVKT_DirectInput::GetInstance()->KeyPressed(DIK_ESCAPE) || CPadInput::GetInstance()->Back())
+    CVKT_DirectInput* pDI = CVKT_DirectInput::GetInstance();
+    const CPadInput* pPad = CPadInput::GetInstance();
+    if (pDI->KeyPressed(DIK_ESCAPE) || pPad->Back())
         CGame::GetInstance()->ChangeState(CMainMenuState::GetInstance());
+    else if (pDI->KeyPressed(DIK_C) || pPad->Alternate())
+        CGame::GetInstance()->ChangeState(CChangeControlsState::GetInstance());
     return true;
 }
 

@@ -1,4 +1,5 @@
-// A picture that explains the keys; Escape returns to the main menu.
+// A picture that explains the keys (the defaults; the player may change them); Escape returns to the
+// main menu, C opens the screen where the controls are changed.
 #pragma once
 
 #include "IGameState.h"
@@ -12,7 +13,8 @@ public:
     CControlsMenuState& operator=(const CControlsMenuState&) = delete;
 
     void Enter() override;
-    // Escape changes to the main menu; no other key does anything.
+    // Escape (or the pad's East) changes to the main menu, C (or North) to the change of controls; no
+    // other key does anything.
     bool Input() override;
     void Update(float) override {}
     void Render() override;

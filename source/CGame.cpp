@@ -1,5 +1,6 @@
 #include "CGame.h"
 
+#include "CControls.h"
 #include "CGamePlayState.h"
 #include "CGameStateHash.h"
 #include "CPadInput.h"
@@ -38,6 +39,7 @@ CGame::CGame()
 {
     const tGameSettings defaults = CSettingsFile::Defaults();
     std::memcpy(m_HighScores, defaults.highScores, sizeof m_HighScores);
+    m_Controls = defaults.controls;
 }
 
 void CGame::Initialize(HWND hWnd, HINSTANCE hInstance, int nScreenWidth, int nScreenHeight, bool bWindowed)
@@ -89,6 +91,9 @@ bool CGame::Main()
     const uint32_t uElapsedMs = now - m_dwLastTick;
     m_dwLastTick = now;
 
+    // Decided before the read, which turns the keys through the chosen controls while a game is
+    // played: the frame a screen changes in is read the way it began.
+    m_pDI->SetBindingsOn(IsPlaying());
     m_pDI->ReadDevices();
     // The Return press stays visible to the states; screens that react to Return ignore it
     // themselves while an Alt key is held. F11 is the same switch, as Linux programs have it.
@@ -367,6 +372,20 @@ void CGame::ClearStates()
     m_vStates.clear();
 }
 
+bool CGame::IsPlaying() const
+{
+    const CGamePlayState* pPlay = CGamePlayState::GetInstance();
+    return !m_vStates.empty() && m_vStates.back() == pPlay && !pPlay->IsGameOver() &&
+           !CReplayPlayer::GetInstance()->IsWatching();
+}
+
+void CGame::SetControls(const tControlSettings& controls)
+{
+    m_Controls = controls;
+    m_Controls.ucFellBack = 0;
+    CControls::Apply(m_Controls);
+}
+
 bool CGame::IsHighScore(int nPoints) const
 {
     // A replayed game is already where it belongs in the table, or was never good enough for it.
@@ -389,6 +408,8 @@ bool CGame::LoadSettings(const char* szPath)
     m_fFXVolume = settings.fFXVolume;
     std::memcpy(m_HighScores, settings.highScores, sizeof m_HighScores);
     m_SavedDisplay = settings.display;
+    CSettingsFile::ReportFallBacks(szPath, settings.controls);
+    SetControls(settings.controls);
     return loaded;
 }
 
@@ -401,6 +422,7 @@ bool CGame::SaveSettings(const char* szPath)
     settings.fFXVolume = m_fFXVolume;
     std::memcpy(settings.highScores, m_HighScores, sizeof m_HighScores);
     settings.display = GetDisplay();
+    settings.controls = m_Controls;
     if (!CSettingsFile::Save(szPath, settings))
         return false;
     m_SavedDisplay = settings.display;

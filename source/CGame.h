@@ -67,9 +67,20 @@ public:
     void SetFXVolume(float fVolume) { m_fFXVolume = fVolume; }
     int GetMusicID() const { return m_nMusicID; }
 
+    // The keys and pad buttons the player chose (CControls); setting them hands them to the input
+    // layer, which reads through them from the next frame of play on.
+    const tControlSettings& GetControls() const { return m_Controls; }
+    void SetControls(const tControlSettings& controls);
+    // A game is being played: the gameplay state is on top, the game is not over and no replay is
+    // watched. The chosen controls work only then; everywhere else every key and button is itself
+    // (at the game over too, where any key leads on).
+    bool IsPlaying() const;
+
+    // Reads the volumes, the table, the display and the controls (which the input layer takes at
+    // once); the actions whose controls in the file could not be used are reported once.
     bool LoadSettings(const char* szPath);
-    // Writes the volumes, the table and the display as it is now; nothing (false) while the settings
-    // are read-only.
+    // Writes the volumes, the table, the display as it is now and the controls; nothing (false) while
+    // the settings are read-only.
     bool SaveSettings(const char* szPath);
     // A program that only shows a replay leaves the player's settings file as it found it, whatever
     // is switched or resized while it runs. Off again after Shutdown.
@@ -123,6 +134,7 @@ private:
     bool m_bSettingsReadOnly = false;
     float m_fMusicVolume = 50.0f;
     float m_fFXVolume = 50.0f;
+    tControlSettings m_Controls;
     int m_nMusicID = -1;
     uint32_t m_dwLastTick;
     float m_fElapsedTime;

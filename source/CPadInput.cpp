@@ -110,6 +110,22 @@ bool CPadInput::FireHeld() const
     return CVKT_DirectInput::GetInstance()->PadButtonDown(PAD_SOUTH);
 }
 
+bool CPadInput::Alternate() const
+{
+    return CVKT_DirectInput::GetInstance()->PadButtonPressed(PAD_NORTH);
+}
+
+int CPadInput::PressedButton() const
+{
+    const CVKT_DirectInput* pDI = CVKT_DirectInput::GetInstance();
+    for (int nButton = 0; nButton < PAD_BUTTON_COUNT; ++nButton)
+    {
+        if (pDI->PadButtonPressed(nButton))
+            return nButton;
+    }
+    return -1;
+}
+
 bool CPadInput::AnyButton() const
 {
     return CVKT_DirectInput::GetInstance()->PadAnyButtonPressed();

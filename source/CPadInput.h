@@ -59,8 +59,12 @@ public:
     bool Pause() const;
     // South held: fire, again and again while held, as Space does.
     bool FireHeld() const;
+    // North pressed: a screen's second choice (the controls screen's way to change them).
+    bool Alternate() const;
     // Some button of some pad pressed.
     bool AnyButton() const;
+    // The lowest ePadButton pressed in this frame; -1 for none (a control being chosen).
+    int PressedButton() const;
     // The pad that was playing has been pulled out.
     bool PlayingPadLost() const;
     // Pushed that way in this frame, without the menu repeat.

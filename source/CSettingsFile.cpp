@@ -1,6 +1,7 @@
 #include "CSettingsFile.h"
 
 #include "CVKT_DataLocation.h"
+#include "CVKT_MessageBox.h"
 #include "CVKT_ResourcePath.h"
 
 #include <tinyxml.h>
@@ -221,6 +222,55 @@ tDisplaySettings ReadDisplay(const TiXmlElement* pRoot)
     return display;
 }
 
+// The first entry of the action, if any.
+const TiXmlElement* FindControl(const TiXmlElement* pControls, const char* szAction)
+{
+    for (const TiXmlElement* pEntry = pControls->FirstChildElement("control"); pEntry;
+         pEntry = pEntry->NextSiblingElement("control"))
+    {
+        const char* szName = pEntry->Attribute("action");
+        if (szName && std::strcmp(szName, szAction) == 0)
+            return pEntry;
+    }
+    return nullptr;
+}
+
+// The entry's key and button, each when the entry names one the game knows; false when it names
+// something unknown or lacks the key.
+bool ReadControl(const TiXmlElement* pEntry, int nControl, tControlSettings& controls)
+{
+    bool bKnown = true;
+    const unsigned char ucKey = CControls::KeyFromFileName(pEntry->Attribute("key"));
+    if (ucKey != 0)
+        controls.ucKeys[nControl] = ucKey;
+    else
+        bKnown = false;
+    const char* szPad = pEntry->Attribute("pad");
+    if (!szPad || !CControls::HasPadButton(nControl))
+        return bKnown;
+    const int nButton = CControls::PadButtonFromFileName(szPad);
+    if (nButton == NO_PAD_BUTTON)
+        return false;
+    controls.cPadButtons[nControl] = static_cast<int8_t>(nButton);
+    return bKnown;
+}
+
+tControlSettings ReadControls(const TiXmlElement* pRoot)
+{
+    tControlSettings controls = CControls::Defaults();
+    const TiXmlElement* pControls = pRoot->FirstChildElement("controls");
+    if (!pControls)
+        return controls;
+    for (int nControl = 0; nControl < CONTROL_COUNT; ++nControl)
+    {
+        const TiXmlElement* pEntry = FindControl(pControls, CControls::FileName(nControl));
+        if (pEntry && !ReadControl(pEntry, nControl, controls))
+            controls.ucFellBack = static_cast<uint8_t>(controls.ucFellBack | (1u << nControl));
+    }
+    CControls::Repair(controls);
+    return controls;
+}
+
 // Walks what could be parsed; false when an element that a step needs is missing.
 bool ReadDocument(const TiXmlDocument& doc, bool bUtf8, tGameSettings& settings)
 {
@@ -246,6 +296,7 @@ bool ReadDocument(const TiXmlDocument& doc, bool bUtf8, tGameSettings& settings)
         pScore = pScore->NextSiblingElement();
     }
     settings.display = ReadDisplay(pRoot);
+    settings.controls = ReadControls(pRoot);
     return true;
 }
 
@@ -288,6 +339,24 @@ void AddDisplay(const tDisplaySettings& display, TiXmlElement& root)
     root.LinkEndChild(pDisplay);
 }
 
+// After the display, for the same reason; only controls other than the defaults.
+void AddControls(const tControlSettings& controls, TiXmlElement& root)
+{
+    if (controls == CControls::Defaults())
+        return;
+    auto* pControls = new TiXmlElement("controls");
+    root.LinkEndChild(pControls);
+    for (int nControl = 0; nControl < CONTROL_COUNT; ++nControl)
+    {
+        auto* pEntry = new TiXmlElement("control");
+        pEntry->SetAttribute("action", CControls::FileName(nControl));
+        pEntry->SetAttribute("key", CControls::KeyFileName(controls.ucKeys[nControl]).c_str());
+        if (CControls::HasPadButton(nControl))
+            pEntry->SetAttribute("pad", CControls::PadButtonFileName(controls.cPadButtons[nControl]));
+        pControls->LinkEndChild(pEntry);
+    }
+}
+
 void BuildDocument(const tGameSettings& settings, TiXmlDocument& doc)
 {
     doc.LinkEndChild(new TiXmlDeclaration("1.0", "utf-8", "yes"));
@@ -309,6 +378,7 @@ void BuildDocument(const tGameSettings& settings, TiXmlDocument& doc)
         pTable->LinkEndChild(pScore);
     }
     AddDisplay(settings.display, *pRoot);
+    AddControls(settings.controls, *pRoot);
 }
 
 // A symbolic link stays a link: its target is what gets replaced.
@@ -444,6 +514,7 @@ tGameSettings CSettingsFile::Defaults()
         std::memcpy(entry.szName, "AAA", 4);
     }
     settings.display = tDisplaySettings();
+    settings.controls = CControls::Defaults();
     return settings;
 }
 
@@ -517,6 +588,24 @@ std::string CSettingsFile::Serialize(const tGameSettings& settings)
     std::string bytes(pBuffer, uSize);
     std::free(pBuffer);
     return bytes;
+}
+
+void CSettingsFile::ReportFallBacks(const char* szPath, const tControlSettings& controls)
+{
+    if (controls.ucFellBack == 0)
+        return;
+    std::string actions;
+    for (int nControl = 0; nControl < CONTROL_COUNT; ++nControl)
+    {
+        if (!(controls.ucFellBack & (1u << nControl)))
+            continue;
+        actions += actions.empty() ? "" : ", ";
+        actions += CControls::Name(nControl);
+    }
+    const std::string text = std::string("The controls in ") + (szPath ? szPath : "the settings file") +
+                             " name a key or pad button that cannot be used for " + actions +
+                             "; the default is used instead.";
+    CVKT_MessageBox::Show(nullptr, text.c_str(), ERROR_TITLE);
 }
 
 void CSettingsFile::SetSaveHook(SaveHook pfnHook, size_t nWriteChunk)

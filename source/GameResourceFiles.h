@@ -6,7 +6,7 @@
 
 #include "CBitmapFont.h"
 
-// Volumes and the high-score table. The main menu and the score entry write it as
+// Volumes, the high-score table, the display and the controls. The main menu and the score entry write it as
 // "resource/settings.xml"; the game core and the options screen use "Resource/settings.xml".
 constexpr const char* SETTINGS_FILE = "Resource/settings.xml";
 constexpr const char* SETTINGS_FILE_LOWER_CASE = "resource/settings.xml";
@@ -28,6 +28,7 @@ constexpr const char* IMAGE_MAIN_MENU = "resource/graphics/OxM_MainMenu.png";
 constexpr const char* IMAGE_OPTIONS_MENU = "Resource/Graphics/OxM_OptionsMenu.png";
 constexpr const char* IMAGE_OPTIONS_SELECTION = "Resource/Graphics/OxM_OptionsSelection.png";
 constexpr const char* IMAGE_CONTROLS_MENU = "Resource/Graphics/OxM_ControlsMenu.png";
+constexpr const char* IMAGE_CHANGE_CONTROLS = "Resource/Graphics/OxM_ChangeControls.png";
 constexpr const char* IMAGE_CREDITS_MENU = "resource/graphics/OxM_CreditsMenu.png";
 constexpr const char* IMAGE_CREDITS_TEXT = "resource/graphics/OxM_CreditsText.png";
 constexpr const char* IMAGE_HIGH_SCORES_MENU = "resource/graphics/OxM_HighScoresMenu.png";

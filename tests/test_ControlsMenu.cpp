@@ -1,5 +1,6 @@
-// The controls screen in the real game: the picture and "press ESC" read back, and Escape as the only
-// key that leaves.
+// The controls screen in the real game: the picture and "press ESC" read back, Escape as the only
+// key that leaves for the main menu and C (or the pad's North) the way to the change of controls.
+#include "CChangeControlsState.h"
 #include "CControlsMenuState.h"
 #include "CGame.h"
 #include "CMainMenuState.h"
@@ -36,7 +37,7 @@ TEST_F(ControlsMenuTest, ThePictureFillsTheScreenWithPressEscAtTheBottomRight)
     EXPECT_GT(test::CompareSection(frame, picture, 480, 450, 144, 24, 480, 450).mismatched, 50);
 }
 
-TEST_F(ControlsMenuTest, OnlyEscapeLeavesForTheMainMenu)
+TEST_F(ControlsMenuTest, OnlyEscapeLeavesForTheMainMenuAndCOrNorthForTheChangeOfControls)
 {
     for (SDL_Scancode key : {SDL_SCANCODE_RETURN, SDL_SCANCODE_SPACE, SDL_SCANCODE_UP, SDL_SCANCODE_DOWN,
                              SDL_SCANCODE_LEFT, SDL_SCANCODE_RIGHT, SDL_SCANCODE_P, SDL_SCANCODE_BACKSPACE})
@@ -49,4 +50,13 @@ TEST_F(ControlsMenuTest, OnlyEscapeLeavesForTheMainMenu)
     EXPECT_EQ(rig.Top(), CMainMenuState::GetInstance());
     rig.Release(SDL_SCANCODE_ESCAPE);
     ASSERT_TRUE(rig.Frame());
+
+    CGame::GetInstance()->ChangeState(controls);
+    rig.Tap(SDL_SCANCODE_C);
+    EXPECT_EQ(rig.Top(), CChangeControlsState::GetInstance());
+    rig.Tap(SDL_SCANCODE_ESCAPE);
+    EXPECT_EQ(rig.Top(), controls) << "the change of controls leaves back to this screen";
+    headless::VirtualPad& pad = rig.PlugPad();
+    rig.Tap(pad, SDL_CONTROLLER_BUTTON_Y);
+    EXPECT_EQ(rig.Top(), CChangeControlsState::GetInstance());
 }

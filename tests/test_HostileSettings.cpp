@@ -60,6 +60,10 @@ protected:
         }
         for (int i = 1; i < NUM_HIGH_SCORES; ++i)
             EXPECT_LE(settings.highScores[i].nPoints, settings.highScores[i - 1].nPoints);
+        // Every action keeps a key and a button of its own that can be chosen.
+        tControlSettings repaired = settings.controls;
+        CControls::Repair(repaired);
+        EXPECT_EQ(repaired.ucFellBack, 0);
     }
 
     static void ExpectDefaults(const tGameSettings& settings)
@@ -150,6 +154,32 @@ TEST_F(HostileSettingsTest, ANameCutInsideAMultiByteLetterStaysReadable)
     // it behind in a way that spoils the file written next.
     const tGameSettings written = LoadThroughTheGame(ScoresFile(kGoodSound, 10, "3", "AB\xC3\xA9\xC3\xA9"));
     EXPECT_EQ(std::string(written.highScores[0].szName).substr(0, 2), "AB");
+}
+
+TEST_F(HostileSettingsTest, HostileControlsLeaveEveryActionAKeyOfItsOwn)
+{
+    const std::string scores = ScoresFile(kGoodSound, 10, "1", "ABC");
+    std::string many;
+    for (int i = 0; i < 10000; ++i)
+        many += "<control action=\"fire\" key=\"" + std::string(1, static_cast<char>('A' + i % 26)) + "\" />";
+    std::string allSpace;
+    for (const char* action : {"up", "down", "left", "right", "fire", "pause"})
+        allSpace += std::string("<control action=\"") + action + "\" key=\"Space\" pad=\"south\" />";
+    const std::string cases[] = {
+        many,
+        allSpace,
+        "<control action=\"fire\" key=\"" + std::string(1 << 20, 'Z') + "\" />",
+        "<control action=\"fire\" key=\"&lt;&amp;\" pad=\"&#0;\" />",
+        "<control action=\"up\" key=\"Return\" /><control action=\"down\" key=\"Left Alt\" />",
+        std::string(100000, '<') + "control",
+    };
+    for (const std::string& controls : cases)
+    {
+        SCOPED_TRACE(controls.substr(0, 60));
+        const std::string text =
+            scores.substr(0, scores.size() - 8) + "<controls>" + controls + "</controls>\n</root>\n";
+        LoadThroughTheGame(text);
+    }
 }
 
 TEST_F(HostileSettingsTest, EntitiesAndMarkupInNamesAreData)

@@ -57,6 +57,7 @@ const tRequirement kRequirements[] = {
     {"Graphics/OxM_OptionsMenu.png", eKind::Image, 640, 480, false, 0, 0},
     {"Graphics/OxM_OptionsSelection.png", eKind::Image, 426, 65, false, 0, 0},
     {"Graphics/OxM_ControlsMenu.png", eKind::Image, 640, 480, false, 0, 0},
+    {"Graphics/OxM_ChangeControls.png", eKind::Image, 640, 480, false, 0, 0},
     {"Graphics/OxM_CreditsMenu.png", eKind::Image, 640, 480, false, 0, 0},
     {"Graphics/OxM_CreditsText.png", eKind::Image, 350, 500, false, 0, 0},
     {"Graphics/OxM_HighScoresMenu.png", eKind::Image, 640, 480, false, 0, 0},

@@ -1,9 +1,12 @@
 // The settings file: what is written, what is read back, the defaults, the files of other writers,
-// names holding any byte, the high-score insertion rule, and saving that never loses the old file.
+// names holding any byte, the display and the controls, the high-score insertion rule, and saving that
+// never loses the old file.
 #include "CSettingsFile.h"
 
 #include "CGame.h"
 #include "TestSupport.h"
+#include "VKT_KeyCodes.h"
+#include "VKT_PadButtons.h"
 
 #include <gtest/gtest.h>
 
@@ -377,6 +380,105 @@ TEST_F(SettingsFileTest, FilesWithoutTheDisplayOrWithOddValuesInItKeepTheDefault
         ASSERT_TRUE(CSettingsFile::Parse(text, loaded)) << "the rest of the file still counts";
         EXPECT_EQ(loaded.display, c.display);
         EXPECT_EQ(70.0f, loaded.fMusicVolume);
+        EXPECT_EQ(100, loaded.highScores[9].nPoints);
+    }
+}
+
+TEST_F(SettingsFileTest, ControlsAreWrittenAfterTheDisplayOnlyWhenChangedAndReadBack)
+{
+    tControlSettings chosen = CControls::Defaults();
+    CControls::BindKey(chosen, CONTROL_FIRE, DIK_Z);
+    CControls::BindKey(chosen, CONTROL_UP, DIK_LSHIFT);
+    CControls::BindPadButton(chosen, CONTROL_PAUSE, PAD_NORTH);
+    const struct
+    {
+        tControlSettings controls;
+        const char* lines; // after the display
+    } cases[] = {
+        {CControls::Defaults(), ""},
+        {chosen, "    <controls>\n"
+                 "        <control action=\"up\" key=\"Left Shift\" />\n"
+                 "        <control action=\"down\" key=\"Down\" />\n"
+                 "        <control action=\"left\" key=\"Left\" />\n"
+                 "        <control action=\"right\" key=\"Right\" />\n"
+                 "        <control action=\"fire\" key=\"Z\" pad=\"south\" />\n"
+                 "        <control action=\"pause\" key=\"P\" pad=\"north\" />\n"
+                 "    </controls>\n"},
+    };
+    for (const auto& c : cases)
+    {
+        tGameSettings settings = Table({900, 800, 700, 600, 500, 400, 300, 200, 100, 0});
+        settings.display = Display(true, 0, 0);
+        settings.controls = c.controls;
+        const std::string text = CSettingsFile::Serialize(settings);
+        SCOPED_TRACE(text);
+        const std::string tail = std::string("    <display fullscreen=\"1\" />\n") + c.lines + "</root>\n";
+        EXPECT_EQ(text.substr(text.size() - std::min(text.size(), tail.size())), tail);
+        tGameSettings loaded;
+        ASSERT_TRUE(CSettingsFile::Parse(text, loaded));
+        EXPECT_EQ(loaded.controls, c.controls);
+        EXPECT_EQ(loaded.controls.ucFellBack, 0);
+        EXPECT_EQ(loaded.display, Display(true, 0, 0));
+        EXPECT_EQ(ReadTheOldWay(text),
+                  "50, 50, 900 P0, 800 P1, 700 P2, 600 P3, 500 P4, 400 P5, 300 P6, 200 P7, "
+                  "100 P8, 0 P9");
+    }
+}
+
+TEST_F(SettingsFileTest, EachControlOfAnOlderOrDamagedFileFallsBackOnItsOwn)
+{
+    const std::string scores = SettingsText(ScoreLines(10));
+    const std::string end = "</root>\n";
+    const auto with =
+        [](std::initializer_list<std::pair<int, unsigned char>> keys, int nFireButton = PAD_SOUTH)
+    {
+        tControlSettings controls = CControls::Defaults();
+        for (const auto& key : keys)
+            controls.ucKeys[key.first] = key.second;
+        controls.cPadButtons[CONTROL_FIRE] = static_cast<int8_t>(nFireButton);
+        return controls;
+    };
+    constexpr uint8_t kFire = 1u << CONTROL_FIRE;
+    constexpr uint8_t kPause = 1u << CONTROL_PAUSE;
+    const struct
+    {
+        const char* element; // put before the end of the root
+        tControlSettings controls;
+        uint8_t fellBack;
+    } cases[] = {
+        {"", CControls::Defaults(), 0}, // files of older copies
+        {"<controls><control action=\"fire\" key=\"z\" pad=\"west\" /></controls>",
+         with({{CONTROL_FIRE, DIK_Z}}, PAD_WEST), 0},
+        {"<controls><control action=\"fire\" key=\"No Such Key\" pad=\"west\" /></controls>",
+         with({}, PAD_WEST), kFire},
+        {"<controls><control action=\"fire\" /></controls>", CControls::Defaults(), kFire},
+        {"<controls><control action=\"fire\" key=\"Escape\" /></controls>", CControls::Defaults(), kFire},
+        {"<controls><control action=\"pause\" key=\"Q\" pad=\"east\" /></controls>",
+         with({{CONTROL_PAUSE, DIK_Q}}), kPause},
+        {"<controls><control action=\"pause\" key=\"Q\" pad=\"elbow\" /></controls>",
+         with({{CONTROL_PAUSE, DIK_Q}}), kPause},
+        // Space taken twice: the later action goes back to its default, which is Space again, so all do.
+        {"<controls><control action=\"up\" key=\"Space\" /><control action=\"fire\" key=\"Space\" "
+         "/></controls>",
+         CControls::Defaults(), (1u << CONTROL_UP) | kFire},
+        // Another action's default taken and its own key left free: a swap, nothing wrong.
+        {"<controls><control action=\"up\" key=\"Space\" /><control action=\"fire\" key=\"Up\" /></controls>",
+         with({{CONTROL_UP, DIK_SPACE}, {CONTROL_FIRE, DIK_UP}}), 0},
+        {"<controls><control action=\"fire\" key=\"X\" /><control action=\"fire\" key=\"Y\" /></controls>",
+         with({{CONTROL_FIRE, DIK_X}}), 0},
+        {"<controls><control action=\"jump\" key=\"J\" /><bind action=\"fire\" key=\"J\" /></controls>",
+         CControls::Defaults(), 0},
+        {"<controls>fire</controls><controls><control action=\"fire\" key=\"X\" /></controls>",
+         CControls::Defaults(), 0},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.element);
+        const std::string text = scores.substr(0, scores.size() - end.size()) + c.element + end;
+        tGameSettings loaded;
+        ASSERT_TRUE(CSettingsFile::Parse(text, loaded)) << "the rest of the file still counts";
+        EXPECT_EQ(loaded.controls, c.controls);
+        EXPECT_EQ(loaded.controls.ucFellBack, c.fellBack);
         EXPECT_EQ(100, loaded.highScores[9].nPoints);
     }
 }

@@ -65,6 +65,8 @@ void CVKT_DirectInput::ShutdownDirectInput()
     if (m_bControllersStarted)
         SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER);
     m_bControllersStarted = false;
+    m_Bindings = CVKT_InputBindings();
+    m_bBindingsOn = false;
     if (m_bSystemStarted)
         SDL_QuitSubSystem(SDL_INIT_EVENTS);
     m_bSystemStarted = false;
@@ -91,6 +93,13 @@ void CVKT_DirectInput::ReadDevices()
         });
     if (m_pPads)
         m_pPads->Read();
+    // The devices keep their own state for the next read; only the answers of this frame change.
+    if (m_bBindingsOn)
+    {
+        tInputFrame frame = GetFrame();
+        m_Bindings.Translate(frame);
+        UseFrame(frame);
+    }
 }
 
 void CVKT_DirectInput::AcquireAll()

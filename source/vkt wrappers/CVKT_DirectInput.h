@@ -16,6 +16,7 @@
 #pragma once
 
 #include "CVKT_DIJoystick.h"
+#include "CVKT_InputBindings.h"
 #include "VKT_InputFrame.h"
 #include "VKT_KeyCodes.h"
 #include "VKT_PadButtons.h"
@@ -50,7 +51,8 @@ public:
     void ShutdownDirectInput();
 
     // Reads the keyboard, the mouse and each joystick in order (immediate state, then buffered
-    // records), then the game pads.
+    // records), then the game pads; with the bindings on, the keyboard's and the pads' answers are
+    // then turned through them (SetBindings).
     void ReadDevices();
     void AcquireAll();
     void UnacquireAll();
@@ -168,6 +170,15 @@ public:
     void UseFrame(const tInputFrame& frame);
     bool IsUsingFrame() const { return m_bUsingFrame; }
 
+    // The keys and pad buttons the player chose (CVKT_InputBindings). While they are on, every read of
+    // the devices ends with its frame turned through them and used as by UseFrame: every keyboard and
+    // pad query, and GetFrame, answer as the game is to read them. Off (as after InitDirectInput and
+    // ShutdownDirectInput), the devices answer as they are. A change takes effect at the next read.
+    void SetBindings(const CVKT_InputBindings& bindings) { m_Bindings = bindings; }
+    const CVKT_InputBindings& GetBindings() const { return m_Bindings; }
+    void SetBindingsOn(bool bOn) { m_bBindingsOn = bOn; }
+    bool AreBindingsOn() const { return m_bBindingsOn; }
+
     // Platform: the window's event pump hands every keyboard, mouse and controller event here.
     void HandleEvent(const SDL_Event& event);
     // Platform: the window lost or regained the input focus.
@@ -200,4 +211,6 @@ private:
     bool m_bUsingFrame = false;
     tInputFrame m_UsedFrame;
     tInputFrame m_KeyboardAside;
+    CVKT_InputBindings m_Bindings;
+    bool m_bBindingsOn = false;
 };

@@ -1,8 +1,10 @@
 // Arbitrary sequences of input events (keys, text, mouse, controller, focus changes, plugging) and
-// frames, routed through the window's pump into the input layer and the game's pad words: nothing
-// may crash, overflow or break the layer's own limits.
+// frames, routed through the window's pump into the input layer and the game's pad words, with the
+// player's controls (fire on Z and West, pause on Space) switched on and off from frame to frame:
+// nothing may crash, overflow or break the layer's own limits.
 #include "CPadInput.h"
 #include "CVKT_DirectInput.h"
+#include "CVKT_InputBindings.h"
 #include "CVKT_Window.h"
 
 #include <SDL.h>
@@ -61,6 +63,12 @@ void SetUpOnce()
     g_pad = SDL_JoystickOpen(index);
     g_padInstance = SDL_JoystickInstanceID(g_pad);
     CVKT_DirectInput::GetInstance()->InitDirectInput(window->GetHandle(), nullptr, 15, 0);
+    CVKT_InputBindings bindings;
+    const CVKT_InputBindings::tBinding keys[] = {{DIK_SPACE, DIK_Z}, {DIK_P, DIK_SPACE}};
+    const CVKT_InputBindings::tBinding buttons[] = {{PAD_SOUTH, PAD_WEST}};
+    bindings.SetKeys(keys, 2);
+    bindings.SetPadButtons(buttons, 1);
+    CVKT_DirectInput::GetInstance()->SetBindings(bindings);
 }
 
 void PushOne(Bytes& in)
@@ -189,10 +197,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     Bytes in(data, size);
     while (!in.Empty())
     {
-        const uint8_t count = in.Byte() % 16;
+        const uint8_t frame = in.Byte();
+        const uint8_t count = frame % 16;
         for (uint8_t i = 0; i < count && !in.Empty(); ++i)
             PushOne(in);
         CVKT_Window::GetInstance()->PeekMessages();
+        CVKT_DirectInput::GetInstance()->SetBindingsOn((frame & 0x80) != 0);
         CVKT_DirectInput::GetInstance()->ReadDevices();
         AskEverything();
     }

@@ -1,7 +1,9 @@
 // Fuzzes the settings reader with arbitrary file contents. Besides crashes and sanitizer reports it
-// checks two promises: a file that cannot be read leaves exactly the defaults, and whatever was
-// read survives being written and read again (names of only white space come back empty, negative
-// points as 0).
+// checks three promises: a file that cannot be read leaves exactly the defaults, the controls read
+// give every action a key and button of its own that can be chosen, and whatever was read survives
+// being written and read again (names of only white space come back empty, negative points as 0,
+// controls that fell back as their defaults, without falling back again).
+#include "CControls.h"
 #include "CSettingsFile.h"
 
 #include <cstdint>
@@ -29,9 +31,16 @@ void Fail(const char* szWhat)
     std::abort();
 }
 
+// Field by field: the padding between them holds nothing.
 void ExpectSame(const tGameSettings& a, const tGameSettings& b)
 {
-    if (std::memcmp(&a, &b, sizeof a) != 0)
+    bool bSame = a.fMusicVolume == b.fMusicVolume && a.fFXVolume == b.fFXVolume && a.display == b.display &&
+                 a.controls == b.controls && a.controls.ucFellBack == b.controls.ucFellBack;
+    for (int i = 0; i < NUM_HIGH_SCORES; ++i)
+        bSame =
+            bSame && a.highScores[i].nPoints == b.highScores[i].nPoints &&
+            std::memcmp(a.highScores[i].szName, b.highScores[i].szName, sizeof a.highScores[i].szName) == 0;
+    if (!bSame)
         Fail("a failed read left something other than the defaults");
 }
 
@@ -52,6 +61,17 @@ void ExpectRoundTrip(const tGameSettings& read)
         if (std::strcmp(szExpected, after.szName) != 0)
             Fail("a name changed on the way through the file");
     }
+    if (again.controls != read.controls || again.controls.ucFellBack != 0)
+        Fail("the controls changed on the way through the file");
+}
+
+void ExpectUsableControls(const tControlSettings& controls)
+{
+    tControlSettings repaired = controls;
+    repaired.ucFellBack = 0;
+    CControls::Repair(repaired);
+    if (repaired.ucFellBack != 0 || repaired != controls)
+        Fail("controls that cannot be used, or that two actions share");
 }
 } // namespace
 
@@ -69,6 +89,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         Fail("a volume outside 0 to 100");
     if (read.highScores[0].szName[3] != '\0')
         Fail("an unterminated name");
+    ExpectUsableControls(read.controls);
     ExpectRoundTrip(read);
     return 0;
 }

@@ -13,7 +13,8 @@ set(TALONREACH_E2E_TESTS
     "StrayLockHolder:stray_lock"
     "WindowSizedForTheScreenAndKept:window_size"
     "WatchAReplay:replay"
-    "QuickTapsFromTheLogoIntoPlay:quick_taps")
+    "QuickTapsFromTheLogoIntoPlay:quick_taps"
+    "ChangeControlsAndFireWithTheNewKey:change_controls")
 
 # A process that holds the game's lock without being the game, for the stray-lock test.
 add_executable(e2e_lock_holder "${CMAKE_CURRENT_LIST_DIR}/e2e/lock_holder.cpp")

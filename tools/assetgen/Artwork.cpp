@@ -21,6 +21,7 @@ const std::vector<tArtwork>& AllArtwork()
         {"Graphics/OxM_OptionsMenu.png", WriteOptionsMenu},
         {"Graphics/OxM_OptionsSelection.png", WriteOptionsMarker},
         {"Graphics/OxM_ControlsMenu.png", WriteControlsMenu},
+        {"Graphics/OxM_ChangeControls.png", WriteChangeControls},
         {"Graphics/OxM_CreditsMenu.png", WriteCreditsMenu},
         {"Graphics/OxM_CreditsText.png", WriteCreditsText},
         {"Graphics/OxM_HighScoresMenu.png", WriteHighScoresMenu},

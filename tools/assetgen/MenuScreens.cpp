@@ -368,7 +368,7 @@ bool WriteControlsMenu(const tOutput& out)
     DrawBackdrop(cr, kScreenW, kScreenH, 31);
     DrawTitle(cr, "CONTROLS", kScreenW / 2.0, 62.0, 40.0);
     DrawPanel(cr, 40.0, 84.0, 560.0, 350.0, 12.0, 0.85);
-    DrawHint(cr, "Keys", kKeysCentre, 102.0, 12.0, eAlign::Center);
+    DrawHint(cr, "Keys (defaults)", kKeysCentre, 102.0, 12.0, eAlign::Center);
     DrawHint(cr, "Pad", kPadCentre, 102.0, 12.0, eAlign::Center);
 
     DrawArrowKeys(cr, kKeysCentre - 47.0, 108.0);
@@ -404,7 +404,67 @@ bool WriteControlsMenu(const tOutput& out)
 
     DrawHint(cr, "The bar under your score is your charge: it refills slowly.", 320.0, 424.0, 13.0,
              eAlign::Center);
+
+    // Bottom left, beside the game's "press ESC": the way to the change of controls.
+    DrawKeyCap(cr, 44.0, 442.0, 30.0, 30.0, "C");
+    DrawHint(cr, "or", 88.0, 462.0, 13.0, eAlign::Center);
+    DrawPadFaceButtons(cr, 118.0, 457.0, 9.0, ePadFace::North);
+    DrawLabel(cr, "Change controls", 142.0, 463.0, 17.0);
     return canvas.SavePng(out.Graphics("OxM_ControlsMenu.png"), eColorKey::None);
+}
+
+namespace
+{
+// Where CChangeControlsState prints: row n's text has its top at 112 + 34n, the keys from x 248
+// (up to twelve 16-pixel cells), the pad buttons from x 456 (up to ten), the cursor at x 34.
+constexpr double kChangeRowTop = 112.0;
+constexpr double kChangeRowStep = 34.0;
+constexpr double kChangeKeyX = 248.0;
+constexpr double kChangePadX = 456.0;
+constexpr double kChangeLabelX = 72.0;
+
+// The dark box a name is printed in, `cells` wide, around the text of the row at `top`.
+void NameBox(cairo_t* cr, double x, double top, int cells)
+{
+    RoundedRect(cr, x - 6.5, top - 4.5, cells * 16.0 + 12.0, 32.0, 6.0);
+    SetSource(cr, WithAlpha(palette::kNavyDeep, 0.95));
+    cairo_fill_preserve(cr);
+    SetSource(cr, palette::kCopperDark);
+    cairo_set_line_width(cr, 1.0);
+    cairo_stroke(cr);
+}
+} // namespace
+
+bool WriteChangeControls(const tOutput& out)
+{
+    CCanvas canvas(640, 480);
+    cairo_t* cr = canvas.Cr();
+    DrawBackdrop(cr, kScreenW, kScreenH, 33);
+    DrawTitle(cr, "CHANGE CONTROLS", kScreenW / 2.0, 62.0, 36.0);
+    DrawPanel(cr, 16.0, 84.0, 608.0, 360.0, 12.0, 0.85);
+    DrawHint(cr, "Action", kChangeLabelX, 102.0, 12.0);
+    DrawHint(cr, "Key", kChangeKeyX, 102.0, 12.0);
+    DrawHint(cr, "Pad", kChangePadX, 102.0, 12.0);
+    const char* const labels[8] = {"Fly up", "Fly down", "Fly left",          "Fly right",
+                                   "Fire",   "Pause",    "Reset to defaults", "Back"};
+    for (int row = 0; row < 8; ++row)
+    {
+        const double top = kChangeRowTop + kChangeRowStep * row;
+        DrawLabel(cr, labels[row], kChangeLabelX, top + 18.0, 19.0);
+        if (row < 6)
+            NameBox(cr, kChangeKeyX, top, 12);
+        if (row == 4 || row == 5)
+            NameBox(cr, kChangePadX, top, 10);
+        if (row < 4)
+        {
+            // The pad flies by its D-pad and left stick, whatever else is chosen.
+            DrawPadCross(cr, kChangePadX + 12.0, top + 12.0, 24.0);
+            DrawPadStick(cr, kChangePadX + 44.0, top + 12.0, 10.0);
+        }
+    }
+    DrawHint(cr, "Up, Down: choose    Return, South: change    Esc, East: back", 320.0, 466.0, 14.0,
+             eAlign::Center, 560.0);
+    return canvas.SavePng(out.Graphics("OxM_ChangeControls.png"), eColorKey::None);
 }
 
 bool WriteCreditsMenu(const tOutput& out)

@@ -19,6 +19,8 @@ bool WriteMainMenu(const tOutput& out);
 bool WriteOptionsMenu(const tOutput& out);
 bool WriteOptionsMarker(const tOutput& out);
 bool WriteControlsMenu(const tOutput& out);
+// The change of controls: the game prints the keys and pad buttons over it (CChangeControlsState).
+bool WriteChangeControls(const tOutput& out);
 bool WriteCreditsMenu(const tOutput& out);
 bool WriteCreditsText(const tOutput& out);
 bool WriteHighScoresMenu(const tOutput& out);

@@ -14,6 +14,8 @@
 //
 // usage: screenshots <Resource folder> <output folder>
 #include "CBase.h"
+#include "CChangeControlsState.h"
+#include "CControls.h"
 #include "CControlsMenuState.h"
 #include "CCreditsMenuState.h"
 #include "CEnterScorestate.h"
@@ -28,6 +30,7 @@
 #include "IGameState.h"
 
 #include "CVKT_ObjectManager.h"
+#include "VKT_KeyCodes.h"
 
 #include "FrameComparison.h"
 #include "HeadlessGame.h"
@@ -489,7 +492,33 @@ private:
             "controls", frame,
             {Section("controls art", frame, m_pics.Get("OxM_ControlsMenu.png"), 0, 0, kWidth, 440, 0, 0),
              Text("press ESC", frame, m_menuFont, "press ESC", 480, 450)});
+        ChangeControls();
         m_game.Tap(SDL_SCANCODE_ESCAPE);
+    }
+
+    // Fire moved to Z on the change of controls, shown, then the defaults back for the rest of the
+    // visit.
+    void ChangeControls()
+    {
+        CChangeControlsState* screen = CChangeControlsState::GetInstance();
+        m_game.Tap(SDL_SCANCODE_C);
+        m_game.Expect(screen, "the change of controls");
+        while (screen->GetSelection() != CONTROL_FIRE)
+            m_game.Tap(SDL_SCANCODE_DOWN);
+        m_game.Tap(SDL_SCANCODE_RETURN);
+        m_game.Tap(SDL_SCANCODE_Z);
+        const tFrame frame = m_game.Capture();
+        const int fireTop = CChangeControlsState::ROW_TOP + CChangeControlsState::ROW_STEP * CONTROL_FIRE;
+        m_shots.Take(
+            "change_controls", frame,
+            {Section("change of controls art", frame, m_pics.Get("OxM_ChangeControls.png"), 0, 0, kWidth, 100,
+                     0, 0),
+             Text("fire on Z", frame, m_menuFont, "Z", CChangeControlsState::KEY_X, fireTop),
+             Text("fire's pad button", frame, m_menuFont, "South", CChangeControlsState::PAD_X, fireTop),
+             Fact("fire is on Z", CGame::GetInstance()->GetControls().ucKeys[CONTROL_FIRE] == DIK_Z)});
+        CGame::GetInstance()->SetControls(CControls::Defaults());
+        m_game.Tap(SDL_SCANCODE_ESCAPE);
+        m_game.Expect(CControlsMenuState::GetInstance(), "the controls");
     }
 
     void Credits()

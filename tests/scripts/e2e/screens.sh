@@ -157,3 +157,32 @@ story_to_play() {
     screen_play
     expect_running play 10 "$E2E_PROBES"
 }
+
+# The charge bar at its full length: white still at x 190.
+add_charge_full() {
+    probe OxM_White.png 62 46 = -- "2 1" "128 1" "128 2"
+}
+
+# The controls screen: its picture away from the game's "press ESC".
+screen_controls() {
+    probes_begin
+    probe OxM_ControlsMenu.png 0 0 = -- "320 47" "126 196" "59 457" "252 140"
+}
+
+# The change of controls with the cursor at row <selected> (0 to 7; its top at 112 + 34 row, x 34)
+# and not at the other rows.
+screen_change_controls() {
+    local selected=$1 row point
+    local cursor=("10 12" "6 12" "12 8")
+    probes_begin
+    probe OxM_ChangeControls.png 0 0 = -- "320 47" "90 130" "90 300" "470 130"
+    probe VKT_MenuCursor.png 34 $((112 + 34 * selected)) = key=FFFFFF -- "${cursor[@]}"
+    local beneath=()
+    for row in 0 1 2 3 4 5 6 7; do
+        [ "$row" -eq "$selected" ] && continue
+        for point in "${cursor[@]}"; do
+            beneath+=("$((34 + ${point% *})) $((112 + 34 * row + ${point#* }))")
+        done
+    done
+    probe OxM_ChangeControls.png 0 0 = -- "${beneath[@]}"
+}
