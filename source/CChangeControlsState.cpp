@@ -14,8 +14,6 @@ namespace
 {
 constexpr VKT_COLOR WHITE = 0xFFFFFFFF;
 constexpr int SCREEN_CENTER_X = 320;
-constexpr int CELL_WIDTH = 16;
-constexpr int LINE_HEIGHT = 24;
 // Shown where the key (and button) being chosen stands.
 const char* const AWAITED = "...";
 
@@ -26,7 +24,7 @@ int RowTop(int nRow)
 
 void PrintCentred(const std::string& line, int nY)
 {
-    const int nX = SCREEN_CENTER_X - static_cast<int>(line.size()) * CELL_WIDTH / 2;
+    const int nX = SCREEN_CENTER_X - static_cast<int>(line.size()) * FONT_LARGE.nCellWidth / 2;
     CBitmapFont::GetInstance()->Print(line, nX, nY, 1.0f, WHITE);
 }
 
@@ -180,7 +178,7 @@ void CChangeControlsState::Render()
     const size_t uBreak = m_strNote.find('\n');
     PrintCentred(m_strNote.substr(0, uBreak), NOTE_Y);
     if (uBreak != std::string::npos)
-        PrintCentred(m_strNote.substr(uBreak + 1), NOTE_Y + LINE_HEIGHT);
+        PrintCentred(m_strNote.substr(uBreak + 1), NOTE_Y + FONT_LARGE.nCellHeight);
 }
 
 void CChangeControlsState::PrintRow(int nRow) const

@@ -52,11 +52,10 @@ constexpr VKT_COLOR OPAQUE_BLACK_KEY = VKT_ARGB(255, 0, 0, 0);
 const char* const GAME_OVER_TEXT = "GAME OVER";
 const char* const GAME_COMPLETED_TEXT = "MISSION COMPLETE";
 constexpr int END_TEXT_Y = 228;
-constexpr int FONT_CELL_WIDTH = 16;
 
 int CentredX(const char* szText, int nScreenWidth)
 {
-    return (nScreenWidth - static_cast<int>(std::strlen(szText)) * FONT_CELL_WIDTH) / 2;
+    return (nScreenWidth - static_cast<int>(std::strlen(szText)) * FONT_LARGE.nCellWidth) / 2;
 }
 } // namespace
 

@@ -2,6 +2,7 @@
 
 #include "CBitmapFont.h"
 #include "CReplayStore.h"
+#include "GameResourceFiles.h"
 #include "CRuleState.h"
 
 #include "CVKT_MessageBox.h"
@@ -12,7 +13,6 @@
 namespace
 {
 constexpr VKT_COLOR WHITE = 0xFFFFFFFF;
-constexpr int MARK_GLYPH_WIDTH = 16;
 constexpr int MARK_MARGIN = 8;
 constexpr int SCREEN_WIDTH = 640;
 } // namespace
@@ -120,6 +120,6 @@ void CReplayPlayer::DrawMark() const
         mark += " x" + std::to_string(m_nSpeed);
     if (m_bPaused)
         mark += " PAUSED";
-    const int nX = SCREEN_WIDTH - MARK_MARGIN - MARK_GLYPH_WIDTH * static_cast<int>(mark.size());
+    const int nX = SCREEN_WIDTH - MARK_MARGIN - FONT_LARGE.nCellWidth * static_cast<int>(mark.size());
     CBitmapFont::GetInstance()->Print(mark.c_str(), nX, MARK_MARGIN, 1.0f, WHITE);
 }
