@@ -6,7 +6,9 @@
 #include "CVKT_Direct3D.h"
 #include "CVKT_Sprite.h"
 #include "CVKT_TextureManager.h"
-#include "TestSupport.h"
+#include "Files.h"
+#include "RendererBench.h"
+#include "ScopedTempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -27,7 +29,7 @@ void WritePlayerStrip(const std::string& path)
     for (int y = 0; y < nHeight; ++y)
         for (int x = 0; x < 62; ++x)
             pixels[y * nWidth + x] = x < 31 ? kRed : kGreen;
-    test::WritePng(path, nWidth, nHeight, pixels);
+    headless::WritePng(path, nWidth, nHeight, pixels);
 }
 
 class AnimationTest : public ::testing::Test
@@ -36,7 +38,7 @@ protected:
     void SetUp() override
     {
         WritePlayerStrip(m_dir / "strip.png");
-        test::WritePng(m_dir / "blocks.png", 256, 256, std::vector<uint32_t>(256 * 256, kBlue));
+        headless::WritePng(m_dir / "blocks.png", 256, 256, std::vector<uint32_t>(256 * 256, kBlue));
     }
 
     // The draws that fn queues into one sprite batch.
@@ -62,8 +64,8 @@ protected:
         return frames;
     }
 
-    test::HeadlessRenderer m_renderer;
-    test::ScopedTempDir m_dir;
+    headless::RendererBench m_renderer;
+    headless::ScopedTempDir m_dir;
 };
 
 using Frames = std::vector<int>;

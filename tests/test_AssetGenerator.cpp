@@ -7,7 +7,8 @@
 #include "CValueNoise.h"
 #include "Dsp.h"
 #include "IconArt.h"
-#include "TestSupport.h"
+#include "Files.h"
+#include "ScopedTempDir.h"
 #include "WaveFile.h"
 
 #include <SDL.h>
@@ -65,7 +66,7 @@ void PaintSample(CCanvas& canvas)
 
 TEST(AssetCanvas, PngForAWhiteKeyFillsTheTransparencyAndKeepsVisiblePixelsVisible)
 {
-    test::ScopedTempDir dir;
+    headless::ScopedTempDir dir;
     CCanvas canvas(4, 2);
     PaintSample(canvas);
     ASSERT_TRUE(canvas.SavePng(dir / "w.png", eColorKey::White));
@@ -84,7 +85,7 @@ TEST(AssetCanvas, PngForAWhiteKeyFillsTheTransparencyAndKeepsVisiblePixelsVisibl
 
 TEST(AssetCanvas, PngForABlackKeyAndWithoutAKey)
 {
-    test::ScopedTempDir dir;
+    headless::ScopedTempDir dir;
     CCanvas canvas(4, 2);
     PaintSample(canvas);
     ASSERT_TRUE(canvas.SavePng(dir / "k.png", eColorKey::Black));
@@ -105,7 +106,7 @@ TEST(AssetCanvas, PngForABlackKeyAndWithoutAKey)
 
 TEST(AssetCanvas, BmpIsUprightWithTheKeyWhereThePictureIsMostlyEmpty)
 {
-    test::ScopedTempDir dir;
+    headless::ScopedTempDir dir;
     CCanvas canvas(4, 2);
     PaintSample(canvas);
     ASSERT_TRUE(canvas.SaveBmp(dir / "b.bmp", eColorKey::White));
@@ -120,7 +121,7 @@ TEST(AssetCanvas, BmpIsUprightWithTheKeyWhereThePictureIsMostlyEmpty)
     EXPECT_EQ(p[3], 0xFFFF0000u); // half covered counts as drawn, at its own colour
     EXPECT_EQ(p[4], 0xFF0000FFu); // the bottom row stays at the bottom
     // 3-byte rows padded to 4: 54-byte header plus 2 rows of 12 bytes.
-    EXPECT_EQ(test::ReadFile(dir / "b.bmp").size(), 54u + 24u);
+    EXPECT_EQ(headless::ReadFile(dir / "b.bmp").size(), 54u + 24u);
 }
 
 TEST(AssetRandom, IsReproducibleAndStaysInRange)
@@ -322,10 +323,10 @@ TEST(AssetFilters, SteepFiltersKeepTheirBandAndCutBeyondIt)
 
 TEST(AssetWave, WritesSixteenBitPcmThatDecodesBack)
 {
-    test::ScopedTempDir dir;
+    headless::ScopedTempDir dir;
     const std::vector<float> samples = {0.0f, 0.5f, -0.5f, 1.0f, -1.0f, 2.0f};
     ASSERT_TRUE(WriteWave(dir / "t.wav", samples, 2, 22050));
-    const std::string bytes = test::ReadFile(dir / "t.wav");
+    const std::string bytes = headless::ReadFile(dir / "t.wav");
     ASSERT_EQ(bytes.size(), 44u + 12u);
     EXPECT_EQ(bytes.substr(0, 4), "RIFF");
     EXPECT_EQ(bytes.substr(8, 8), "WAVEfmt ");
@@ -438,7 +439,7 @@ int Distance(uint32_t a, uint32_t b)
 
 TEST(AssetIcons, EverySizeIsASquareBadgeThatShowsTheSoldier)
 {
-    test::ScopedTempDir dir;
+    headless::ScopedTempDir dir;
     ASSERT_TRUE(WriteIcons(dir.Path(), "app.id"));
     // The soldier's helmet, so that the icon is the game's own bird at every size.
     const uint32_t helmet = 0xFF6E7D36u;
@@ -463,7 +464,7 @@ TEST(AssetIcons, EverySizeIsASquareBadgeThatShowsTheSoldier)
 
 TEST(AssetIcons, TheScalableIconDrawsTheSamePictureAsTheLargestPng)
 {
-    test::ScopedTempDir dir;
+    headless::ScopedTempDir dir;
     ASSERT_TRUE(WriteIcons(dir.Path(), "app.id"));
     int width = 0;
     int height = 0;

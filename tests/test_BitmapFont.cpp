@@ -5,7 +5,9 @@
 #include "CVKT_Direct3D.h"
 #include "CVKT_Sprite.h"
 #include "CVKT_TextureManager.h"
-#include "TestSupport.h"
+#include "Files.h"
+#include "RendererBench.h"
+#include "ScopedTempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -39,7 +41,7 @@ protected:
             for (int x = 0; x < nWidth; ++x)
                 if (x % 16 >= 4 && x % 16 < 12 && y % 24 >= 6 && y % 24 < 18)
                     pixels[y * nWidth + x] = kWhite;
-        test::WritePng(path, nWidth, nHeight, pixels);
+        headless::WritePng(path, nWidth, nHeight, pixels);
     }
 
     bool InitFont(const std::string& file = "font.png")
@@ -58,8 +60,8 @@ protected:
         return draws;
     }
 
-    test::HeadlessRenderer m_renderer;
-    test::ScopedTempDir m_dir;
+    headless::RendererBench m_renderer;
+    headless::ScopedTempDir m_dir;
     CBitmapFont* m_pFont = CBitmapFont::GetInstance();
     CVKT_TextureManager* m_pTM = CVKT_TextureManager::GetInstance();
 };
@@ -188,7 +190,7 @@ TEST_F(BitmapFontTest, GlyphPixelsTakeTheColourAndTheKeyedBackgroundIsTransparen
 
 TEST_F(BitmapFontTest, ShutdownReleasesTheSheetOnceAndNothingElse)
 {
-    test::WritePng(m_dir / "other.png", 4, 4, std::vector<uint32_t>(16, kWhite));
+    headless::WritePng(m_dir / "other.png", 4, 4, std::vector<uint32_t>(16, kWhite));
     const int nOther = m_pTM->LoadTexture((m_dir / "other.png").c_str());
     ASSERT_EQ(0, nOther); // the slot a font that forgot its sheet would release
     ASSERT_TRUE(InitFont());

@@ -7,8 +7,8 @@
 #include "CVKT_MessageBox.h"
 #include "IGameState.h"
 
+#include "Files.h"
 #include "HeadlessGame.h"
-#include "TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -34,12 +34,12 @@ enum class eDamage
 std::vector<std::string> GeneratedFiles()
 {
     std::vector<std::string> files;
-    const fs::path root = fs::path(test::BuildDir()) / "Resource";
+    const fs::path root = fs::path(headless::BuildDir()) / "Resource";
     for (const auto& entry : fs::recursive_directory_iterator(root))
     {
         if (entry.is_regular_file() && entry.path().filename() != "settings.xml" &&
             entry.path().extension() != ".stamp")
-            files.push_back(fs::relative(entry.path(), test::BuildDir()).string());
+            files.push_back(fs::relative(entry.path(), headless::BuildDir()).string());
     }
     return files;
 }
@@ -54,13 +54,13 @@ void MakeDamagedResources(const std::string& folder, eDamage damage)
         fs::create_directories(target.parent_path());
         if (damage == eDamage::Removed)
             continue;
-        std::string bytes = test::ReadFile(test::BuildDir() + "/" + file);
+        std::string bytes = headless::ReadFile(headless::BuildDir() + "/" + file);
         if (damage == eDamage::CutShort)
             bytes.resize(bytes.size() / 3);
         else
             for (char& byte : bytes)
                 byte = static_cast<char>(random());
-        test::WriteFile(target.string(), bytes);
+        headless::WriteFile(target.string(), bytes);
     }
 }
 
@@ -88,9 +88,9 @@ protected:
 
     bool Tap(SDL_Scancode key)
     {
-        test::PushKey(key, true);
+        headless::PushKey(key, true);
         const bool down = Frame();
-        test::PushKey(key, false);
+        headless::PushKey(key, false);
         return Frame() && down;
     }
 
@@ -98,7 +98,7 @@ protected:
 
     bool Reported(const std::string& entry) const { return reports.count(entry) == 1; }
 
-    test::ScopedTempDir dir;
+    headless::ScopedTempDir dir;
     std::map<std::string, int> reports;
     std::unique_ptr<headless::HeadlessGame> game;
 };
@@ -117,12 +117,12 @@ TEST_P(BrokenResourcesTest, TheGameIsPlayableToTheExitItem)
         ASSERT_TRUE(Tap(SDL_SCANCODE_SPACE));
     ASSERT_EQ(Top(), CGamePlayState::GetInstance());
 
-    test::PushKey(SDL_SCANCODE_SPACE, true);
-    test::PushKey(SDL_SCANCODE_LEFT, true);
+    headless::PushKey(SDL_SCANCODE_SPACE, true);
+    headless::PushKey(SDL_SCANCODE_LEFT, true);
     for (int i = 0; i < 5 * 60; ++i)
         ASSERT_TRUE(Frame());
-    test::PushKey(SDL_SCANCODE_LEFT, false);
-    test::PushKey(SDL_SCANCODE_SPACE, false);
+    headless::PushKey(SDL_SCANCODE_LEFT, false);
+    headless::PushKey(SDL_SCANCODE_SPACE, false);
     ASSERT_TRUE(Tap(SDL_SCANCODE_3)); // the third level's pictures are broken as well
     for (int i = 0; i < 2 * 60; ++i)
         ASSERT_TRUE(Frame());
@@ -134,7 +134,7 @@ TEST_P(BrokenResourcesTest, TheGameIsPlayableToTheExitItem)
     ASSERT_TRUE(Tap(SDL_SCANCODE_RETURN));
     ASSERT_EQ(Top(), CMainMenuState::GetInstance());
     ASSERT_TRUE(Tap(SDL_SCANCODE_UP));
-    test::PushKey(SDL_SCANCODE_RETURN, true);
+    headless::PushKey(SDL_SCANCODE_RETURN, true);
     EXPECT_FALSE(Frame()) << "the exit item ends the game";
 
     // Each failure was reported, and the listener saw every distinct one exactly once.

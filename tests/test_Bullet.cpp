@@ -9,8 +9,9 @@
 #include "CVKT_TextureManager.h"
 #include "CVKT_WaveManager.h"
 
-#include "GameplayHarness.h"
-#include "TestSupport.h"
+#include "Files.h"
+#include "PlayBench.h"
+#include "RendererBench.h"
 
 #include <gtest/gtest.h>
 
@@ -74,7 +75,7 @@ protected:
         return bullets.empty() ? nullptr : bullets.back();
     }
 
-    test::GameplayHarness game;
+    headless::PlayBench game;
 };
 } // namespace
 
@@ -208,8 +209,8 @@ TEST_F(BulletInPlayTest, APlayerShotPassesThroughThePlayerUntilItHasLandedThenGo
 
 TEST(BulletDrawingTest, ABulletIsScaledAboutItsTopLeftCorner)
 {
-    test::HeadlessRenderer renderer;
-    test::ScopedWorkingDir inBuild(test::BuildDir());
+    headless::RendererBench renderer;
+    headless::ScopedWorkingDir inBuild(headless::BuildDir());
     CBullet* shot = LooseBullet(0.5f, -0.4f);
     shot->SetImageID(CVKT_TextureManager::GetInstance()->LoadTexture("Resource/Graphics/OxM_PlayerBullet.png",
                                                                      0xFF000000));

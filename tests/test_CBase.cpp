@@ -4,7 +4,9 @@
 #include "CVKT_Direct3D.h"
 #include "CVKT_Sprite.h"
 #include "CVKT_TextureManager.h"
-#include "TestSupport.h"
+#include "Files.h"
+#include "RendererBench.h"
+#include "ScopedTempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -158,9 +160,9 @@ TEST(CBaseCollision, CheckingChangesNeitherObject)
 
 TEST(CBaseRender, DrawsTheWholeImageUnscaledFromTheTopLeftCorner)
 {
-    test::HeadlessRenderer renderer;
-    test::ScopedTempDir dir;
-    test::WritePng(dir / "box.png", 20, 10, std::vector<uint32_t>(200, 0xFFFF0000));
+    headless::RendererBench renderer;
+    headless::ScopedTempDir dir;
+    headless::WritePng(dir / "box.png", 20, 10, std::vector<uint32_t>(200, 0xFFFF0000));
     CVKT_TextureManager* pTM = CVKT_TextureManager::GetInstance();
     const int nImage = pTM->LoadTexture((dir / "box.png").c_str());
     ASSERT_NE(-1, nImage);
@@ -188,7 +190,7 @@ TEST(CBaseRender, DrawsTheWholeImageUnscaledFromTheTopLeftCorner)
 
 TEST(CBaseRender, WithoutAnImageNothingIsDrawn)
 {
-    test::HeadlessRenderer renderer;
+    headless::RendererBench renderer;
     CBase* pObject = MakeBox(100.0f, 100.0f, 20, 10);
     CVKT_Direct3D* pD3D = CVKT_Direct3D::GetInstance();
     pD3D->SpriteBegin();

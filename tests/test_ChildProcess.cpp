@@ -5,7 +5,8 @@
 #include "CVKT_SingleInstance.h"
 #include "CVKT_StopSignals.h"
 
-#include "TestSupport.h"
+#include "Files.h"
+#include "ScopedTempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -25,9 +26,9 @@ namespace
 std::string WaitForFile(const std::string& file)
 {
     const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-    while (!test::FileExists(file) && std::chrono::steady_clock::now() < giveUp)
+    while (!headless::FileExists(file) && std::chrono::steady_clock::now() < giveUp)
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    return test::ReadFile(file);
+    return headless::ReadFile(file);
 }
 
 // Writes the output of `command` to `file` the way WaitForFile expects.
@@ -62,7 +63,7 @@ TEST(ChildProcessTest, InheritsNoDescriptorAndHasAGroupOfItsOwn)
     // has it.
     int fds[2];
     ASSERT_EQ(pipe(fds), 0);
-    test::ScopedTempDir dir;
+    headless::ScopedTempDir dir;
     const std::string fd = std::to_string(fds[1]);
     CVKT_ChildProcess child;
     const std::string look = "if [ -e /proc/$$/fd/" + fd + " ]; then echo inherited; else echo clean; fi";
@@ -89,7 +90,7 @@ TEST(ChildProcessTest, EndingItOrAStopSignalTakesEverythingItStarted)
     for (const Case& c : {Case{"Stop", false}, Case{"stop signal", true}})
     {
         SCOPED_TRACE(c.name);
-        test::ScopedTempDir dir;
+        headless::ScopedTempDir dir;
         CVKT_StopSignals* signals = CVKT_StopSignals::GetInstance();
         ASSERT_TRUE(signals->InitStopSignals());
         CVKT_ChildProcess child;
@@ -133,7 +134,7 @@ TEST(ChildProcessTest, DiesWithTheGame)
     // The game is a child of the test; when it is killed, its helper comes to the test, which
     // collects it and sees how it ended.
     ASSERT_EQ(prctl(PR_SET_CHILD_SUBREAPER, 1), 0);
-    test::ScopedTempDir dir;
+    headless::ScopedTempDir dir;
     const pid_t game = fork();
     ASSERT_GE(game, 0);
     if (game == 0)
@@ -158,7 +159,7 @@ TEST(ChildProcessTest, DiesWithTheGame)
 
 TEST(ChildProcessTest, TheGameAnswersASecondCopyWhileItWaits)
 {
-    test::ScopedTempDir dir;
+    headless::ScopedTempDir dir;
     const std::string name = "talonreach-test-wait-" + std::to_string(getpid());
     CVKT_SingleInstance running;
     ASSERT_TRUE(running.Claim(name.c_str()));
@@ -172,7 +173,7 @@ TEST(ChildProcessTest, TheGameAnswersASecondCopyWhileItWaits)
     {
         CVKT_SingleInstance instance;
         const bool bRuns = instance.Claim(name.c_str());
-        test::WriteFile(done, "");
+        headless::WriteFile(done, "");
         _exit(bRuns ? 1 : 0);
     }
     CVKT_ChildProcess helper;

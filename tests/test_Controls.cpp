@@ -25,8 +25,9 @@
 #include "CVKT_KeyMap.h"
 #include "CVKT_MessageBox.h"
 
-#include "GameplayHarness.h"
-#include "ScreenRig.h"
+#include "Files.h"
+#include "FrameComparison.h"
+#include "PlayBench.h"
 
 #include <gtest/gtest.h>
 
@@ -65,7 +66,7 @@ public:
 
 // Holds the key for three frames of play and tells whether the action happened: a shot spent
 // charge, the pause screen came (and was left again with Escape), the player moved that way.
-bool Does(test::GameplayHarness& game, int nControl, SDL_Scancode key)
+bool Does(headless::PlayBench& game, int nControl, SDL_Scancode key)
 {
     CPlayer* player = game.Player();
     const float fX = player->GetPosX();
@@ -136,7 +137,7 @@ TEST_F(ControlsTest, AChosenKeyDoesItsActionInPlayAndTheDefaultItReplacedDoesNot
         {CONTROL_LEFT, SDL_SCANCODE_A, SDL_SCANCODE_LEFT},
         {CONTROL_RIGHT, SDL_SCANCODE_LSHIFT, SDL_SCANCODE_RIGHT},
     };
-    test::GameplayHarness play;
+    headless::PlayBench play;
     play.StartGame();
     play.RemoveEnemies();
     for (const auto& c : cases)
@@ -152,7 +153,7 @@ TEST_F(ControlsTest, AChosenKeyDoesItsActionInPlayAndTheDefaultItReplacedDoesNot
 
 TEST_F(ControlsTest, AKeyLetGoWhilePlayIsPausedDoesNotFireOnAfterIt)
 {
-    test::GameplayHarness play;
+    headless::PlayBench play;
     play.StartGame();
     play.RemoveEnemies();
     game->SetControls(WithKey(CONTROL_FIRE, SDL_SCANCODE_Z));
@@ -177,7 +178,7 @@ TEST_F(ControlsTest, AKeyLetGoWhilePlayIsPausedDoesNotFireOnAfterIt)
 
 TEST_F(ControlsTest, AtTheGameOverEveryKeyIsItselfAgain)
 {
-    test::GameplayHarness play;
+    headless::PlayBench play;
     play.StartGame();
     play.RemoveEnemies();
     game->SetControls(WithKey(CONTROL_FIRE, SDL_SCANCODE_Z));
@@ -194,7 +195,7 @@ TEST_F(ControlsTest, AtTheGameOverEveryKeyIsItselfAgain)
 
 TEST_F(ControlsTest, MenusAndThePauseScreenReadEveryKeyAsItselfWhateverIsChosen)
 {
-    test::ScreenRig rig;
+    headless::HeadlessGame rig;
     tControlSettings controls = WithKey(CONTROL_FIRE, SDL_SCANCODE_Z);
     CControls::BindKey(controls, CONTROL_UP, Dik(SDL_SCANCODE_W));
     CControls::BindKey(controls, CONTROL_DOWN, Dik(SDL_SCANCODE_S));
@@ -221,7 +222,7 @@ TEST_F(ControlsTest, MenusAndThePauseScreenReadEveryKeyAsItselfWhateverIsChosen)
 
 TEST_F(ControlsTest, TheScreenBindsSwapsRefusesCancelsAndResets)
 {
-    test::ScreenRig rig;
+    headless::HeadlessGame rig;
     game->ChangeState(CControlsMenuState::GetInstance());
     rig.Tap(SDL_SCANCODE_C);
     ASSERT_EQ(rig.Top(), screen);
@@ -272,23 +273,24 @@ TEST_F(ControlsTest, TheScreenBindsSwapsRefusesCancelsAndResets)
 
 TEST_F(ControlsTest, TheScreenShowsEachKeyAndButtonInItsRowAndWaitsVisibly)
 {
-    test::ScreenRig rig;
+    headless::HeadlessGame rig;
     tControlSettings controls = WithKey(CONTROL_FIRE, SDL_SCANCODE_Z);
     CControls::BindPadButton(controls, CONTROL_FIRE, PAD_WEST);
     game->SetControls(controls);
     game->ChangeState(screen);
-    const test::Picture font = test::LoadPicture("OxM_Font2.png", 0xFF000000);
-    const test::Picture art = test::LoadPicture("OxM_ChangeControls.png", 0);
+    const headless::Picture font = headless::LoadPicture("OxM_Font2.png", 0xFF000000);
+    const headless::Picture art = headless::LoadPicture("OxM_ChangeControls.png", 0);
     const auto shows = [&](const std::vector<uint32_t>& frame, const std::string& text, int x, int nRow)
     {
         const int y = CChangeControlsState::ROW_TOP + CChangeControlsState::ROW_STEP * nRow;
-        const test::Comparison c = test::CompareText(frame, font, 16, 24, 20, text, x, y);
+        const headless::Comparison c = headless::CompareText(frame, font, 16, 24, 20, text, x, y);
         return c.compared > 0 && c.mismatched == 0;
     };
     const int keyX = CChangeControlsState::KEY_X;
     const int padX = CChangeControlsState::PAD_X;
     std::vector<uint32_t> frame = rig.CaptureFrame();
-    EXPECT_EQ(test::CompareSection(frame, art, 300, 0, 340, 100, 300, 0).mismatched, 0) << "the art behind";
+    EXPECT_EQ(headless::CompareSection(frame, art, 300, 0, 340, 100, 300, 0).mismatched, 0)
+        << "the art behind";
     EXPECT_TRUE(shows(frame, "Up", keyX, CONTROL_UP));
     EXPECT_TRUE(shows(frame, "Right", keyX, CONTROL_RIGHT));
     EXPECT_TRUE(shows(frame, "Z", keyX, CONTROL_FIRE));
@@ -300,15 +302,15 @@ TEST_F(ControlsTest, TheScreenShowsEachKeyAndButtonInItsRowAndWaitsVisibly)
     frame = rig.CaptureFrame();
     EXPECT_TRUE(shows(frame, "...", keyX, CONTROL_PAUSE) && shows(frame, "...", padX, CONTROL_PAUSE));
     const std::string line = "Press a key or pad button for Pause";
-    EXPECT_EQ(test::CompareText(frame, font, 16, 24, 20, line, 320 - 8 * static_cast<int>(line.size()),
-                                CChangeControlsState::NOTE_Y)
+    EXPECT_EQ(headless::CompareText(frame, font, 16, 24, 20, line, 320 - 8 * static_cast<int>(line.size()),
+                                    CChangeControlsState::NOTE_Y)
                   .mismatched,
               0);
 }
 
 TEST_F(ControlsTest, AChoiceIsKeptInTheSettingsFileAcrossARestart)
 {
-    test::ScreenRig rig;
+    headless::HeadlessGame rig;
     game->ChangeState(screen);
     ChooseRow(rig, CONTROL_FIRE);
     rig.Tap(SDL_SCANCODE_Z);
@@ -346,7 +348,9 @@ TEST_F(ControlsTest, AnUnusableEntryFallsBackToItsDefaultWithOneReport)
                              "<control action=\"pause\" key=\"Q\" pad=\"elbow\" />\n"
                              "</controls>\n</root>\n";
     Messages messages;
-    test::ScreenRig rig(file);
+    headless::HeadlessGame::Options options;
+    options.settingsXml = file;
+    headless::HeadlessGame rig(options);
     tControlSettings expected = WithKey(CONTROL_UP, SDL_SCANCODE_W);
     CControls::BindPadButton(expected, CONTROL_FIRE, PAD_WEST);
     CControls::BindKey(expected, CONTROL_PAUSE, Dik(SDL_SCANCODE_Q));
@@ -365,9 +369,9 @@ TEST_F(ControlsTest, AGameRecordedUnderOneChoiceReplaysTheSameUnderAnother)
     for (const char* name : {"game-over.replay", "pad.replay"})
     {
         tReplay replay;
-        ASSERT_EQ(CReplayFile::Load(test::SourceDir() + "/tests/replays/" + name, replay),
+        ASSERT_EQ(CReplayFile::Load(headless::SourceDir() + "/tests/replays/" + name, replay),
                   CReplayFile::eError::None);
-        test::ScreenRig rig;
+        headless::HeadlessGame rig;
         game->SetControls(elsewhere);
         player->Start(replay, CHighScoreMenuState::GetInstance());
         ASSERT_TRUE(headless::WatchToEnd(rig, 64, 100000));
@@ -376,7 +380,7 @@ TEST_F(ControlsTest, AGameRecordedUnderOneChoiceReplaysTheSameUnderAnother)
     }
 
     // A game fired with Z, watched under the defaults.
-    test::ScreenRig rig;
+    headless::HeadlessGame rig;
     CReplayRecorder::GetInstance()->Enable(true);
     game->SetControls(WithKey(CONTROL_FIRE, SDL_SCANCODE_Z));
     // Into play from the story, as a recorded game begins.
@@ -410,7 +414,7 @@ TEST_F(ControlsTest, AGameRecordedUnderOneChoiceReplaysTheSameUnderAnother)
 
 TEST_F(ControlsTest, APadsFireReboundToWestWhileTheMenusStillAnswerSouthAndEast)
 {
-    test::ScreenRig rig;
+    headless::HeadlessGame rig;
     VirtualPad& pad = rig.PlugPad();
     tControlSettings controls = CControls::Defaults();
     ASSERT_EQ(CControls::BindPadButton(controls, CONTROL_FIRE, PAD_START), CControls::eChange::Swapped);

@@ -5,7 +5,8 @@
 #include "CGame.h"
 #include "CMainMenuState.h"
 
-#include "ScreenRig.h"
+#include "FrameComparison.h"
+#include "HeadlessGame.h"
 
 #include <gtest/gtest.h>
 
@@ -16,25 +17,25 @@ class ControlsMenuTest : public ::testing::Test
 protected:
     void SetUp() override { CGame::GetInstance()->ChangeState(controls); }
 
-    test::ScreenRig rig;
+    headless::HeadlessGame rig;
     CControlsMenuState* controls = CControlsMenuState::GetInstance();
 };
 } // namespace
 
 TEST_F(ControlsMenuTest, ThePictureFillsTheScreenWithPressEscAtTheBottomRight)
 {
-    const test::Picture picture = test::LoadPicture("OxM_ControlsMenu.png", 0);
-    const test::Picture font = test::LoadPicture("OxM_Font2.png", 0xFF000000);
+    const headless::Picture picture = headless::LoadPicture("OxM_ControlsMenu.png", 0);
+    const headless::Picture font = headless::LoadPicture("OxM_Font2.png", 0xFF000000);
     const std::vector<uint32_t> frame = rig.CaptureFrame();
     // The picture everywhere above the text line.
-    const test::Comparison shown = test::CompareSection(frame, picture, 0, 0, 640, 450, 0, 0);
+    const headless::Comparison shown = headless::CompareSection(frame, picture, 0, 0, 640, 450, 0, 0);
     EXPECT_EQ(shown.compared, 640 * 450);
     EXPECT_EQ(shown.mismatched, 0) << shown.firstMismatch;
-    const test::Comparison esc = test::CompareText(frame, font, 16, 24, 20, "press ESC", 480, 450);
+    const headless::Comparison esc = headless::CompareText(frame, font, 16, 24, 20, "press ESC", 480, 450);
     EXPECT_GT(esc.compared, 200);
     EXPECT_EQ(esc.mismatched, 0) << esc.firstMismatch;
     // The text is drawn over the picture, not left out.
-    EXPECT_GT(test::CompareSection(frame, picture, 480, 450, 144, 24, 480, 450).mismatched, 50);
+    EXPECT_GT(headless::CompareSection(frame, picture, 480, 450, 144, 24, 480, 450).mismatched, 50);
 }
 
 TEST_F(ControlsMenuTest, OnlyEscapeLeavesForTheMainMenuAndCOrNorthForTheChangeOfControls)

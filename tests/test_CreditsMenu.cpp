@@ -4,7 +4,8 @@
 #include "CGame.h"
 #include "CMainMenuState.h"
 
-#include "ScreenRig.h"
+#include "FrameComparison.h"
+#include "HeadlessGame.h"
 
 #include <gtest/gtest.h>
 
@@ -15,7 +16,7 @@ class CreditsMenuTest : public ::testing::Test
 protected:
     void SetUp() override { game->ChangeState(credits); }
 
-    test::ScreenRig rig;
+    headless::HeadlessGame rig;
     CGame* game = CGame::GetInstance();
     CCreditsMenuState* credits = CCreditsMenuState::GetInstance();
 };
@@ -65,22 +66,22 @@ TEST_F(CreditsMenuTest, SpaceOrReturnLeaveEarlyEscapeAndAltReturnDoNot)
 
 TEST_F(CreditsMenuTest, TheCreditsPictureIsDrawnAtItsScrollPositionOverTheBackground)
 {
-    const test::Picture background = test::LoadPicture("OxM_CreditsMenu.png", 0);
-    const test::Picture text = test::LoadPicture("OxM_CreditsText.png", 0);
+    const headless::Picture background = headless::LoadPicture("OxM_CreditsMenu.png", 0);
+    const headless::Picture text = headless::LoadPicture("OxM_CreditsText.png", 0);
     // 20 s: the picture's top edge at 512 - 400 = 112.
     for (int i = 0; i < 20; ++i)
         ASSERT_TRUE(rig.Frame(1000));
     std::vector<uint32_t> frame = rig.CaptureFrame(0);
     ASSERT_NEAR(credits->GetScrollY(), 112.0f, 0.01f);
-    test::Comparison shown = test::CompareSection(frame, text, 0, 0, 350, 368, 100, 112);
+    headless::Comparison shown = headless::CompareSection(frame, text, 0, 0, 350, 368, 100, 112);
     EXPECT_GT(shown.compared, 10000);
     EXPECT_EQ(shown.mismatched, 0) << shown.firstMismatch;
-    const test::Comparison left = test::CompareSection(frame, background, 0, 0, 100, 480, 0, 0);
+    const headless::Comparison left = headless::CompareSection(frame, background, 0, 0, 100, 480, 0, 0);
     EXPECT_EQ(left.mismatched, 0) << "the background beside the credits " << left.firstMismatch;
 
     // Entering again starts from the bottom: nothing of the credits shows yet.
     game->ChangeState(credits);
     frame = rig.CaptureFrame(0);
-    shown = test::CompareSection(frame, background, 0, 0, 640, 480, 0, 0);
+    shown = headless::CompareSection(frame, background, 0, 0, 640, 480, 0, 0);
     EXPECT_EQ(shown.mismatched, 0) << shown.firstMismatch;
 }

@@ -1,6 +1,6 @@
 // Game controllers of the input wrapper, driven by SDL's virtual joysticks through the window's pump.
 #include "CVKT_DirectInput.h"
-#include "InputHarness.h"
+#include "InputBench.h"
 #include "VirtualPad.h"
 
 #include <SDL.h>
@@ -63,7 +63,7 @@ protected:
         ASSERT_TRUE(di->InitDirectInput(bench.Window(), nullptr, CVKT_DirectInput::DEVICE_JOYSTICKS, 0));
     }
 
-    test::InputHarness bench;
+    headless::InputBench bench;
     CVKT_DirectInput* di = nullptr;
 };
 

@@ -1,7 +1,6 @@
 // The mouse of the input wrapper, driven through SDL's real queue and the window's pump.
 #include "CVKT_DirectInput.h"
-#include "InputHarness.h"
-#include "TestSupport.h"
+#include "InputBench.h"
 
 #include <gtest/gtest.h>
 
@@ -9,9 +8,9 @@
 
 namespace
 {
-using test::PushMouseButton;
-using test::PushMouseMotion;
-using test::PushMouseWheel;
+using headless::PushMouseButton;
+using headless::PushMouseMotion;
+using headless::PushMouseWheel;
 
 class Mouse : public ::testing::Test
 {
@@ -23,7 +22,7 @@ protected:
         ASSERT_TRUE(bench.Messages().empty());
     }
 
-    test::InputHarness bench;
+    headless::InputBench bench;
     CVKT_DirectInput* di = nullptr;
 };
 
@@ -211,7 +210,7 @@ TEST_F(Mouse, SecondInitialisationFailsWithItsMessage)
 
 TEST(MouseSetUp, QueriesWithoutAMouseAnswerNothing)
 {
-    test::InputHarness bench;
+    headless::InputBench bench;
     CVKT_DirectInput* di = CVKT_DirectInput::GetInstance();
     ASSERT_TRUE(di->InitDirectInput(bench.Window(), nullptr, CVKT_DirectInput::DEVICE_KEYBOARD, 0));
     PushMouseMotion(5, 5);
@@ -228,7 +227,7 @@ TEST(MouseSetUp, QueriesWithoutAMouseAnswerNothing)
 
 TEST(MouseSetUp, WithoutAWindowTheCooperativeLevelFails)
 {
-    test::InputHarness bench;
+    headless::InputBench bench;
     CVKT_DirectInput* di = CVKT_DirectInput::GetInstance();
     EXPECT_TRUE(di->InitMouse(nullptr, false));
     ASSERT_EQ(1u, bench.Messages().size());
@@ -240,7 +239,7 @@ TEST(MouseSetUp, WithoutAWindowTheCooperativeLevelFails)
 
 TEST(MouseSetUp, ExclusiveMouseCapturesThePointerWhileAcquired)
 {
-    test::InputHarness bench;
+    headless::InputBench bench;
     CVKT_DirectInput* di = CVKT_DirectInput::GetInstance();
     ASSERT_TRUE(di->InitDirectInput(bench.Window(), nullptr, CVKT_DirectInput::DEVICE_MOUSE,
                                     CVKT_DirectInput::DEVICE_MOUSE));

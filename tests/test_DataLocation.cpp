@@ -8,7 +8,8 @@
 
 #include "CGame.h"
 #include "CSettingsFile.h"
-#include "TestSupport.h"
+#include "Files.h"
+#include "ScopedTempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -32,7 +33,7 @@ std::vector<std::pair<std::string, std::string>> Snapshot(const std::string& fol
     std::vector<std::pair<std::string, std::string>> files;
     for (const auto& entry : fs::recursive_directory_iterator(folder))
         files.emplace_back(entry.path().string(),
-                           entry.is_regular_file() ? test::ReadFile(entry.path()) : "");
+                           entry.is_regular_file() ? headless::ReadFile(entry.path()) : "");
     std::sort(files.begin(), files.end());
     return files;
 }
@@ -44,11 +45,11 @@ class DataLocationTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        test::MakeDirs(root / "games");
-        test::MakeDirs(root / "work");
+        headless::MakeDirs(root / "games");
+        headless::MakeDirs(root / "work");
         installed = (fs::path(root / "games") / TALONREACH_DATA_FROM_EXE).lexically_normal().string();
-        test::MakeDirs(installed + "/Graphics");
-        test::WriteFile(installed + "/Graphics/OxM_Font2.png", "installed font");
+        headless::MakeDirs(installed + "/Graphics");
+        headless::WriteFile(installed + "/Graphics/OxM_Font2.png", "installed font");
     }
     void TearDown() override
     {
@@ -74,7 +75,7 @@ protected:
                                      { reports.push_back(text); });
     }
 
-    test::ScopedTempDir root;
+    headless::ScopedTempDir root;
     std::string installed;
     std::vector<std::string> reports;
 };
@@ -90,7 +91,7 @@ TEST_F(DataLocationTest, TheWorkingFolderWinsThenTheInstalledFolderThenNothing)
     EXPECT_EQ(layout.searched, (std::vector<std::string>{local, installed}));
 
     // A Resource/ folder in the working folder, in any letter case, is today's layout.
-    test::MakeDirs(root / "work/resource");
+    headless::MakeDirs(root / "work/resource");
     layout = FindFor(nullptr, nullptr);
     EXPECT_EQ(layout.source, eSource::WorkingFolder);
     EXPECT_EQ(layout.searched, std::vector<std::string>{local});
@@ -197,7 +198,7 @@ TEST_F(DataLocationTest, SettingsAreSavedInAPrivateUserFolderAndReadBackNeverInT
         tGameSettings written = CSettingsFile::Defaults();
         written.highScores[0] = {4321, "XDG"};
         ASSERT_TRUE(CSettingsFile::Save("resource/settings.xml", written)) << c.file;
-        ASSERT_TRUE(test::FileExists(c.file));
+        ASSERT_TRUE(headless::FileExists(c.file));
         struct stat info;
         ASSERT_EQ(::stat(fs::path(c.file).parent_path().c_str(), &info), 0);
         EXPECT_EQ(info.st_mode & 0777, 0700u) << c.file;
@@ -213,7 +214,7 @@ TEST_F(DataLocationTest, SettingsAreSavedInAPrivateUserFolderAndReadBackNeverInT
 TEST_F(DataLocationTest, AnUnwritableSettingsFolderIsReportedOnceAndTheTableStaysInMemory)
 {
     // A file where the folder should be stops even root from writing there.
-    test::WriteFile(root / "blocked", "");
+    headless::WriteFile(root / "blocked", "");
     const std::string blocked = root / "blocked";
     const struct
     {

@@ -1,8 +1,7 @@
 // The input wrapper's core and keyboard, driven through SDL's real queue and the window's pump.
 #include "CVKT_DirectInput.h"
 #include "CVKT_MessageBox.h"
-#include "InputHarness.h"
-#include "TestSupport.h"
+#include "InputBench.h"
 
 #include <gtest/gtest.h>
 
@@ -13,9 +12,9 @@
 
 namespace
 {
-using test::PushKey;
-using test::PushKeyPress;
-using test::PushText;
+using headless::PushKey;
+using headless::PushKeyPress;
+using headless::PushText;
 
 const char* const kTitle = "CVKT_DirectInput Error|";
 
@@ -35,7 +34,7 @@ protected:
         return std::find(messages.begin(), messages.end(), kTitle + text) != messages.end();
     }
 
-    test::InputHarness bench;
+    headless::InputBench bench;
     CVKT_DirectInput* di = nullptr;
 };
 
@@ -430,7 +429,7 @@ TEST_F(Keyboard, KeysTypedRightAfterTheFocusReturnsAreKept)
 TEST_F(Keyboard, EventsReachBothTheInputAndTheWindowOnce)
 {
     PushKey(SDL_SCANCODE_ESCAPE, true);
-    test::PushWindowEvent(bench.Window(), SDL_WINDOWEVENT_EXPOSED);
+    headless::PushWindowEvent(bench.Window(), SDL_WINDOWEVENT_EXPOSED);
     PushKey(SDL_SCANCODE_ESCAPE, false);
     PushKeyPress(SDL_SCANCODE_M);
     bench.Frame();
@@ -482,7 +481,7 @@ protected:
         return std::find(messages.begin(), messages.end(), kTitle + text) != messages.end();
     }
 
-    test::InputHarness bench;
+    headless::InputBench bench;
     CVKT_DirectInput* di = CVKT_DirectInput::GetInstance();
 };
 

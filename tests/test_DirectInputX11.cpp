@@ -3,7 +3,7 @@
 // Xvfb (TALONREACH_XVFB=1) with the US layout; the German cases switch the layout while the program
 // runs, as a user would. Anywhere else (SDL's dummy video driver) every case is skipped.
 #include "CVKT_DirectInput.h"
-#include "InputHarness.h"
+#include "InputBench.h"
 
 #include <SDL.h>
 
@@ -29,13 +29,13 @@ bool OnPrivateXServer()
 }
 
 // Connecting to a busy X server can fail once in a while; a few tries ride that out.
-std::unique_ptr<test::InputHarness> StartHarness()
+std::unique_ptr<headless::InputBench> StartHarness()
 {
     for (int attempt = 1;; ++attempt)
     {
         try
         {
-            return std::make_unique<test::InputHarness>();
+            return std::make_unique<headless::InputBench>();
         }
         catch (const std::runtime_error&)
         {
@@ -106,7 +106,7 @@ protected:
         return di->CheckBufferedKeysEx();
     }
 
-    std::unique_ptr<test::InputHarness> bench;
+    std::unique_ptr<headless::InputBench> bench;
     CVKT_DirectInput* di = nullptr;
 };
 

@@ -5,7 +5,10 @@
 #include "CVKT_SoundMixer.h"
 #include "CVKT_WaveManager.h"
 
-#include "SoundRig.h"
+#include "Files.h"
+#include "HiddenWindow.h"
+#include "MessageRecorder.h"
+#include "ScopedTempDir.h"
 #include "WaveFiles.h"
 
 #include <gtest/gtest.h>
@@ -64,9 +67,9 @@ protected:
     }
     static CVKT_DirectSound* Device() { return CVKT_DirectSound::GetInstance(); }
 
-    test::ScopedTempDir m_dir;
-    test::HiddenWindow m_window;
-    test::MessageRecorder m_messages;
+    headless::ScopedTempDir m_dir;
+    headless::HiddenWindow m_window;
+    headless::MessageRecorder m_messages;
     ScopedEnv m_driver{"SDL_AUDIODRIVER", "dummy"};
 };
 
@@ -148,7 +151,8 @@ TEST_F(DirectSound, WholePathOnTheDummyDriver)
 
     // 50 ms of a square wave, played twice over itself.
     const std::string path = m_dir / "shot.wav";
-    test::WriteFile(path, test::PcmWave(1, 22050, 16, test::Samples16(test::SquareWave(1102, 25))));
+    headless::WriteFile(path,
+                        headless::PcmWave(1, 22050, 16, headless::Samples16(headless::SquareWave(1102, 25))));
     const int id = waves->LoadWave(path.c_str());
     ASSERT_GE(id, 0);
     waves->SetVolume(id, 70);
@@ -190,7 +194,7 @@ TEST_F(DirectSound, TheDiskDriverReceivesExactlyTheSamples)
         samples.push_back(static_cast<int16_t>(-value));
     }
     const std::string path = m_dir / "pattern.wav";
-    test::WriteFile(path, test::PcmWave(2, 22050, 16, test::Samples16(samples)));
+    headless::WriteFile(path, headless::PcmWave(2, 22050, 16, headless::Samples16(samples)));
     const int id = waves->LoadWave(path.c_str());
     ASSERT_GE(id, 0);
     ASSERT_TRUE(waves->PlayWave(id, false));
@@ -198,7 +202,7 @@ TEST_F(DirectSound, TheDiskDriverReceivesExactlyTheSamples)
     waves->ShutdownWaveManager();
     Device()->ShutdownDirectSound();
 
-    const std::string played = test::ReadFile(capture);
+    const std::string played = headless::ReadFile(capture);
     std::vector<int16_t> output(played.size() / 2);
     std::memcpy(output.data(), played.data(), output.size() * 2);
     size_t start = 0;

@@ -6,8 +6,8 @@
 
 #include "CVKT_PointerHider.h"
 
+#include "Files.h"
 #include "HeadlessGame.h"
-#include "TestSupport.h"
 
 #include <SDL.h>
 
@@ -105,7 +105,8 @@ TEST(DisplayTest, FullScreenAndTheWindowSizeSurviveARestartAndTheSuggestedSizeIs
     game.Restart();
     EXPECT_FALSE(pGame->IsWindowed());
     EXPECT_TRUE(IsFullScreen(game.Window()));
-    EXPECT_NE(test::ReadFile(game.SettingsPath()).find("<display fullscreen=\"1\" />"), std::string::npos);
+    EXPECT_NE(headless::ReadFile(game.SettingsPath()).find("<display fullscreen=\"1\" />"),
+              std::string::npos);
 
     game.Tap(SDL_SCANCODE_F11);
     ASSERT_TRUE(pGame->IsWindowed());
@@ -115,7 +116,7 @@ TEST(DisplayTest, FullScreenAndTheWindowSizeSurviveARestartAndTheSuggestedSizeIs
     game.Restart();
     EXPECT_TRUE(pGame->IsWindowed());
     EXPECT_EQ(WindowSize(game.Window()), (tSize{1000, 750}));
-    EXPECT_NE(test::ReadFile(game.SettingsPath())
+    EXPECT_NE(headless::ReadFile(game.SettingsPath())
                   .find("<display fullscreen=\"0\" width=\"1000\" height=\"750\" />"),
               std::string::npos);
 
@@ -124,7 +125,7 @@ TEST(DisplayTest, FullScreenAndTheWindowSizeSurviveARestartAndTheSuggestedSizeIs
     game.Frame();
     game.Restart();
     EXPECT_EQ(WindowSize(game.Window()), (tSize{1280, 960}));
-    EXPECT_EQ(test::ReadFile(game.SettingsPath()).find("<display"), std::string::npos);
+    EXPECT_EQ(headless::ReadFile(game.SettingsPath()).find("<display"), std::string::npos);
 }
 
 TEST(DisplayTest, AStartAndAnEndWithoutAnyChangeWriteNoSettingsFile)
@@ -132,7 +133,7 @@ TEST(DisplayTest, AStartAndAnEndWithoutAnyChangeWriteNoSettingsFile)
     headless::HeadlessGame game;
     game.Run(500);
     game.Restart();
-    EXPECT_FALSE(test::FileExists(game.SettingsPath()))
+    EXPECT_FALSE(headless::FileExists(game.SettingsPath()))
         << "the logo screen saves nothing, nor does the way out";
 }
 

@@ -11,7 +11,7 @@
 #include "CVKT_MessageSystem.h"
 #include "CVKT_WaveManager.h"
 
-#include "GameplayHarness.h"
+#include "PlayBench.h"
 
 #include <gtest/gtest.h>
 
@@ -37,7 +37,7 @@ protected:
         game.RemoveEnemies();
     }
 
-    test::GameplayHarness game;
+    headless::PlayBench game;
 };
 
 // An enemy made outside play: no player exists, the playfield is 640 x 480.

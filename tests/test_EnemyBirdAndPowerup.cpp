@@ -12,7 +12,7 @@
 #include "CVKT_ObjectManager.h"
 #include "CVKT_TextureManager.h"
 
-#include "GameplayHarness.h"
+#include "PlayBench.h"
 
 #include <gtest/gtest.h>
 
@@ -66,7 +66,7 @@ protected:
         return id;
     }
 
-    test::GameplayHarness game;
+    headless::PlayBench game;
 };
 } // namespace
 

@@ -7,7 +7,9 @@
 #include "CMainMenuState.h"
 #include "CSettingsFile.h"
 
-#include "ScreenRig.h"
+#include "Files.h"
+#include "FrameComparison.h"
+#include "HeadlessGame.h"
 
 #include <gtest/gtest.h>
 
@@ -38,7 +40,7 @@ protected:
         }
     }
 
-    test::ScreenRig rig;
+    headless::HeadlessGame rig;
     CGame* game = CGame::GetInstance();
     CEnterScorestate* entry = CEnterScorestate::GetInstance();
 };
@@ -111,11 +113,11 @@ TEST_F(EnterScoreTest, ScoresWithoutAPlaceLeaveTheTableButTheFileIsWrittenAnyway
     for (int i = 0; i < NUM_HIGH_SCORES; ++i)
         full[i] = tHighScore{0, "ZRO"};
     game->SetHighScores(full);
-    ASSERT_FALSE(test::FileExists(rig.SettingsPath()));
+    ASSERT_FALSE(headless::FileExists(rig.SettingsPath()));
     TypeLetters("NOP");
     // Leaving for a state that writes nothing shows the entry's own write.
     game->ChangeState(CGamePlayState::GetInstance());
-    ASSERT_TRUE(test::FileExists(rig.SettingsPath()));
+    ASSERT_TRUE(headless::FileExists(rig.SettingsPath()));
     tGameSettings saved;
     ASSERT_TRUE(CSettingsFile::Load(rig.SettingsPath().c_str(), saved));
     for (int i = 0; i < NUM_HIGH_SCORES; ++i)
@@ -124,28 +126,28 @@ TEST_F(EnterScoreTest, ScoresWithoutAPlaceLeaveTheTableButTheFileIsWrittenAnyway
 
 TEST_F(EnterScoreTest, ThePanelLiesCentredOverTheGameWithTheNameDoubledInSize)
 {
-    const test::Picture panel = test::LoadPicture("OxM_EnterScore.png", 0);
-    const test::Picture font = test::LoadPicture("OxM_Font2.png", 0xFFFFFFFF);
+    const headless::Picture panel = headless::LoadPicture("OxM_EnterScore.png", 0);
+    const headless::Picture font = headless::LoadPicture("OxM_Font2.png", 0xFFFFFFFF);
     TypeLetters("Wx");
     const std::vector<uint32_t> frame = rig.CaptureFrame();
-    const test::Comparison name = test::CompareText(frame, font, 16, 24, 20, "Wx", 282, 228, 2);
+    const headless::Comparison name = headless::CompareText(frame, font, 16, 24, 20, "Wx", 282, 228, 2);
     EXPECT_GT(name.compared, 400);
     EXPECT_EQ(name.mismatched, 0) << name.firstMismatch;
     // Above and below the name's row the panel shows as it is.
-    const test::Comparison above = test::CompareSection(frame, panel, 0, 0, 320, 108, 160, 120);
-    const test::Comparison below = test::CompareSection(frame, panel, 0, 157, 320, 83, 160, 277);
+    const headless::Comparison above = headless::CompareSection(frame, panel, 0, 0, 320, 108, 160, 120);
+    const headless::Comparison below = headless::CompareSection(frame, panel, 0, 157, 320, 83, 160, 277);
     EXPECT_GT(above.compared + below.compared, 5000);
     EXPECT_EQ(above.mismatched, 0) << above.firstMismatch;
     EXPECT_EQ(below.mismatched, 0) << below.firstMismatch;
-    EXPECT_GT(test::CompareSection(frame, panel, 0, 0, 320, 240, 150, 120).mismatched, 1000)
+    EXPECT_GT(headless::CompareSection(frame, panel, 0, 0, 320, 240, 150, 120).mismatched, 1000)
         << "ten pixels off it would not match";
     // Outside the panel the clear colour (or the game) shows, not the panel.
-    EXPECT_NE(test::FramePixel(frame, 150, 240), panel.At(0, 120));
+    EXPECT_NE(headless::FramePixel(frame, 150, 240), panel.At(0, 120));
 }
 
 TEST_F(EnterScoreTest, ControlCharactersInANameDrawNothingAndTheTableSurvivesTheFile)
 {
-    const test::Picture font = test::LoadPicture("OxM_Font2.png", 0xFFFFFFFF);
+    const headless::Picture font = headless::LoadPicture("OxM_Font2.png", 0xFFFFFFFF);
     TypeLetters("A");
     const std::vector<uint32_t> withA = rig.CaptureFrame();
     rig.Tap(SDL_SCANCODE_ESCAPE);
@@ -154,14 +156,14 @@ TEST_F(EnterScoreTest, ControlCharactersInANameDrawNothingAndTheTableSurvivesThe
                                             "B"));
 
     const std::vector<uint32_t> frame = rig.CaptureFrame();
-    EXPECT_EQ(test::CompareText(frame, font, 16, 24, 20, "A", 282, 228, 2).mismatched, 0);
-    const test::Comparison b = test::CompareText(frame, font, 16, 24, 20, "B", 346, 228, 2);
+    EXPECT_EQ(headless::CompareText(frame, font, 16, 24, 20, "A", 282, 228, 2).mismatched, 0);
+    const headless::Comparison b = headless::CompareText(frame, font, 16, 24, 20, "B", 346, 228, 2);
     EXPECT_GT(b.compared, 200);
     EXPECT_EQ(b.mismatched, 0) << "the control character still takes its place " << b.firstMismatch;
     // The game below is frozen: the control character's cell looks as it did before anything was
     // typed there.
-    EXPECT_EQ(test::CountDifferences(frame, withA, 314, 228, 32, 48), 0);
-    EXPECT_GT(test::CountDifferences(frame, withA, 346, 228, 32, 48), 200) << "while B's cell changed";
+    EXPECT_EQ(headless::CountDifferences(frame, withA, 314, 228, 32, 48), 0);
+    EXPECT_GT(headless::CountDifferences(frame, withA, 346, 228, 32, 48), 200) << "while B's cell changed";
 
     rig.Tap(SDL_SCANCODE_RETURN);
     ASSERT_EQ(rig.Top(), CMainMenuState::GetInstance());
@@ -205,7 +207,7 @@ TEST(EnterScorePicker, StepsGoThroughLettersDigitsAndTheSpaceAndWrapRound)
 
 TEST_F(EnterScoreTest, APadPicksOnTheNameTheKeyboardTypes)
 {
-    const test::Picture font = test::LoadPicture("OxM_Font2.png", 0xFFFFFFFF);
+    const headless::Picture font = headless::LoadPicture("OxM_Font2.png", 0xFFFFFFFF);
     headless::VirtualPad& pad = rig.PlugPad();
     TypeLetters("ab");
     ASSERT_FALSE(entry->IsPicking());
@@ -216,8 +218,8 @@ TEST_F(EnterScoreTest, APadPicksOnTheNameTheKeyboardTypes)
     rig.Tap(pad, SDL_CONTROLLER_BUTTON_DPAD_UP);
     EXPECT_EQ(entry->GetName(), "abB");
     const std::vector<uint32_t> frame = rig.CaptureFrame();
-    EXPECT_EQ(test::CompareText(frame, font, 16, 24, 20, "abB", 282, 228, 2).mismatched, 0);
-    const test::Comparison marker = test::CompareText(frame, font, 16, 24, 20, "^", 354, 276);
+    EXPECT_EQ(headless::CompareText(frame, font, 16, 24, 20, "abB", 282, 228, 2).mismatched, 0);
+    const headless::Comparison marker = headless::CompareText(frame, font, 16, 24, 20, "^", 354, 276);
     EXPECT_GT(marker.compared, 20);
     EXPECT_EQ(marker.mismatched, 0) << marker.firstMismatch;
 

@@ -6,7 +6,8 @@
 #include "CVKT_Direct3D.h"
 #include "CVKT_Window.h"
 
-#include "TestSupport.h"
+#include "InputEvents.h"
+#include "ManualClock.h"
 
 #include <gtest/gtest.h>
 
@@ -57,7 +58,7 @@ class GameCoreTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        clock = std::make_unique<test::ManualClock>(5000);
+        clock = std::make_unique<headless::ManualClock>(5000);
         window = CVKT_Window::GetInstance();
         ASSERT_TRUE(window->InitPlatform());
         hWnd = window->CreateGameWindow("VKTWindowClass", "Talonreach", 640, 480, nullptr);
@@ -83,7 +84,7 @@ protected:
         return game->Main();
     }
 
-    std::unique_ptr<test::ManualClock> clock;
+    std::unique_ptr<headless::ManualClock> clock;
     CVKT_Window* window = nullptr;
     HWND hWnd = nullptr;
     CGame* game = nullptr;
@@ -224,25 +225,25 @@ TEST_F(GameCoreTest, AltReturnTogglesTheDisplayModeOnEveryPressReturnAloneDoesNo
     game->PushState(&a);
     ASSERT_TRUE(game->IsWindowed());
 
-    test::PushKey(SDL_SCANCODE_RETURN, true);
+    headless::PushKey(SDL_SCANCODE_RETURN, true);
     ASSERT_TRUE(Frame());
-    test::PushKey(SDL_SCANCODE_RETURN, false);
+    headless::PushKey(SDL_SCANCODE_RETURN, false);
     ASSERT_TRUE(Frame());
     EXPECT_TRUE(game->IsWindowed()) << "Return without Alt";
 
-    test::PushKey(SDL_SCANCODE_LALT, true);
-    test::PushKey(SDL_SCANCODE_RETURN, true, KMOD_LALT);
+    headless::PushKey(SDL_SCANCODE_LALT, true);
+    headless::PushKey(SDL_SCANCODE_RETURN, true, KMOD_LALT);
     ASSERT_TRUE(Frame());
     EXPECT_FALSE(game->IsWindowed());
     EXPECT_FALSE(CVKT_Direct3D::GetInstance()->GetPresentParams()->bWindowed);
     ASSERT_TRUE(Frame());
     EXPECT_FALSE(game->IsWindowed()) << "a held Return toggles once";
 
-    test::PushKey(SDL_SCANCODE_RETURN, false, KMOD_LALT);
-    test::PushKey(SDL_SCANCODE_LALT, false);
+    headless::PushKey(SDL_SCANCODE_RETURN, false, KMOD_LALT);
+    headless::PushKey(SDL_SCANCODE_LALT, false);
     ASSERT_TRUE(Frame());
-    test::PushKey(SDL_SCANCODE_RALT, true);
-    test::PushKey(SDL_SCANCODE_RETURN, true, KMOD_RALT);
+    headless::PushKey(SDL_SCANCODE_RALT, true);
+    headless::PushKey(SDL_SCANCODE_RETURN, true, KMOD_RALT);
     ASSERT_TRUE(Frame());
     EXPECT_TRUE(game->IsWindowed()) << "right Alt works too";
     int width = 0;
@@ -250,8 +251,8 @@ TEST_F(GameCoreTest, AltReturnTogglesTheDisplayModeOnEveryPressReturnAloneDoesNo
     SDL_GetWindowSize(hWnd, &width, &height);
     EXPECT_EQ(width, 640);
     EXPECT_EQ(height, 480);
-    test::PushKey(SDL_SCANCODE_RETURN, false, KMOD_RALT);
-    test::PushKey(SDL_SCANCODE_RALT, false);
+    headless::PushKey(SDL_SCANCODE_RETURN, false, KMOD_RALT);
+    headless::PushKey(SDL_SCANCODE_RALT, false);
     ASSERT_TRUE(Frame());
 }
 

@@ -5,8 +5,10 @@
 #include "CVKT_DataLocation.h"
 #include "CVKT_DirectInput.h"
 #include "CVKT_GamePad.h"
-#include "InputHarness.h"
-#include "TestSupport.h"
+#include "Files.h"
+#include "InputBench.h"
+#include "ScopedTempDir.h"
+#include "ScopedWorkingDir.h"
 #include "VirtualPad.h"
 
 #include <SDL.h>
@@ -35,7 +37,7 @@ protected:
         ASSERT_TRUE(di->InitDirectInput(bench.Window(), nullptr, CVKT_DirectInput::DEVICE_GAMEPADS));
     }
 
-    test::InputHarness bench;
+    headless::InputBench bench;
     CVKT_DirectInput* di = CVKT_DirectInput::GetInstance();
 };
 
@@ -269,21 +271,21 @@ TEST(GamePadMappings, TheUsersFileAndTheEnvironmentMapAJoystick)
     };
     for (const auto& c : cases)
     {
-        test::ScopedTempDir folder;
-        test::MakeDirs(folder / "Resource");
-        test::ScopedWorkingDir cwd(folder.Path());
+        headless::ScopedTempDir folder;
+        headless::MakeDirs(folder / "Resource");
+        headless::ScopedWorkingDir cwd(folder.Path());
         CVKT_DataLocation::GetInstance()->Use(CVKT_DataLocation::tLayout());
         const std::string db = folder / "Resource/gamecontrollerdb.txt";
         if (c.kind == FILE_BESIDE_SETTINGS)
-            test::WriteFile(db, "# a comment line\n" + mapping);
+            headless::WriteFile(db, "# a comment line\n" + mapping);
         if (c.kind == EMPTY_FILE)
-            test::WriteFile(db, "");
+            headless::WriteFile(db, "");
         if (c.kind == FOLDER_FOR_A_FILE)
-            test::MakeDirs(db);
+            headless::MakeDirs(db);
         if (c.kind == ENVIRONMENT)
             setenv("SDL_GAMECONTROLLERCONFIG", mapping.c_str(), 1);
 
-        test::InputHarness bench;
+        headless::InputBench bench;
         CVKT_DirectInput* di = CVKT_DirectInput::GetInstance();
         EXPECT_TRUE(di->InitDirectInput(bench.Window(), nullptr, CVKT_DirectInput::DEVICE_GAMEPADS))
             << c.kind;

@@ -15,8 +15,9 @@
 #include "CVKT_EventSystem.h"
 #include "CVKT_ObjectManager.h"
 
-#include "GameplayHarness.h"
-#include "TestSupport.h"
+#include "Files.h"
+#include "FrameComparison.h"
+#include "PlayBench.h"
 
 #include <gtest/gtest.h>
 
@@ -32,7 +33,7 @@ namespace
 class EventRecorder : public IListener
 {
 public:
-    EventRecorder(const char* szEventID, test::ManualClock& clock) : m_eventID(szEventID), m_clock(clock)
+    EventRecorder(const char* szEventID, headless::ManualClock& clock) : m_eventID(szEventID), m_clock(clock)
     {
         CVKT_EventSystem::GetInstance()->RegisterClient(m_eventID, this);
     }
@@ -43,13 +44,13 @@ public:
 
 private:
     std::string m_eventID;
-    test::ManualClock& m_clock;
+    headless::ManualClock& m_clock;
 };
 
 // The codes as the README lists them under its "Codes" heading, keyed by what they do.
 std::map<std::string, std::string> CodesFromReadme()
 {
-    std::istringstream readme(test::ReadFile(test::SourceDir() + "/README.md"));
+    std::istringstream readme(headless::ReadFile(headless::SourceDir() + "/README.md"));
     std::map<std::string, std::string> codes;
     bool inSection = false;
     std::string line;
@@ -80,8 +81,8 @@ struct GroundComparison
     int differentBelow = 0;
 };
 
-GroundComparison CompareWithGround(const std::vector<uint32_t>& frame, const test::Image& image, int top,
-                                   int edge)
+GroundComparison CompareWithGround(const std::vector<uint32_t>& frame, const headless::Picture& image,
+                                   int top, int edge)
 {
     std::vector<RECT> covered = {{0, 0, 243, 65}};
     for (CBase* object : CVKT_ObjectManager::GetInstance()->GetObjects())
@@ -159,7 +160,7 @@ protected:
         game.Frame(0);
     }
 
-    test::GameplayHarness game;
+    headless::PlayBench game;
 };
 } // namespace
 
@@ -495,7 +496,7 @@ TEST_F(GamePlayStateTest, AfterLevelThreeWithoutAQualifyingScoreTheGameStopsWith
     EXPECT_EQ(state->GetLevel(), 4) << "the level number does not count on";
     EXPECT_EQ(game.Stack().back(), state);
 
-    const test::Image font = test::LoadImage("Resource/Graphics/OxM_Font2.png");
+    const headless::Picture font = headless::Picture::Read("Resource/Graphics/OxM_Font2.png");
     const std::vector<uint32_t> frame = game.CapturedFrame();
     const std::string line = "MISSION COMPLETE";
     const int x = (640 - 16 * static_cast<int>(line.size())) / 2;
@@ -503,12 +504,13 @@ TEST_F(GamePlayStateTest, AfterLevelThreeWithoutAQualifyingScoreTheGameStopsWith
     {
         if (line[i] == ' ')
             continue;
-        EXPECT_TRUE(
-            test::MatchSection(frame, font, test::FontCell(line[i]), x + 16 * static_cast<int>(i), 228)
-                .AllMatch())
+        EXPECT_TRUE(headless::MatchSection(frame, font, headless::FontCell(line[i]),
+                                           x + 16 * static_cast<int>(i), 228)
+                        .AllMatch())
             << "glyph " << i;
     }
-    EXPECT_FALSE(test::MatchSection(frame, font, test::FontCell('G'), 248, 228).AllMatch()) << "no GAME OVER";
+    EXPECT_FALSE(headless::MatchSection(frame, font, headless::FontCell('G'), 248, 228).AllMatch())
+        << "no GAME OVER";
 
     game.Tap(SDL_SCANCODE_SPACE);
     ASSERT_EQ(game.Stack().size(), 1u);
@@ -522,11 +524,11 @@ TEST_F(GamePlayStateTest, LivesAboveNinetyNinePrintInFull)
     game.State()->SetLives(123);
     game.CaptureFrames();
     game.Frame();
-    const test::Image font = test::LoadImage("Resource/Graphics/OxM_Font2.png");
+    const headless::Picture font = headless::Picture::Read("Resource/Graphics/OxM_Font2.png");
     const std::vector<uint32_t> frame = game.CapturedFrame();
-    EXPECT_TRUE(test::MatchSection(frame, font, test::FontCell('1'), 184, 17).AllMatch());
-    EXPECT_TRUE(test::MatchSection(frame, font, test::FontCell('2'), 200, 17).AllMatch());
-    EXPECT_TRUE(test::MatchSection(frame, font, test::FontCell('3'), 216, 17).AllMatch());
+    EXPECT_TRUE(headless::MatchSection(frame, font, headless::FontCell('1'), 184, 17).AllMatch());
+    EXPECT_TRUE(headless::MatchSection(frame, font, headless::FontCell('2'), 200, 17).AllMatch());
+    EXPECT_TRUE(headless::MatchSection(frame, font, headless::FontCell('3'), 216, 17).AllMatch());
 }
 
 TEST_F(GamePlayStateTest, OnceTheCloudsPassTheTopOfTheirImageTheLayerSlidesOffInsteadOfReadingOutside)
@@ -543,7 +545,7 @@ TEST_F(GamePlayStateTest, OnceTheCloudsPassTheTopOfTheirImageTheLayerSlidesOffIn
     ASSERT_LT(cloudsOffset, 110.0f);
     const int edge = static_cast<int>(cloudsOffset);
 
-    const test::Image background = test::LoadImage("Resource/Graphics/OxM_Level3.png");
+    const headless::Picture background = headless::Picture::Read("Resource/Graphics/OxM_Level3.png");
     const int top = -static_cast<int>(game.State()->GetBackgroundOffset());
     const GroundComparison ground = CompareWithGround(game.CapturedFrame(), background, top, edge);
     EXPECT_GT(ground.checkedAbove, 30000);
@@ -561,7 +563,7 @@ TEST_F(GamePlayStateTest, AFewSecondsIntoLevelOneTheFrameShowsGroundHudDigitsAnd
     ASSERT_EQ(frame.size(), 640u * 480u);
 
     // The background: the rows the offset selects, wherever nothing is drawn over them.
-    const test::Image background = test::LoadImage("Resource/Graphics/OxM_Level1.png");
+    const headless::Picture background = headless::Picture::Read("Resource/Graphics/OxM_Level1.png");
     const int top = -static_cast<int>(game.State()->GetBackgroundOffset());
     EXPECT_GT(top, 1500);
     EXPECT_LT(top, 1568);
@@ -570,7 +572,7 @@ TEST_F(GamePlayStateTest, AFewSecondsIntoLevelOneTheFrameShowsGroundHudDigitsAnd
     EXPECT_EQ(ground.differentAbove, 0);
 
     // The HUD panel at (0, 0), apart from the charge bar and the digits printed on it.
-    const test::Image hud = test::LoadImage("Resource/Graphics/OxM_HUD.png");
+    const headless::Picture hud = headless::Picture::Read("Resource/Graphics/OxM_HUD.png");
     int panelChecked = 0;
     int panelMatching = 0;
     for (int y = 0; y < 65; ++y)
@@ -589,16 +591,16 @@ TEST_F(GamePlayStateTest, AFewSecondsIntoLevelOneTheFrameShowsGroundHudDigitsAnd
     EXPECT_EQ(panelMatching, panelChecked);
 
     // Score 0 and 3 lives.
-    const test::Image font = test::LoadImage("Resource/Graphics/OxM_Font2.png");
-    EXPECT_TRUE(test::MatchSection(frame, font, test::FontCell('0'), 25, 17).AllMatch());
-    EXPECT_TRUE(test::MatchSection(frame, font, test::FontCell('3'), 184, 17).AllMatch());
+    const headless::Picture font = headless::Picture::Read("Resource/Graphics/OxM_Font2.png");
+    EXPECT_TRUE(headless::MatchSection(frame, font, headless::FontCell('0'), 25, 17).AllMatch());
+    EXPECT_TRUE(headless::MatchSection(frame, font, headless::FontCell('3'), 184, 17).AllMatch());
 
     // The player's current frame with its top-left at (300 - 31, 400 - 26).
-    const test::Image sheet = test::LoadImage("Resource/Graphics/OxM_PlayerChar.png");
+    const headless::Picture sheet = headless::Picture::Read("Resource/Graphics/OxM_PlayerChar.png");
     ASSERT_NE(game.Player(), nullptr);
     const int current = game.Player()->GetAnimation().GetCurFrame();
     const RECT cell = {current * 62, 0, current * 62 + 62, 53};
-    const test::SectionMatch player = test::MatchSection(frame, sheet, cell, 269, 374);
+    const headless::SectionMatch player = headless::MatchSection(frame, sheet, cell, 269, 374);
     EXPECT_GT(player.opaque, 300);
     EXPECT_EQ(player.matching, player.opaque);
 }

@@ -5,8 +5,8 @@
 #include "CMainMenuState.h"
 #include "CPauseState.h"
 
+#include "Files.h"
 #include "HeadlessGame.h"
-#include "TestSupport.h"
 
 #include <SDL.h>
 
@@ -58,12 +58,12 @@ TEST(HeadlessGameTest, TheGameRunsInAFolderOfItsOwnThatGoesWithIt)
         // The main menu writes the settings: into the folder's own file.
         game.Tap(SDL_SCANCODE_SPACE);
         ASSERT_EQ(game.Top(), CMainMenuState::GetInstance());
-        EXPECT_NE(test::ReadFile(game.SettingsPath()), options.settingsXml);
-        EXPECT_NE(test::ReadFile(game.SettingsPath()).find("music=\"30\""), std::string::npos);
+        EXPECT_NE(headless::ReadFile(game.SettingsPath()), options.settingsXml);
+        EXPECT_NE(headless::ReadFile(game.SettingsPath()).find("music=\"30\""), std::string::npos);
     }
     EXPECT_FALSE(fs::exists(folder));
     EXPECT_EQ(fs::current_path().string(), before);
-    EXPECT_TRUE(fs::exists(test::BuildDir() + "/Resource/Graphics/OxM_HUD.png"))
+    EXPECT_TRUE(fs::exists(headless::BuildDir() + "/Resource/Graphics/OxM_HUD.png"))
         << "links removed, not targets";
 }
 

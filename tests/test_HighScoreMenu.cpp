@@ -4,7 +4,8 @@
 #include "CHighScoreMenuState.h"
 #include "CMainMenuState.h"
 
-#include "ScreenRig.h"
+#include "FrameComparison.h"
+#include "HeadlessGame.h"
 
 #include <gtest/gtest.h>
 
@@ -17,24 +18,24 @@ class HighScoreMenuTest : public ::testing::Test
 protected:
     void SetUp() override { game->ChangeState(table); }
 
-    test::Comparison Row(const std::vector<uint32_t>& frame, const std::string& text, int row) const
+    headless::Comparison Row(const std::vector<uint32_t>& frame, const std::string& text, int row) const
     {
-        return test::CompareText(frame, font, 16, 24, 20, text, 145, 113 + 59 * row);
+        return headless::CompareText(frame, font, 16, 24, 20, text, 145, 113 + 59 * row);
     }
-    test::Comparison ArrowAtBottom(const std::vector<uint32_t>& frame) const
+    headless::Comparison ArrowAtBottom(const std::vector<uint32_t>& frame) const
     {
-        return test::CompareSection(frame, arrow, 0, 0, arrow.width, arrow.height, 598, 396);
+        return headless::CompareSection(frame, arrow, 0, 0, arrow.width, arrow.height, 598, 396);
     }
-    test::Comparison MirroredArrowAtTop(const std::vector<uint32_t>& frame) const
+    headless::Comparison MirroredArrowAtTop(const std::vector<uint32_t>& frame) const
     {
-        return test::CompareSection(frame, arrow, 0, 0, arrow.width, arrow.height, 598, 84, true);
+        return headless::CompareSection(frame, arrow, 0, 0, arrow.width, arrow.height, 598, 84, true);
     }
 
-    test::ScreenRig rig;
+    headless::HeadlessGame rig;
     CGame* game = CGame::GetInstance();
     CHighScoreMenuState* table = CHighScoreMenuState::GetInstance();
-    test::Picture font = test::LoadPicture("OxM_Font2.png", 0xFF000000);
-    test::Picture arrow = test::LoadPicture("OxM_Arrow.png", 0xFFFFFFFF);
+    headless::Picture font = headless::LoadPicture("OxM_Font2.png", 0xFF000000);
+    headless::Picture arrow = headless::LoadPicture("OxM_Arrow.png", 0xFFFFFFFF);
 };
 } // namespace
 
@@ -43,12 +44,12 @@ TEST_F(HighScoreMenuTest, TheDefaultTableShowsRankNameAndPointsOnTwoPages)
     std::vector<uint32_t> frame = rig.CaptureFrame();
     for (int row = 0; row < 5; ++row)
     {
-        const test::Comparison shown = Row(frame, std::to_string(row + 1) + ". AAA - 0", row);
+        const headless::Comparison shown = Row(frame, std::to_string(row + 1) + ". AAA - 0", row);
         EXPECT_GT(shown.compared, 300);
         EXPECT_EQ(shown.mismatched, 0) << "row " << row << " " << shown.firstMismatch;
     }
     EXPECT_GT(Row(frame, "1: AAA + 0", 0).mismatched, 10) << "the comparison tells . from : and - from +";
-    const test::Comparison esc = test::CompareText(frame, font, 16, 24, 20, "press ESC", 480, 450);
+    const headless::Comparison esc = headless::CompareText(frame, font, 16, 24, 20, "press ESC", 480, 450);
     EXPECT_EQ(esc.mismatched, 0) << esc.firstMismatch;
 
     rig.Tap(SDL_SCANCODE_DOWN);
@@ -56,7 +57,7 @@ TEST_F(HighScoreMenuTest, TheDefaultTableShowsRankNameAndPointsOnTwoPages)
     frame = rig.CaptureFrame();
     for (int row = 0; row < 5; ++row)
     {
-        const test::Comparison shown = Row(frame, std::to_string(row + 6) + ". AAA - 0", row);
+        const headless::Comparison shown = Row(frame, std::to_string(row + 6) + ". AAA - 0", row);
         EXPECT_EQ(shown.mismatched, 0) << "row " << row << " " << shown.firstMismatch;
     }
 }
@@ -64,18 +65,18 @@ TEST_F(HighScoreMenuTest, TheDefaultTableShowsRankNameAndPointsOnTwoPages)
 TEST_F(HighScoreMenuTest, TheArrowPointsDownOnTheFirstPageAndIsMirroredUpwardOnTheSecond)
 {
     std::vector<uint32_t> frame = rig.CaptureFrame();
-    test::Comparison bottom = ArrowAtBottom(frame);
+    headless::Comparison bottom = ArrowAtBottom(frame);
     EXPECT_GT(bottom.compared, 200);
     EXPECT_EQ(bottom.mismatched, 0) << bottom.firstMismatch;
     EXPECT_GT(MirroredArrowAtTop(frame).mismatched, 100) << "no arrow at the top on the first page";
 
     rig.Tap(SDL_SCANCODE_DOWN);
     frame = rig.CaptureFrame();
-    const test::Comparison top = MirroredArrowAtTop(frame);
+    const headless::Comparison top = MirroredArrowAtTop(frame);
     EXPECT_GT(top.compared, 200);
     EXPECT_EQ(top.mismatched, 0) << "rows 84 - 1 - v, extending upward " << top.firstMismatch;
     // Unmirrored at the same place it would not match: the arrow is not symmetric top to bottom.
-    EXPECT_GT(test::CompareSection(frame, arrow, 0, 0, arrow.width, arrow.height, 598, 84 - arrow.height)
+    EXPECT_GT(headless::CompareSection(frame, arrow, 0, 0, arrow.width, arrow.height, 598, 84 - arrow.height)
                   .mismatched,
               50);
     EXPECT_GT(ArrowAtBottom(frame).mismatched, 100) << "no arrow at the bottom on the second page";

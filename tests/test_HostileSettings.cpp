@@ -4,7 +4,9 @@
 #include "CGame.h"
 #include "CSettingsFile.h"
 
-#include "TestSupport.h"
+#include "Files.h"
+#include "ScopedTempDir.h"
+#include "ScopedWorkingDir.h"
 
 #include <gtest/gtest.h>
 
@@ -31,11 +33,11 @@ const std::string kGoodSound = "<sound_settings music=\"60\" fx=\"40\" />";
 class HostileSettingsTest : public ::testing::Test
 {
 protected:
-    HostileSettingsTest() : cwd(dir.Path()) { test::MakeDirs(dir / "Resource"); }
+    HostileSettingsTest() : cwd(dir.Path()) { headless::MakeDirs(dir / "Resource"); }
 
     tGameSettings LoadThroughTheGame(const std::string& content)
     {
-        test::WriteFile(dir / "Resource/settings.xml", content);
+        headless::WriteFile(dir / "Resource/settings.xml", content);
         CGame* game = CGame::GetInstance();
         game->LoadSettings("Resource/settings.xml");
         EXPECT_TRUE(game->SaveSettings("resource/settings.xml"));
@@ -78,8 +80,8 @@ protected:
         }
     }
 
-    test::ScopedTempDir dir;
-    test::ScopedWorkingDir cwd;
+    headless::ScopedTempDir dir;
+    headless::ScopedWorkingDir cwd;
 };
 } // namespace
 
@@ -137,7 +139,8 @@ TEST_F(HostileSettingsTest, TenThousandScoresReadTheFirstTen)
         EXPECT_EQ(entry.nPoints, 12);
         EXPECT_STREQ(entry.szName, "MAN");
     }
-    EXPECT_LT(test::ReadFile(dir / "Resource/settings.xml").size(), 2000u) << "only ten entries are written";
+    EXPECT_LT(headless::ReadFile(dir / "Resource/settings.xml").size(), 2000u)
+        << "only ten entries are written";
 }
 
 TEST_F(HostileSettingsTest, MegabyteNamesAreCutToThreeCharacters)

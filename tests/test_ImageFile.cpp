@@ -3,7 +3,8 @@
 // regular files.
 #include "CVKT_ImageFile.h"
 
-#include "TestSupport.h"
+#include "Files.h"
+#include "ScopedTempDir.h"
 
 #include <SDL.h>
 #include <SDL_image.h>
@@ -22,14 +23,14 @@ std::string EncodedPicture(bool bmp)
     auto* pixels = static_cast<uint32_t*>(surface->pixels);
     for (int i = 0; i < 7 * 5; ++i)
         pixels[i] = 0xFF000000u | static_cast<uint32_t>(i * 0x050301);
-    test::ScopedTempDir dir;
+    headless::ScopedTempDir dir;
     const std::string path = dir / "picture";
     if (bmp)
         SDL_SaveBMP(surface, path.c_str());
     else
         IMG_SavePNG(surface, path.c_str());
     SDL_FreeSurface(surface);
-    return test::ReadFile(path);
+    return headless::ReadFile(path);
 }
 
 SDL_Surface* Decode(const std::string& bytes)
@@ -99,7 +100,8 @@ TEST(ImageFileTest, HeadersClaimingHugePicturesAreRefused)
     EXPECT_EQ(Decode(bmp), nullptr);
 
     // Both sides allowed, but together 84 MB of pixels: the fuzzer's find, kept as a seed.
-    const std::string wide = test::ReadFile(test::SourceDir() + "/tests/fuzz/corpus/image_file/huge-bmp.bin");
+    const std::string wide =
+        headless::ReadFile(headless::SourceDir() + "/tests/fuzz/corpus/image_file/huge-bmp.bin");
     ASSERT_GE(wide.size(), 26u);
     EXPECT_FALSE(CVKT_ImageFile::IsSafeBmp(reinterpret_cast<const uint8_t*>(wide.data()), wide.size()));
     EXPECT_EQ(Decode(wide), nullptr);
@@ -125,23 +127,23 @@ TEST(ImageFileTest, OnlyPngAndBmpAreDecoded)
                             "<rect width=\"4\" height=\"4\" fill=\"red\"/></svg>";
     EXPECT_EQ(Decode(svg), nullptr);
     const std::string leaked =
-        test::ReadFile(test::SourceDir() + "/tests/fuzz/corpus/image_file/svg-leak.bin");
+        headless::ReadFile(headless::SourceDir() + "/tests/fuzz/corpus/image_file/svg-leak.bin");
     ASSERT_FALSE(leaked.empty());
     EXPECT_EQ(Decode(leaked), nullptr);
 }
 
 TEST(ImageFileTest, OnlyRegularFilesAreRead)
 {
-    test::ScopedTempDir dir;
+    headless::ScopedTempDir dir;
     const std::string fifo = dir / "pipe.png";
     ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
     EXPECT_EQ(CVKT_ImageFile::LoadARGB(fifo.c_str()), nullptr) << "a FIFO is refused without waiting";
-    test::MakeDirs(dir / "folder.png");
+    headless::MakeDirs(dir / "folder.png");
     EXPECT_EQ(CVKT_ImageFile::LoadARGB((dir / "folder.png").c_str()), nullptr);
     EXPECT_EQ(CVKT_ImageFile::LoadARGB((dir / "missing.png").c_str()), nullptr);
     EXPECT_EQ(CVKT_ImageFile::LoadARGB(nullptr), nullptr);
 
-    test::WriteFile(dir / "Picture.PNG", EncodedPicture(false));
+    headless::WriteFile(dir / "Picture.PNG", EncodedPicture(false));
     SDL_Surface* surface = CVKT_ImageFile::LoadARGB((dir / "picture.png").c_str());
     EXPECT_NE(surface, nullptr) << "paths resolve in any letter case";
     SDL_FreeSurface(surface);

@@ -8,7 +8,8 @@
 
 #include "CVKT_TextureManager.h"
 
-#include "ScreenRig.h"
+#include "FrameComparison.h"
+#include "HeadlessGame.h"
 
 #include <gtest/gtest.h>
 
@@ -28,9 +29,9 @@ protected:
         game->ChangeState(story);
     }
 
-    test::Comparison Text(const std::vector<uint32_t>& frame, const std::string& text, int x, int y) const
+    headless::Comparison Text(const std::vector<uint32_t>& frame, const std::string& text, int x, int y) const
     {
-        return test::CompareText(frame, font, 8, 12, 20, text, x, y);
+        return headless::CompareText(frame, font, 8, 12, 20, text, x, y);
     }
 
     // Space until the game starts; the number of presses it took.
@@ -45,10 +46,10 @@ protected:
         return presses;
     }
 
-    test::ScreenRig rig;
+    headless::HeadlessGame rig;
     CGame* game = CGame::GetInstance();
     CLevelIntroState1* story = CLevelIntroState1::GetInstance();
-    test::Picture font = test::LoadPicture("OxM_Font1.png", 0xFFFFFFFF);
+    headless::Picture font = headless::LoadPicture("OxM_Font1.png", 0xFFFFFFFF);
 };
 } // namespace
 
@@ -62,10 +63,10 @@ TEST_F(LevelIntroTest, TheFirstLineIsTypedOutAtFiveCharactersASecond)
     const int shown = static_cast<int>(start + 10.0f);
     ASSERT_GT(shown, 5);
     const std::string line = kFirstLine;
-    const test::Comparison revealed = Text(frame, line.substr(0, shown), 75, 400);
+    const headless::Comparison revealed = Text(frame, line.substr(0, shown), 75, 400);
     EXPECT_GT(revealed.compared, 100);
     EXPECT_EQ(revealed.mismatched, 0) << revealed.firstMismatch;
-    const test::Comparison hidden = Text(frame, line.substr(shown, 8), 75 + 8 * shown, 400);
+    const headless::Comparison hidden = Text(frame, line.substr(shown, 8), 75 + 8 * shown, 400);
     EXPECT_GT(hidden.mismatched, 20) << "the rest of the line is not shown yet";
     EXPECT_FALSE(story->IsLineComplete());
 
@@ -79,24 +80,24 @@ TEST_F(LevelIntroTest, TheFirstLineIsTypedOutAtFiveCharactersASecond)
     }
     EXPECT_NEAR(waited / 1000.0, remaining, 0.05);
     frame = rig.CaptureFrame();
-    const test::Comparison whole = Text(frame, line, 75, 400);
+    const headless::Comparison whole = Text(frame, line, 75, 400);
     EXPECT_EQ(whole.mismatched, 0) << whole.firstMismatch;
 }
 
 TEST_F(LevelIntroTest, PortraitAndTextBoxLieOverTheBackground)
 {
-    const test::Picture background = test::LoadPicture("OxM_IntroMenu.png", 0);
-    const test::Picture captain = test::LoadPicture("OxM_CaptainChar.png", 0);
-    const test::Picture box = test::LoadPicture("OxM_TextBox.png", 0);
+    const headless::Picture background = headless::LoadPicture("OxM_IntroMenu.png", 0);
+    const headless::Picture captain = headless::LoadPicture("OxM_CaptainChar.png", 0);
+    const headless::Picture box = headless::LoadPicture("OxM_TextBox.png", 0);
     const std::vector<uint32_t> frame = rig.CaptureFrame(0);
-    const test::Comparison portrait = test::CompareSection(frame, captain, 0, 0, 124, 88, 258, 240);
+    const headless::Comparison portrait = headless::CompareSection(frame, captain, 0, 0, 124, 88, 258, 240);
     EXPECT_GT(portrait.compared, 1000);
     EXPECT_EQ(portrait.mismatched, 0) << portrait.firstMismatch;
     // The text box, left of where the text starts (nothing is typed yet in any case).
-    const test::Comparison boxShown = test::CompareSection(frame, box, 0, 0, 480, 88, 60, 392);
+    const headless::Comparison boxShown = headless::CompareSection(frame, box, 0, 0, 480, 88, 60, 392);
     EXPECT_GT(boxShown.compared, 1000);
     EXPECT_EQ(boxShown.mismatched, 0) << boxShown.firstMismatch;
-    const test::Comparison top = test::CompareSection(frame, background, 0, 0, 640, 240, 0, 0);
+    const headless::Comparison top = headless::CompareSection(frame, background, 0, 0, 640, 240, 0, 0);
     EXPECT_EQ(top.mismatched, 0) << top.firstMismatch;
 }
 
@@ -129,7 +130,7 @@ TEST_F(LevelIntroTest, TheFourthLineIsShownWholeOnItsFourRows)
                                 "hunted us for sport. Today we exact our revenge."};
     for (int row = 0; row < 4; ++row)
     {
-        const test::Comparison shown = Text(frame, rows[row], 75, 400 + 12 * row);
+        const headless::Comparison shown = Text(frame, rows[row], 75, 400 + 12 * row);
         EXPECT_GT(shown.compared, 100);
         EXPECT_EQ(shown.mismatched, 0) << "row " << row << " " << shown.firstMismatch;
     }

@@ -4,7 +4,8 @@
 #include "CMainMenuState.h"
 #include "CopperfenLogoState.h"
 
-#include "ScreenRig.h"
+#include "FrameComparison.h"
+#include "HeadlessGame.h"
 
 #include <gtest/gtest.h>
 
@@ -13,20 +14,20 @@ namespace
 class LogoScreenTest : public ::testing::Test
 {
 protected:
-    test::ScreenRig rig;
+    headless::HeadlessGame rig;
     CopperfenLogoState* logo = CopperfenLogoState::GetInstance();
-    test::Picture picture = test::LoadPicture("OxM_Copperfen_logo.png", 0);
+    headless::Picture picture = headless::LoadPicture("OxM_Copperfen_logo.png", 0);
 };
 
 // Every pixel of the frame is the logo's pixel scaled by alpha / 255 over black.
-int PixelsOffTheFade(const std::vector<uint32_t>& frame, const test::Picture& logo, int alpha)
+int PixelsOffTheFade(const std::vector<uint32_t>& frame, const headless::Picture& logo, int alpha)
 {
     int off = 0;
     for (int y = 0; y < 480; ++y)
         for (int x = 0; x < 640; ++x)
         {
             const uint32_t source = logo.At(x, y);
-            const uint32_t shown = test::FramePixel(frame, x, y);
+            const uint32_t shown = headless::FramePixel(frame, x, y);
             for (int shift = 0; shift <= 16; shift += 8)
             {
                 const int expected = static_cast<int>(((source >> shift) & 0xFF) * alpha / 255);

@@ -13,7 +13,9 @@
 #include "CVKT_Direct3D.h"
 #include "CVKT_WaveManager.h"
 
-#include "ScreenRig.h"
+#include "Files.h"
+#include "FrameComparison.h"
+#include "HeadlessGame.h"
 
 #include <gtest/gtest.h>
 
@@ -32,7 +34,7 @@ protected:
     }
     int ItemTop(int item) const { return CMainMenuState::ITEM_TOP + CMainMenuState::ITEM_HEIGHT * item; }
 
-    test::ScreenRig rig;
+    headless::HeadlessGame rig;
     CGame* game = CGame::GetInstance();
     CMainMenuState* menu = CMainMenuState::GetInstance();
     CVKT_WaveManager* waves = CVKT_WaveManager::GetInstance();
@@ -41,9 +43,9 @@ protected:
 
 TEST_F(MainMenuTest, EnteringWritesTheSettingsFileEveryTime)
 {
-    ASSERT_FALSE(test::FileExists(rig.SettingsPath()));
+    ASSERT_FALSE(headless::FileExists(rig.SettingsPath()));
     EnterMenu();
-    ASSERT_TRUE(test::FileExists(rig.SettingsPath())) << "the first visit writes the defaults";
+    ASSERT_TRUE(headless::FileExists(rig.SettingsPath())) << "the first visit writes the defaults";
     EXPECT_EQ(rig.SettingsText(), CSettingsFile::Serialize(CSettingsFile::Defaults()));
 
     // Values changed elsewhere reach the file on the next return to the menu.
@@ -86,7 +88,7 @@ TEST_F(MainMenuTest, UpAndDownWrapAroundTheSixItemsAndCancelOutInOneFrame)
 
 TEST_F(MainMenuTest, TheHighlightedLookLiesExactlyOverTheSelectedItemOnly)
 {
-    const test::Picture sheet = test::LoadPicture("OxM_MainMenu.png", 0xFFFFFFFF);
+    const headless::Picture sheet = headless::LoadPicture("OxM_MainMenu.png", 0xFFFFFFFF);
     EnterMenu();
     for (int selected = 0; selected < CMainMenuState::NUM_ITEMS; ++selected)
     {
@@ -98,20 +100,20 @@ TEST_F(MainMenuTest, TheHighlightedLookLiesExactlyOverTheSelectedItemOnly)
         {
             const int top = ItemTop(item);
             const int sourceX = item == selected ? CMainMenuState::HIGHLIGHT_LEFT : CMainMenuState::ITEM_LEFT;
-            const test::Comparison shown = test::CompareSection(frame, sheet, sourceX, top, kItemWidth, 27,
-                                                                CMainMenuState::ITEM_LEFT, top);
+            const headless::Comparison shown = headless::CompareSection(
+                frame, sheet, sourceX, top, kItemWidth, 27, CMainMenuState::ITEM_LEFT, top);
             EXPECT_GT(shown.compared, 2000);
             EXPECT_EQ(shown.mismatched, 0)
                 << "item " << item << " with " << selected << " selected " << shown.firstMismatch;
             // The other look is not what the frame shows, so the comparison tells them apart.
             const int otherX = item == selected ? CMainMenuState::ITEM_LEFT : CMainMenuState::HIGHLIGHT_LEFT;
-            EXPECT_GT(test::CompareSection(frame, sheet, otherX, top, kItemWidth, 27,
-                                           CMainMenuState::ITEM_LEFT, top)
+            EXPECT_GT(headless::CompareSection(frame, sheet, otherX, top, kItemWidth, 27,
+                                               CMainMenuState::ITEM_LEFT, top)
                           .mismatched,
                       1000);
         }
         // Above the items the menu picture stands as it is.
-        const test::Comparison title = test::CompareSection(frame, sheet, 0, 0, 640, 222, 0, 0);
+        const headless::Comparison title = headless::CompareSection(frame, sheet, 0, 0, 640, 222, 0, 0);
         EXPECT_EQ(title.mismatched, 0) << title.firstMismatch;
     }
 }
@@ -182,8 +184,8 @@ TEST_F(MainMenuTest, TheExitItemEndsTheGameWithoutDrawingAnotherFrame)
     rig.Hold(SDL_SCANCODE_RETURN);
     EXPECT_FALSE(rig.Frame()) << "Main says the game ends";
     ASSERT_TRUE(d3d->ReadBackBuffer(pixels));
-    EXPECT_EQ(test::FramePixel(pixels, 320, 240), 0xFFFF0000u);
-    EXPECT_EQ(test::FramePixel(pixels, 300, 250), 0xFFFF0000u) << "no menu drawn over the red";
+    EXPECT_EQ(headless::FramePixel(pixels, 320, 240), 0xFFFF0000u);
+    EXPECT_EQ(headless::FramePixel(pixels, 300, 250), 0xFFFF0000u) << "no menu drawn over the red";
     EXPECT_EQ(rig.Top(), menu);
     rig.Release(SDL_SCANCODE_RETURN);
 
@@ -191,7 +193,7 @@ TEST_F(MainMenuTest, TheExitItemEndsTheGameWithoutDrawingAnotherFrame)
     d3d->DrawRect(RECT{0, 0, 640, 480}, 255, 0, 0);
     ASSERT_TRUE(rig.Frame());
     ASSERT_TRUE(d3d->ReadBackBuffer(pixels));
-    EXPECT_NE(test::FramePixel(pixels, 300, 250), 0xFFFF0000u);
+    EXPECT_NE(headless::FramePixel(pixels, 300, 250), 0xFFFF0000u);
 }
 
 TEST_F(MainMenuTest, TheMusicStartsWithTheMenuAndRunsOnAcrossTheOtherScreens)

@@ -9,7 +9,8 @@
 
 #include "CVKT_WaveManager.h"
 
-#include "ScreenRig.h"
+#include "FrameComparison.h"
+#include "HeadlessGame.h"
 
 #include <gtest/gtest.h>
 
@@ -40,10 +41,10 @@ protected:
         return text;
     }
 
-    test::ScreenRig rig;
+    headless::HeadlessGame rig;
     CGame* game = CGame::GetInstance();
     COptionsMenuState* options = COptionsMenuState::GetInstance();
-    test::Picture font = test::LoadPicture("OxM_Font2.png", 0xFF000000);
+    headless::Picture font = headless::LoadPicture("OxM_Font2.png", 0xFF000000);
 };
 } // namespace
 
@@ -69,10 +70,10 @@ TEST_F(OptionsMenuTest, TheNumbersOnScreenFollowTheVolumesFrameByFrame)
     {
         const std::vector<uint32_t> pixels = rig.CaptureFrame(50);
         const std::string music = Shown(game->GetMusicVolume());
-        const test::Comparison shown = test::CompareText(pixels, font, 16, 24, 20, music, 460, 116);
+        const headless::Comparison shown = headless::CompareText(pixels, font, 16, 24, 20, music, 460, 116);
         ASSERT_GT(shown.compared, 50);
         ASSERT_EQ(shown.mismatched, 0) << music << ": " << shown.firstMismatch;
-        const test::Comparison fx = test::CompareText(pixels, font, 16, 24, 20, "50", 460, 189);
+        const headless::Comparison fx = headless::CompareText(pixels, font, 16, 24, 20, "50", 460, 189);
         ASSERT_EQ(fx.mismatched, 0) << fx.firstMismatch;
         changes += music != previous;
         previous = music;
@@ -84,20 +85,21 @@ TEST_F(OptionsMenuTest, TheNumbersOnScreenFollowTheVolumesFrameByFrame)
 
 TEST_F(OptionsMenuTest, TheMarkerFramesTheChosenLineAndPressEscStandsAtTheBottomRight)
 {
-    const test::Picture marker = test::LoadPicture("OxM_OptionsSelection.png", 0xFFFFFFFF);
+    const headless::Picture marker = headless::LoadPicture("OxM_OptionsSelection.png", 0xFFFFFFFF);
     for (int selection : {0, 1, 0})
     {
         while (options->GetSelection() != selection)
             rig.Tap(SDL_SCANCODE_UP);
         const std::vector<uint32_t> frame = rig.CaptureFrame();
-        const test::Comparison at =
-            test::CompareSection(frame, marker, 0, 0, 426, 65, 130, 83 + 72 * selection);
+        const headless::Comparison at =
+            headless::CompareSection(frame, marker, 0, 0, 426, 65, 130, 83 + 72 * selection);
         EXPECT_GT(at.compared, 1000);
         EXPECT_EQ(at.mismatched, 0) << "selection " << selection << " " << at.firstMismatch;
-        const test::Comparison other =
-            test::CompareSection(frame, marker, 0, 0, 426, 65, 130, 83 + 72 * (1 - selection));
+        const headless::Comparison other =
+            headless::CompareSection(frame, marker, 0, 0, 426, 65, 130, 83 + 72 * (1 - selection));
         EXPECT_GT(other.mismatched, 500) << "no marker at the other line";
-        const test::Comparison esc = test::CompareText(frame, font, 16, 24, 20, "press ESC", 480, 450);
+        const headless::Comparison esc =
+            headless::CompareText(frame, font, 16, 24, 20, "press ESC", 480, 450);
         EXPECT_GT(esc.compared, 200);
         EXPECT_EQ(esc.mismatched, 0) << esc.firstMismatch;
     }

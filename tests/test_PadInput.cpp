@@ -4,7 +4,7 @@
 #include "CPadInput.h"
 
 #include "CVKT_DirectInput.h"
-#include "InputHarness.h"
+#include "InputBench.h"
 #include "VirtualPad.h"
 
 #include <gtest/gtest.h>
@@ -32,7 +32,7 @@ protected:
         pads->Update(seconds);
     }
 
-    test::InputHarness bench;
+    headless::InputBench bench;
     VirtualPad pad;
     CPadInput* pads = CPadInput::GetInstance();
 };

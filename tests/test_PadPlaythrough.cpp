@@ -22,7 +22,7 @@
 #include "CVKT_EventSystem.h"
 #include "CVKT_ObjectManager.h"
 
-#include "ScreenRig.h"
+#include "HeadlessGame.h"
 
 #include <gtest/gtest.h>
 
@@ -61,7 +61,7 @@ protected:
         rig.Frame();
     }
 
-    test::ScreenRig rig;
+    headless::HeadlessGame rig;
     CGame* game = CGame::GetInstance();
     CGamePlayState* play = CGamePlayState::GetInstance();
     CMainMenuState* menu = CMainMenuState::GetInstance();

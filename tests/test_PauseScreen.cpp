@@ -9,7 +9,8 @@
 
 #include "CVKT_EventSystem.h"
 
-#include "ScreenRig.h"
+#include "FrameComparison.h"
+#include "HeadlessGame.h"
 
 #include <gtest/gtest.h>
 
@@ -31,30 +32,30 @@ protected:
         play->SetPaused(true);
     }
 
-    test::Comparison CursorAt(const std::vector<uint32_t>& frame, int x, int y) const
+    headless::Comparison CursorAt(const std::vector<uint32_t>& frame, int x, int y) const
     {
-        return test::CompareSection(frame, cursor, 0, 0, cursor.width, cursor.height, x, y);
+        return headless::CompareSection(frame, cursor, 0, 0, cursor.width, cursor.height, x, y);
     }
 
-    test::ScreenRig rig;
+    headless::HeadlessGame rig;
     CGame* game = CGame::GetInstance();
     CGamePlayState* play = CGamePlayState::GetInstance();
     CPauseState* pause = CPauseState::GetInstance();
-    test::Picture cursor = test::LoadPicture("VKT_MenuCursor.png", 0xFFFFFFFF);
+    headless::Picture cursor = headless::LoadPicture("VKT_MenuCursor.png", 0xFFFFFFFF);
 };
 } // namespace
 
 TEST_F(PauseScreenTest, ThePanelIsCentredAndTheCursorStandsAtTheSelectedItem)
 {
-    const test::Picture panel = test::LoadPicture("OxM_PauseMenu.png", 0);
+    const headless::Picture panel = headless::LoadPicture("OxM_PauseMenu.png", 0);
     PauseFromPlay();
     std::vector<uint32_t> frame = rig.CaptureFrame();
-    const test::Comparison shown = test::CompareSection(frame, panel, 0, 0, 320, 240, 160, 120);
+    const headless::Comparison shown = headless::CompareSection(frame, panel, 0, 0, 320, 240, 160, 120);
     EXPECT_GT(shown.compared, 3000);
     // The cursor lies over the panel; leave its square out of the panel's comparison.
-    const test::Comparison left = test::CompareSection(frame, panel, 0, 0, 65, 240, 160, 120);
+    const headless::Comparison left = headless::CompareSection(frame, panel, 0, 0, 65, 240, 160, 120);
     EXPECT_EQ(left.mismatched, 0) << left.firstMismatch;
-    test::Comparison at = CursorAt(frame, 225, 244);
+    headless::Comparison at = CursorAt(frame, 225, 244);
     EXPECT_GT(at.compared, 100);
     EXPECT_EQ(at.mismatched, 0) << "resume: (225, 244) " << at.firstMismatch;
     EXPECT_GT(CursorAt(frame, 269, 289).mismatched, 20);
@@ -136,10 +137,10 @@ TEST_F(PauseScreenTest, AfterAFocusLossOneEscapeOrPLeaves)
 {
     for (const SDL_Scancode key : {SDL_SCANCODE_ESCAPE, SDL_SCANCODE_P})
     {
-        test::PushWindowEvent(rig.Window(), SDL_WINDOWEVENT_FOCUS_LOST);
+        headless::PushWindowEvent(rig.Window(), SDL_WINDOWEVENT_FOCUS_LOST);
         ASSERT_TRUE(rig.Frame());
         ASSERT_EQ(rig.Top(), pause);
-        test::PushWindowEvent(rig.Window(), SDL_WINDOWEVENT_FOCUS_GAINED);
+        headless::PushWindowEvent(rig.Window(), SDL_WINDOWEVENT_FOCUS_GAINED);
         ASSERT_TRUE(rig.Frame());
 
         rig.QuickTap(key);

@@ -12,7 +12,8 @@
 #include "CVKT_MessageSystem.h"
 #include "CVKT_ObjectManager.h"
 
-#include "GameplayHarness.h"
+#include "FrameComparison.h"
+#include "PlayBench.h"
 
 #include <gtest/gtest.h>
 
@@ -25,7 +26,7 @@ namespace
 class ShotRecorder : public IListener
 {
 public:
-    explicit ShotRecorder(test::ManualClock& clock) : m_clock(clock)
+    explicit ShotRecorder(headless::ManualClock& clock) : m_clock(clock)
     {
         CVKT_EventSystem::GetInstance()->RegisterClient(EVENT_PLAYER_FIRE_BULLET, this);
     }
@@ -44,7 +45,7 @@ public:
     std::vector<float> charges;
 
 private:
-    test::ManualClock& m_clock;
+    headless::ManualClock& m_clock;
 };
 
 class PlayerTest : public ::testing::Test
@@ -70,7 +71,7 @@ protected:
         game.Frame(0);
     }
 
-    test::GameplayHarness game;
+    headless::PlayBench game;
 };
 } // namespace
 
@@ -159,8 +160,9 @@ TEST_F(PlayerTest, AShotFiredInOneFrameIsSeenOverTheBirdInTheNext)
     const RECT bird = game.Player()->GetCollisionRect();
     ASSERT_TRUE(x >= bird.left && x + 16 <= bird.right && y >= bird.top && y + 32 <= bird.bottom);
 
-    const test::Image art = headless::Picture::Read(IMAGE_PLAYER_BULLET, 0xFF000000);
-    const test::SectionMatch seen = test::MatchSection(game.CapturedFrame(), art, RECT{0, 0, 16, 32}, x, y);
+    const headless::Picture art = headless::Picture::Read(IMAGE_PLAYER_BULLET, 0xFF000000);
+    const headless::SectionMatch seen =
+        headless::MatchSection(game.CapturedFrame(), art, RECT{0, 0, 16, 32}, x, y);
     EXPECT_TRUE(seen.AllMatch()) << seen.matching << " of " << seen.opaque << " pixels of the shot show";
 }
 

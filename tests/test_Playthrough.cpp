@@ -20,7 +20,9 @@
 #include "CVKT_ObjectManager.h"
 #include "CVKT_WaveManager.h"
 
-#include "ScreenRig.h"
+#include "Files.h"
+#include "FrameComparison.h"
+#include "HeadlessGame.h"
 
 #include <gtest/gtest.h>
 
@@ -116,10 +118,10 @@ protected:
         ASSERT_TRUE(rig.Frame());
     }
 
-    test::ScreenRig rig;
+    headless::HeadlessGame rig;
     CGame* game = CGame::GetInstance();
     CGamePlayState* play = CGamePlayState::GetInstance();
-    test::Picture font = test::LoadPicture("OxM_Font2.png", 0xFF000000);
+    headless::Picture font = headless::LoadPicture("OxM_Font2.png", 0xFF000000);
 };
 } // namespace
 
@@ -134,7 +136,7 @@ TEST_F(PlaythroughTest, FromTheLogoThroughEveryMenuIntoTheGameAndOutOfTheProgram
     CMainMenuState* menu = CMainMenuState::GetInstance();
     ASSERT_EQ(rig.Top(), menu);
     EXPECT_TRUE(waves->IsWavePlaying(game->GetMusicID()));
-    EXPECT_TRUE(test::FileExists(rig.SettingsPath())) << "entering the menu wrote the settings";
+    EXPECT_TRUE(headless::FileExists(rig.SettingsPath())) << "entering the menu wrote the settings";
 
     // Up from the first item selects the sixth, Down wraps back.
     rig.Tap(SDL_SCANCODE_UP);
@@ -170,13 +172,13 @@ TEST_F(PlaythroughTest, FromTheLogoThroughEveryMenuIntoTheGameAndOutOfTheProgram
     ChooseMenuItem(CMainMenuState::ITEM_HIGH_SCORES);
     ASSERT_EQ(rig.Top(), CHighScoreMenuState::GetInstance());
     std::vector<uint32_t> frame = rig.CaptureFrame();
-    EXPECT_EQ(test::CompareText(frame, font, 16, 24, 20, "1. AAA - 0", 145, 113).mismatched, 0);
+    EXPECT_EQ(headless::CompareText(frame, font, 16, 24, 20, "1. AAA - 0", 145, 113).mismatched, 0);
     rig.Tap(SDL_SCANCODE_DOWN);
     frame = rig.CaptureFrame();
-    EXPECT_EQ(test::CompareText(frame, font, 16, 24, 20, "6. AAA - 0", 145, 113).mismatched, 0);
+    EXPECT_EQ(headless::CompareText(frame, font, 16, 24, 20, "6. AAA - 0", 145, 113).mismatched, 0);
     rig.Tap(SDL_SCANCODE_UP);
     frame = rig.CaptureFrame();
-    EXPECT_EQ(test::CompareText(frame, font, 16, 24, 20, "1. AAA - 0", 145, 113).mismatched, 0);
+    EXPECT_EQ(headless::CompareText(frame, font, 16, 24, 20, "1. AAA - 0", 145, 113).mismatched, 0);
     rig.Tap(SDL_SCANCODE_ESCAPE);
     ASSERT_EQ(rig.Top(), menu);
 
@@ -197,7 +199,8 @@ TEST_F(PlaythroughTest, FromTheLogoThroughEveryMenuIntoTheGameAndOutOfTheProgram
     EXPECT_FALSE(rig.Frame());
     std::vector<uint32_t> backBuffer;
     ASSERT_TRUE(d3d->ReadBackBuffer(backBuffer));
-    EXPECT_EQ(test::FramePixel(backBuffer, 320, 300), 0xFFFF0000u) << "no frame was drawn after the choice";
+    EXPECT_EQ(headless::FramePixel(backBuffer, 320, 300), 0xFFFF0000u)
+        << "no frame was drawn after the choice";
 }
 
 TEST_F(PlaythroughTest, PausingFreezesTheGameAndResumingGoesOnWithTheSameScoreAndObjects)
@@ -223,10 +226,10 @@ TEST_F(PlaythroughTest, PausingFreezesTheGameAndResumingGoesOnWithTheSameScoreAn
     // A second of paused frames changes nothing, on screen or in the game.
     const std::vector<uint32_t> first = rig.CaptureFrame(500);
     const std::vector<uint32_t> second = rig.CaptureFrame(500);
-    EXPECT_EQ(test::CountDifferences(first, second, 0, 0, 640, 480), 0);
+    EXPECT_EQ(headless::CountDifferences(first, second, 0, 0, 640, 480), 0);
     EXPECT_EQ(Objects(), paused);
-    const test::Picture cursor = test::LoadPicture("VKT_MenuCursor.png", 0xFFFFFFFF);
-    EXPECT_EQ(test::CompareSection(second, cursor, 0, 0, 24, 24, 225, 244).mismatched, 0);
+    const headless::Picture cursor = headless::LoadPicture("VKT_MenuCursor.png", 0xFFFFFFFF);
+    EXPECT_EQ(headless::CompareSection(second, cursor, 0, 0, 24, 24, 225, 244).mismatched, 0);
 
     // P again: the event is taken at the end of this frame, the screen leaves in the next.
     rig.Hold(SDL_SCANCODE_P);
@@ -279,9 +282,9 @@ TEST_F(PlaythroughTest, LosingTheLastLifeWithAQualifyingScoreOpensTheScoreEntryO
     rig.Type(SDL_SCANCODE_B, "B");
     const std::vector<uint32_t> after = rig.CaptureFrame(500);
     EXPECT_EQ(Objects(), frozen);
-    EXPECT_EQ(test::CountDifferences(before, after, 0, 0, 640, 120), 0) << "above the panel";
-    EXPECT_EQ(test::CountDifferences(before, after, 0, 360, 640, 120), 0) << "below the panel";
-    EXPECT_GT(test::CountDifferences(before, after, 282, 228, 64, 48), 200) << "the two letters";
+    EXPECT_EQ(headless::CountDifferences(before, after, 0, 0, 640, 120), 0) << "above the panel";
+    EXPECT_EQ(headless::CountDifferences(before, after, 0, 360, 640, 120), 0) << "below the panel";
+    EXPECT_GT(headless::CountDifferences(before, after, 282, 228, 64, 48), 200) << "the two letters";
 
     // "AB" + Return does not confirm; the carriage return it typed is erased and a third letter
     // with Return does.
@@ -330,8 +333,8 @@ TEST_F(PlaythroughTest, AfterALostGameSpaceTellsTheEndingAndANewGameFromTheMenuT
     ASSERT_EQ(rig.Top(), story);
     EXPECT_TRUE(story->IsEnding());
     std::vector<uint32_t> frame = rig.CaptureFrame(5000);
-    const test::Picture small = test::LoadPicture("OxM_Font1.png", 0xFFFFFFFF);
-    EXPECT_EQ(test::CompareText(frame, small, 8, 12, 20, "Good job, soldier!", 75, 400).mismatched, 0);
+    const headless::Picture small = headless::LoadPicture("OxM_Font1.png", 0xFFFFFFFF);
+    EXPECT_EQ(headless::CompareText(frame, small, 8, 12, 20, "Good job, soldier!", 75, 400).mismatched, 0);
     EXPECT_EQ(ThroughTheStory(), 3) << "the first line is complete already: advance, complete, advance";
     ASSERT_EQ(rig.Top(), play);
     EXPECT_EQ(play->GetScore(), 0) << "a new game";
@@ -346,7 +349,7 @@ TEST_F(PlaythroughTest, AfterALostGameSpaceTellsTheEndingAndANewGameFromTheMenuT
     ASSERT_EQ(rig.Top(), story);
     EXPECT_FALSE(story->IsEnding());
     frame = rig.CaptureFrame(10000);
-    EXPECT_EQ(test::CompareText(frame, small, 8, 12, 20, "Hello, comarade! I'm am your Captain!", 75, 400)
+    EXPECT_EQ(headless::CompareText(frame, small, 8, 12, 20, "Hello, comarade! I'm am your Captain!", 75, 400)
                   .mismatched,
               0);
 }

@@ -2,7 +2,8 @@
 // exits with 128 + the signal's number. Each run is a child process with a working folder of its own.
 #include "WinMain.h"
 
-#include "TestSupport.h"
+#include "Files.h"
+#include "ScopedTempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -35,10 +36,10 @@ class ProgramEndTest : public ::testing::TestWithParam<int>
 protected:
     void SetUp() override
     {
-        test::MakeDirs(dir / "Resource");
-        std::filesystem::create_directory_symlink(test::BuildDir() + "/Resource/Graphics",
+        headless::MakeDirs(dir / "Resource");
+        std::filesystem::create_directory_symlink(headless::BuildDir() + "/Resource/Graphics",
                                                   dir / "Resource/Graphics");
-        std::filesystem::create_directory_symlink(test::BuildDir() + "/Resource/Sound",
+        std::filesystem::create_directory_symlink(headless::BuildDir() + "/Resource/Sound",
                                                   dir / "Resource/Sound");
     }
 
@@ -56,7 +57,7 @@ protected:
         _exit(WinMain(nullptr, nullptr, "", 0));
     }
 
-    test::ScopedTempDir dir;
+    headless::ScopedTempDir dir;
 };
 } // namespace
 
@@ -81,7 +82,7 @@ TEST_P(ProgramEndTest, AStopSignalEndsTheGameWith128PlusItsNumber)
     ASSERT_TRUE(WIFEXITED(status)) << "killed by signal " << WTERMSIG(status) << " instead of shutting down";
     EXPECT_EQ(WEXITSTATUS(status), 128 + nSignal);
     // The logo screen was showing: neither it nor the shutdown saves the settings.
-    EXPECT_FALSE(test::FileExists(dir / "Resource/settings.xml"));
+    EXPECT_FALSE(headless::FileExists(dir / "Resource/settings.xml"));
 }
 
 INSTANTIATE_TEST_SUITE_P(EachStopSignal, ProgramEndTest, ::testing::Values(SIGTERM, SIGINT, SIGHUP));

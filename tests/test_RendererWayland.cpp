@@ -7,8 +7,9 @@
 #include "CVKT_TextureManager.h"
 #include "CVKT_Window.h"
 
+#include "Files.h"
+#include "ScopedTempDir.h"
 #include "ScreenComparison.h"
-#include "TestSupport.h"
 
 #include <SDL.h>
 
@@ -78,7 +79,7 @@ protected:
             if (now != size)
                 SDL_SetWindowSize(hWnd, size.nWidth, size.nHeight);
             d3d->OnWindowInvalidated();
-            screen = test::PresentPattern(nPattern, backBuffer);
+            screen = headless::PresentPattern(nPattern, backBuffer);
             if (screen.nWidth == size.nWidth && screen.nHeight == size.nHeight)
                 return screen;
             SDL_Delay(20);
@@ -100,9 +101,9 @@ TEST_F(RendererWayland, TheSoftwareRendererDrawsAndItsFramesReachTheWindowScaled
     EXPECT_EQ(SDL_GL_GetCurrentContext(), nullptr) << "no OpenGL context was left to draw with";
 
     CVKT_TextureManager::GetInstance()->InitTextureManager(d3d->GetDirect3DDevice(), d3d->GetSprite());
-    test::ScopedTempDir dir;
+    headless::ScopedTempDir dir;
     const std::string path = dir / "pattern.png";
-    test::WritePng(path, 32, 32, test::PixelPattern(32));
+    headless::WritePng(path, 32, 32, headless::PixelPattern(32));
     const int pattern = CVKT_TextureManager::GetInstance()->LoadTexture(path.c_str(), 0);
     d3d->SetScreenCapture(true);
     const struct
@@ -116,12 +117,13 @@ TEST_F(RendererWayland, TheSoftwareRendererDrawsAndItsFramesReachTheWindowScaled
         const tScreenPixels screen = ResizeAndPresent(c.window, pattern, backBuffer);
         ASSERT_EQ(screen.nWidth, c.window.nWidth);
         ASSERT_EQ(screen.nHeight, c.window.nHeight);
-        const test::ScreenComparison seen = test::CompareScreen(screen, backBuffer, c.view, test::BAR_COLOR);
+        const headless::ScreenComparison seen =
+            headless::CompareScreen(screen, backBuffer, c.view, headless::BAR_COLOR);
         EXPECT_EQ(seen.wrongBars, 0) << c.window.nWidth;
         EXPECT_EQ(seen.barInside, 0) << c.window.nWidth;
         if (c.view.bWholeMultiple)
             EXPECT_TRUE(seen.IsCrisp()) << seen.unlikeNearest << " pixels unlike their own";
         else
-            EXPECT_GT(seen.blended, test::PATTERN_PIXELS / 2) << "filtered linearly";
+            EXPECT_GT(seen.blended, headless::PATTERN_PIXELS / 2) << "filtered linearly";
     }
 }

@@ -5,8 +5,9 @@
 #include "CVKT_Direct3D.h"
 #include "CVKT_TextureManager.h"
 
+#include "Files.h"
+#include "ScopedTempDir.h"
 #include "ScreenComparison.h"
-#include "TestSupport.h"
 
 #include <SDL.h>
 
@@ -60,9 +61,9 @@ void CheckScaling(const char* szDriver)
     if (std::strcmp(info.name, szDriver) != 0)
         _exit(kNoSuchRenderer);
     CVKT_TextureManager::GetInstance()->InitTextureManager(d3d->GetDirect3DDevice(), d3d->GetSprite());
-    test::ScopedTempDir dir;
+    headless::ScopedTempDir dir;
     const std::string path = dir / "pattern.png";
-    test::WritePng(path, 32, 32, test::PixelPattern(32));
+    headless::WritePng(path, 32, 32, headless::PixelPattern(32));
     const int pattern = CVKT_TextureManager::GetInstance()->LoadTexture(path.c_str(), 0);
 
     const struct
@@ -77,19 +78,20 @@ void CheckScaling(const char* szDriver)
         // OpenGL may draw one frame more at the size the X server had before; the window's events
         // have the game draw the next one again, as here.
         std::vector<uint32_t> backBuffer;
-        test::PresentPattern(pattern, backBuffer);
+        headless::PresentPattern(pattern, backBuffer);
         d3d->OnWindowInvalidated();
-        const tScreenPixels screen = test::PresentPattern(pattern, backBuffer);
+        const tScreenPixels screen = headless::PresentPattern(pattern, backBuffer);
         ASSERT_EQ(screen.nWidth, c.window.nWidth) << szDriver;
         ASSERT_EQ(screen.nHeight, c.window.nHeight) << szDriver;
-        const test::ScreenComparison seen = test::CompareScreen(screen, backBuffer, c.view, test::BAR_COLOR);
+        const headless::ScreenComparison seen =
+            headless::CompareScreen(screen, backBuffer, c.view, headless::BAR_COLOR);
         EXPECT_EQ(seen.wrongBars, 0) << szDriver << " at " << c.window.nWidth;
         EXPECT_EQ(seen.barInside, 0) << szDriver << " at " << c.window.nWidth;
         if (c.view.bWholeMultiple)
             EXPECT_TRUE(seen.IsCrisp())
                 << szDriver << ": " << seen.unlikeNearest << " pixels unlike their own";
         else
-            EXPECT_GT(seen.blended, test::PATTERN_PIXELS / 2) << szDriver << " filters linearly";
+            EXPECT_GT(seen.blended, headless::PATTERN_PIXELS / 2) << szDriver << " filters linearly";
     }
 }
 } // namespace

@@ -16,7 +16,9 @@
 #include "CVKT_DirectInput.h"
 #include "CVKT_MessageBox.h"
 
-#include "ScreenRig.h"
+#include "Files.h"
+#include "FrameComparison.h"
+#include "HeadlessGame.h"
 
 #include <gtest/gtest.h>
 
@@ -35,7 +37,7 @@ namespace
 {
 using Result = CReplayPlayer::eResult;
 
-const std::string kReplays = test::SourceDir() + "/tests/replays";
+const std::string kReplays = headless::SourceDir() + "/tests/replays";
 
 std::vector<std::string> KeptReplayFiles()
 {
@@ -81,7 +83,7 @@ class ReplayTest : public ::testing::Test
 {
 protected:
     // Watches the record from the high-score table until it ends.
-    void Watch(test::ScreenRig& rig, const tReplay& replay, uint32_t step = 16)
+    void Watch(headless::HeadlessGame& rig, const tReplay& replay, uint32_t step = 16)
     {
         CReplayPlayer::GetInstance()->Start(replay, table);
         ASSERT_TRUE(headless::WatchToEnd(rig, step, 200000));
@@ -95,7 +97,7 @@ protected:
 
 TEST_F(ReplayTest, TheInputLayerAnswersAFrameUntilItReadsItsDevicesAgain)
 {
-    test::ScreenRig rig;
+    headless::HeadlessGame rig;
     CVKT_DirectInput* pDI = CVKT_DirectInput::GetInstance();
     rig.Hold(SDL_SCANCODE_LEFT);
     rig.Frame();
@@ -127,7 +129,7 @@ TEST_F(ReplayTest, EveryKeptFileReadsBackToItsOwnBytes)
     ASSERT_GE(files.size(), 3u);
     for (const std::string& file : files)
     {
-        const std::string bytes = test::ReadFile(file);
+        const std::string bytes = headless::ReadFile(file);
         tReplay replay;
         ASSERT_EQ(CReplayFile::Parse(bytes, replay), CReplayFile::eError::None) << file;
         EXPECT_EQ(CReplayFile::Serialize(replay), bytes) << file;
@@ -136,7 +138,7 @@ TEST_F(ReplayTest, EveryKeptFileReadsBackToItsOwnBytes)
 
 TEST_F(ReplayTest, DamagedRecordsAreRefusedWithTheirMessageAndNothingPlays)
 {
-    const std::string good = test::ReadFile(kReplays + "/game-over.replay");
+    const std::string good = headless::ReadFile(kReplays + "/game-over.replay");
     auto withChecksum = [](std::string bytes)
     {
         const uint32_t crc = CReplayFile::Crc32(bytes.data(), bytes.size() - 4);
@@ -173,13 +175,13 @@ TEST_F(ReplayTest, DamagedRecordsAreRefusedWithTheirMessageAndNothingPlays)
     };
 
     // The file stands behind the best entry of the table; Return there must refuse it.
-    test::ScreenRig rig;
+    headless::HeadlessGame rig;
     tHighScore scores[NUM_HIGH_SCORES] = {};
     scores[0] = tHighScore{20, "REC"};
     CGame::GetInstance()->SetHighScores(scores);
     const std::string folder = CReplayStore::GetInstance()->Folder();
-    test::MakeDirs(folder);
-    test::WriteFile(folder + "/highscores.txt", "20\t524543\t20260101-000000-00.replay\n");
+    headless::MakeDirs(folder);
+    headless::WriteFile(folder + "/highscores.txt", "20\t524543\t20260101-000000-00.replay\n");
     for (const auto& c : cases)
     {
         tReplay replay;
@@ -188,7 +190,7 @@ TEST_F(ReplayTest, DamagedRecordsAreRefusedWithTheirMessageAndNothingPlays)
         EXPECT_EQ(replay.nScore, 777) << c.what << ": nothing of it was taken";
 
         const std::string path = folder + "/20260101-000000-00.replay";
-        test::WriteFile(path, c.bytes);
+        headless::WriteFile(path, c.bytes);
         CGame::GetInstance()->ChangeState(table);
         EXPECT_TRUE(table->CanWatch()) << "the table offers the entry's game";
         Messages messages;
@@ -209,7 +211,7 @@ TEST_F(ReplayTest, AScriptedGameRecordedIsWatchedFrameForFrameAndWritesNothing)
 {
     for (const headless::ScriptedGame& script : headless::ScriptedGames())
     {
-        test::ScreenRig rig;
+        headless::HeadlessGame rig;
         CReplayRecorder::GetInstance()->Enable(true);
         std::srand(headless::SCRIPTED_GAMES_SEED);
         ASSERT_TRUE(script.pfnPlay(rig)) << script.szName;
@@ -249,7 +251,7 @@ TEST_F(ReplayTest, TheKeptGamesReplayToTheirRecordedHashes)
         for (const uint32_t step : {64u, 5u})
         {
             SCOPED_TRACE(testing::Message() << file << ", frames of " << step << " ms");
-            test::ScreenRig rig;
+            headless::HeadlessGame rig;
             Watch(rig, replay, step);
             EXPECT_EQ(player->GetResult(), Result::Played)
                 << "departed at frame " << player->GetDepartedFrame();
@@ -280,7 +282,7 @@ TEST_F(ReplayTest, AChangedRecordDepartsAtItsFrameAndSaysSo)
     {
         tReplay changed = good;
         c.change(changed);
-        test::ScreenRig rig;
+        headless::HeadlessGame rig;
         Messages messages;
         Watch(rig, changed);
         EXPECT_EQ(player->GetResult(), Result::Departed) << c.what;
@@ -296,13 +298,13 @@ TEST_F(ReplayTest, AChangedRecordDepartsAtItsFrameAndSaysSo)
 
 TEST_F(ReplayTest, TheWatcherPausesChangesTheSpeedAndLeavesWithTheMarkShown)
 {
-    test::ScreenRig rig;
-    const test::Picture font = test::LoadPicture("OxM_Font2.png", 0xFFFFFFFF);
+    headless::HeadlessGame rig;
+    const headless::Picture font = headless::LoadPicture("OxM_Font2.png", 0xFFFFFFFF);
     auto markShown = [&](const std::string& mark)
     {
         const std::vector<uint32_t> frame = rig.CaptureFrame();
-        return test::CompareText(frame, font, 16, 24, 20, mark, 640 - 8 - 16 * static_cast<int>(mark.size()),
-                                 8)
+        return headless::CompareText(frame, font, 16, 24, 20, mark,
+                                     640 - 8 - 16 * static_cast<int>(mark.size()), 8)
                    .mismatched == 0;
     };
     player->Start(LoadKept("game-over.replay"), table);
@@ -341,7 +343,7 @@ TEST_F(ReplayTest, TheWatcherPausesChangesTheSpeedAndLeavesWithTheMarkShown)
 
 TEST_F(ReplayTest, TheTableWatchesThePagesBestGameByReturnOrSouthAndEastLeaves)
 {
-    test::ScreenRig rig;
+    headless::HeadlessGame rig;
     CReplayStore* store = CReplayStore::GetInstance();
     tHighScore none[NUM_HIGH_SCORES] = {};
     tHighScore scores[NUM_HIGH_SCORES] = {};
@@ -384,7 +386,7 @@ TEST_F(ReplayTest, TheTableWatchesThePagesBestGameByReturnOrSouthAndEastLeaves)
 
 TEST_F(ReplayTest, TheLastGamesAndTheGamesBehindTheHighScoresAreKept)
 {
-    test::ScreenRig rig;
+    headless::HeadlessGame rig;
     CReplayStore* store = CReplayStore::GetInstance();
     CGame* game = CGame::GetInstance();
     tReplay replay = LoadKept("pad.replay");
@@ -429,10 +431,10 @@ TEST_F(ReplayTest, TheLastGamesAndTheGamesBehindTheHighScoresAreKept)
 
 TEST_F(ReplayTest, AGameThatCannotBeKeptLosesItsReplayButNotItsScore)
 {
-    test::ScreenRig rig;
+    headless::HeadlessGame rig;
     CReplayRecorder::GetInstance()->Enable(true);
     // Something that is no folder stands where the replays go.
-    test::WriteFile(CReplayStore::GetInstance()->Folder(), "in the way");
+    headless::WriteFile(CReplayStore::GetInstance()->Folder(), "in the way");
     Messages messages;
     std::srand(headless::SCRIPTED_GAMES_SEED);
     ASSERT_TRUE(headless::ScriptedGames()[0].pfnPlay(rig));
@@ -452,7 +454,7 @@ TEST_F(ReplayTest, AGameThatCannotBeKeptLosesItsReplayButNotItsScore)
 
 TEST_F(ReplayTest, AFullDiskLosesTheWholeReplayAndKeepsTheScore)
 {
-    test::ScreenRig rig;
+    headless::HeadlessGame rig;
     CReplayRecorder::GetInstance()->Enable(true);
     // Files may grow to 4 KB while the game is played: the settings file fits, the record does not.
     rlimit old{};

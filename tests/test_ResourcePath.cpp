@@ -1,7 +1,9 @@
 // The case-insensitive resource path resolver on a real folder tree with mixed-case names.
 #include "CVKT_ResourcePath.h"
 
-#include "TestSupport.h"
+#include "Files.h"
+#include "ScopedTempDir.h"
+#include "ScopedWorkingDir.h"
 
 #include <gtest/gtest.h>
 
@@ -12,18 +14,18 @@ class ResourcePathTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        test::MakeDirs(dir / "Resource/Graphics");
-        test::MakeDirs(dir / "Resource/Sound");
-        test::WriteFile(dir / "Resource/Graphics/OxM_Font2.png", "font");
-        test::WriteFile(dir / "Resource/settings.xml", "<root/>");
+        headless::MakeDirs(dir / "Resource/Graphics");
+        headless::MakeDirs(dir / "Resource/Sound");
+        headless::WriteFile(dir / "Resource/Graphics/OxM_Font2.png", "font");
+        headless::WriteFile(dir / "Resource/settings.xml", "<root/>");
     }
-    test::ScopedTempDir dir;
+    headless::ScopedTempDir dir;
 };
 } // namespace
 
 TEST_F(ResourcePathTest, EveryComponentMatchesIgnoringCase)
 {
-    test::ScopedWorkingDir cwd(dir.Path());
+    headless::ScopedWorkingDir cwd(dir.Path());
     EXPECT_EQ(CVKT_ResourcePath::Resolve("resource/graphics/oxm_font2.PNG"),
               "Resource/Graphics/OxM_Font2.png");
     EXPECT_EQ(CVKT_ResourcePath::Resolve("Resource/Graphics/OxM_Font2.png"),
@@ -33,15 +35,15 @@ TEST_F(ResourcePathTest, EveryComponentMatchesIgnoringCase)
 
 TEST_F(ResourcePathTest, AMissingFileKeepsItsNameInTheResolvedFolder)
 {
-    test::ScopedWorkingDir cwd(dir.Path());
+    headless::ScopedWorkingDir cwd(dir.Path());
     EXPECT_EQ(CVKT_ResourcePath::Resolve("resource/sound/New.wav"), "Resource/Sound/New.wav");
     EXPECT_EQ(CVKT_ResourcePath::Resolve("resource/nowhere/x.png"), "Resource/nowhere/x.png");
 }
 
 TEST_F(ResourcePathTest, AnExactMatchWinsOverOtherCaseVariants)
 {
-    test::WriteFile(dir / "Resource/settings.XML", "other");
-    test::ScopedWorkingDir cwd(dir.Path());
+    headless::WriteFile(dir / "Resource/settings.XML", "other");
+    headless::ScopedWorkingDir cwd(dir.Path());
     EXPECT_EQ(CVKT_ResourcePath::Resolve("Resource/settings.XML"), "Resource/settings.XML");
     EXPECT_EQ(CVKT_ResourcePath::Resolve("Resource/settings.xml"), "Resource/settings.xml");
     // Neither spelling given: the first in byte order.
@@ -50,19 +52,19 @@ TEST_F(ResourcePathTest, AnExactMatchWinsOverOtherCaseVariants)
 
 TEST_F(ResourcePathTest, OpenWritesOverTheExistingFileWhateverTheCaseGiven)
 {
-    test::ScopedWorkingDir cwd(dir.Path());
+    headless::ScopedWorkingDir cwd(dir.Path());
     FILE* file = CVKT_ResourcePath::Open("resource/SETTINGS.xml", "wb");
     ASSERT_NE(file, nullptr);
     std::fputs("<new/>", file);
     std::fclose(file);
-    EXPECT_EQ(test::ReadFile(dir / "Resource/settings.xml"), "<new/>");
-    EXPECT_FALSE(test::FileExists(dir / "resource"));
+    EXPECT_EQ(headless::ReadFile(dir / "Resource/settings.xml"), "<new/>");
+    EXPECT_FALSE(headless::FileExists(dir / "resource"));
     EXPECT_EQ(CVKT_ResourcePath::Open(nullptr, "rb"), nullptr);
 }
 
 TEST_F(ResourcePathTest, DotComponentsAndTrailingSlashesAreKept)
 {
-    test::ScopedWorkingDir cwd(dir.Path());
+    headless::ScopedWorkingDir cwd(dir.Path());
     EXPECT_EQ(CVKT_ResourcePath::Resolve("./resource/graphics/"), "./Resource/Graphics/");
     EXPECT_EQ(CVKT_ResourcePath::Resolve("resource/../resource/settings.xml"),
               "Resource/../Resource/settings.xml");

@@ -4,8 +4,9 @@
 // that starts and ends cleanly, and the generator writes the same bytes every time.
 #include "CVKT_ResourcePath.h"
 #include "CVKT_WaveReader.h"
+#include "Files.h"
 #include "Picture.h"
-#include "TestSupport.h"
+#include "ScopedTempDir.h"
 
 #include <SDL.h>
 #include <gtest/gtest.h>
@@ -108,7 +109,7 @@ std::string Lower(std::string text)
 
 std::string ResourceRoot()
 {
-    return test::BuildDir() + "/Resource";
+    return headless::BuildDir() + "/Resource";
 }
 
 // The requirement for a name as the code writes it ("resource/graphics/..."), or null.
@@ -179,12 +180,12 @@ std::vector<std::string> StringLiterals(const std::string& source)
 std::vector<std::string> ResourceLiteralsInCode()
 {
     std::vector<std::string> literals;
-    for (const auto& entry : fs::recursive_directory_iterator(test::SourceDir() + "/source"))
+    for (const auto& entry : fs::recursive_directory_iterator(headless::SourceDir() + "/source"))
     {
         const std::string extension = entry.path().extension().string();
         if (!entry.is_regular_file() || (extension != ".cpp" && extension != ".h"))
             continue;
-        for (const std::string& literal : StringLiterals(test::ReadFile(entry.path().string())))
+        for (const std::string& literal : StringLiterals(headless::ReadFile(entry.path().string())))
         {
             if (Lower(literal).rfind("resource/", 0) == 0)
                 literals.push_back(literal);
@@ -300,7 +301,7 @@ uint32_t Little(const std::string& bytes, size_t at, int count)
 tWave ReadWave(const std::string& path)
 {
     tWave wave;
-    const std::string bytes = test::ReadFile(path);
+    const std::string bytes = headless::ReadFile(path);
     if (bytes.size() < 44 || bytes.compare(0, 4, "RIFF") != 0 || bytes.compare(8, 4, "WAVE") != 0)
         return Rejected("not RIFF/WAVE");
     if (bytes.compare(12, 4, "fmt ") != 0 || Little(bytes, 16, 4) < 16)
@@ -440,8 +441,8 @@ TEST(ResourceFiles, EveryFileNamedInTheCodeDecodesAtTheSizeTheGameUses)
         const tRequirement* requirement = FindRequirement(name);
         if (!requirement || requirement->kind == eKind::RuntimeData)
             continue;
-        const std::string path = CVKT_ResourcePath::Resolve(test::BuildDir() + "/" + name);
-        ASSERT_TRUE(test::FileExists(path)) << name << " is not in " << ResourceRoot();
+        const std::string path = CVKT_ResourcePath::Resolve(headless::BuildDir() + "/" + name);
+        ASSERT_TRUE(headless::FileExists(path)) << name << " is not in " << ResourceRoot();
         if (requirement->kind == eKind::Image)
             ExpectSize(*requirement, LoadPicture(path), name);
         else
@@ -456,7 +457,7 @@ TEST(ResourceFiles, EveryRequiredFileIsGeneratedUnderItsExactName)
         if (requirement.kind == eKind::RuntimeData)
             continue;
         const std::string path = ResourceRoot() + "/" + requirement.path;
-        ASSERT_TRUE(test::FileExists(path)) << requirement.path;
+        ASSERT_TRUE(headless::FileExists(path)) << requirement.path;
         if (requirement.kind == eKind::Image)
             ExpectSize(requirement, LoadPicture(path), requirement.path);
         else
@@ -852,12 +853,12 @@ TEST(ResourceSounds, MusicHasNoDcOffset)
 
 TEST(ResourceWaveCheck, RejectsWhatTheGamesReaderRejects)
 {
-    test::ScopedTempDir dir;
-    const std::string good = test::ReadFile(ResourceRoot() + "/Sound/VKT_LazerHit.wav");
+    headless::ScopedTempDir dir;
+    const std::string good = headless::ReadFile(ResourceRoot() + "/Sound/VKT_LazerHit.wav");
     ASSERT_GT(good.size(), 44u);
     auto check = [&](std::string bytes)
     {
-        test::WriteFile(dir / "x.wav", bytes);
+        headless::WriteFile(dir / "x.wav", bytes);
         return ReadWave(dir / "x.wav").error;
     };
     EXPECT_EQ(check(good), "");
@@ -879,16 +880,16 @@ std::map<std::string, std::string> FilesUnder(const std::string& root)
     for (const auto& entry : fs::recursive_directory_iterator(root))
     {
         if (entry.is_regular_file())
-            files[fs::relative(entry.path(), root).string()] = test::ReadFile(entry.path().string());
+            files[fs::relative(entry.path(), root).string()] = headless::ReadFile(entry.path().string());
     }
     return files;
 }
 
 TEST(ResourceGenerator, TwoRunsWriteIdenticalFiles)
 {
-    test::ScopedTempDir first;
-    test::ScopedTempDir second;
-    for (const test::ScopedTempDir* dir : {&first, &second})
+    headless::ScopedTempDir first;
+    headless::ScopedTempDir second;
+    for (const headless::ScopedTempDir* dir : {&first, &second})
     {
         const std::string command =
             std::string("'") + TALONREACH_ASSETGEN + "' '" + dir->Path() + "' > /dev/null";

@@ -4,8 +4,10 @@
 #include "CVKT_Direct3D.h"
 #include "CVKT_TextureManager.h"
 
+#include "Files.h"
+#include "RendererBench.h"
+#include "ScopedTempDir.h"
 #include "ScreenComparison.h"
-#include "TestSupport.h"
 
 #include <SDL.h>
 
@@ -15,8 +17,8 @@
 
 namespace
 {
-using test::BAR_COLOR;
-using test::PATTERN_PIXELS;
+using headless::BAR_COLOR;
+using headless::PATTERN_PIXELS;
 
 class ScalingTest : public ::testing::Test
 {
@@ -24,7 +26,7 @@ protected:
     void SetUp() override
     {
         const std::string path = dir / "pattern.png";
-        test::WritePng(path, 32, 32, test::PixelPattern(32));
+        headless::WritePng(path, 32, 32, headless::PixelPattern(32));
         m_nPattern = CVKT_TextureManager::GetInstance()->LoadTexture(path.c_str(), 0);
         ASSERT_NE(m_nPattern, -1);
     }
@@ -33,11 +35,11 @@ protected:
     tScreenPixels Show(tSize size, std::vector<uint32_t>& backBuffer)
     {
         SDL_SetWindowSize(renderer.Window(), size.nWidth, size.nHeight);
-        return test::PresentPattern(m_nPattern, backBuffer);
+        return headless::PresentPattern(m_nPattern, backBuffer);
     }
 
-    test::ScopedTempDir dir;
-    test::HeadlessRenderer renderer;
+    headless::ScopedTempDir dir;
+    headless::RendererBench renderer;
     int m_nPattern = -1;
 };
 } // namespace
@@ -63,7 +65,8 @@ TEST_F(ScalingTest, AtWholeMultiplesEveryBackBufferPixelIsASquareOfIdenticalScre
         const tScreenPixels screen = Show(c.window, backBuffer);
         ASSERT_EQ(screen.nWidth, c.window.nWidth);
         ASSERT_EQ(screen.nHeight, c.window.nHeight);
-        const test::ScreenComparison seen = test::CompareScreen(screen, backBuffer, c.view, BAR_COLOR);
+        const headless::ScreenComparison seen =
+            headless::CompareScreen(screen, backBuffer, c.view, BAR_COLOR);
         EXPECT_EQ(seen.viewPixels, c.view.nWidth * c.view.nHeight);
         EXPECT_EQ(seen.unlikeNearest, 0);
         EXPECT_EQ(seen.blended, 0);
@@ -89,7 +92,8 @@ TEST_F(ScalingTest, AtOtherSizesThePictureIsLetterboxedWithBarsWhereTheArithmeti
         std::vector<uint32_t> backBuffer;
         const tScreenPixels screen = Show(c.window, backBuffer);
         ASSERT_EQ(screen.nWidth, c.window.nWidth);
-        const test::ScreenComparison seen = test::CompareScreen(screen, backBuffer, c.view, BAR_COLOR);
+        const headless::ScreenComparison seen =
+            headless::CompareScreen(screen, backBuffer, c.view, BAR_COLOR);
         EXPECT_EQ(seen.barPixels, c.window.nWidth * c.window.nHeight - c.view.nWidth * c.view.nHeight);
         EXPECT_EQ(seen.wrongBars, 0) << "the bars are black, exactly where expected";
         EXPECT_EQ(seen.barInside, 0) << "the picture reaches the bars on every side";
@@ -101,10 +105,10 @@ TEST_F(ScalingTest, ALostDeviceComesBackCrispAtTwiceTheSize)
 {
     std::vector<uint32_t> backBuffer;
     ASSERT_TRUE(
-        test::CompareScreen(Show({1280, 960}, backBuffer), backBuffer, {0, 0, 1280, 960, true}, BAR_COLOR)
+        headless::CompareScreen(Show({1280, 960}, backBuffer), backBuffer, {0, 0, 1280, 960, true}, BAR_COLOR)
             .IsCrisp());
     CVKT_Direct3D::GetInstance()->OnDeviceLost();
     const tScreenPixels screen = Show({1280, 960}, backBuffer);
-    EXPECT_TRUE(test::CompareScreen(screen, backBuffer, {0, 0, 1280, 960, true}, BAR_COLOR).IsCrisp());
+    EXPECT_TRUE(headless::CompareScreen(screen, backBuffer, {0, 0, 1280, 960, true}, BAR_COLOR).IsCrisp());
     EXPECT_EQ(backBuffer[0], 0xFFFF0000u) << "the pattern's texture was made again";
 }

@@ -10,7 +10,8 @@
 #include "CReplayPlayer.h"
 #include "CopperfenLogoState.h"
 
-#include "ScreenRig.h"
+#include "Files.h"
+#include "HeadlessGame.h"
 
 #include <SDL.h>
 #include <gtest/gtest.h>
@@ -23,52 +24,52 @@ namespace
 struct tStep
 {
     const char* szWhat;
-    std::function<void(test::ScreenRig&)> act;
+    std::function<void(headless::HeadlessGame&)> act;
     IGameState* pTop;
     bool bAllowed;
 };
 
-void TapUntilPlay(test::ScreenRig& rig)
+void TapUntilPlay(headless::HeadlessGame& rig)
 {
     for (int i = 0; i < 12 && rig.Top() != CGamePlayState::GetInstance(); ++i)
         rig.Tap(SDL_SCANCODE_SPACE);
 }
 
 // From the pause screen of a game that lost the focus: the focus comes back, and a replay starts.
-void Watch(test::ScreenRig& rig)
+void Watch(headless::HeadlessGame& rig)
 {
     rig.GainFocus();
     tReplay replay;
-    ASSERT_EQ(CReplayFile::Load(test::SourceDir() + "/tests/replays/game-over.replay", replay),
+    ASSERT_EQ(CReplayFile::Load(headless::SourceDir() + "/tests/replays/game-over.replay", replay),
               CReplayFile::eError::None);
     CReplayPlayer::GetInstance()->Start(replay, CHighScoreMenuState::GetInstance());
 }
 
-void Nothing(test::ScreenRig&) {}
+void Nothing(headless::HeadlessGame&) {}
 } // namespace
 
 TEST(ScreenSaver, FollowsTheScreens)
 {
-    test::ScreenRig rig;
+    headless::HeadlessGame rig;
     IGameState* play = CGamePlayState::GetInstance();
     IGameState* pause = CPauseState::GetInstance();
     IGameState* table = CHighScoreMenuState::GetInstance();
     const tStep steps[] = {
         {"the logo", Nothing, CopperfenLogoState::GetInstance(), true},
-        {"the main menu", [](test::ScreenRig& r) { r.Tap(SDL_SCANCODE_SPACE); },
+        {"the main menu", [](headless::HeadlessGame& r) { r.Tap(SDL_SCANCODE_SPACE); },
          CMainMenuState::GetInstance(), true},
-        {"the story", [](test::ScreenRig& r) { r.Tap(SDL_SCANCODE_RETURN); },
+        {"the story", [](headless::HeadlessGame& r) { r.Tap(SDL_SCANCODE_RETURN); },
          CLevelIntroState1::GetInstance(), true},
         {"play", TapUntilPlay, play, false},
-        {"the pause screen", [](test::ScreenRig& r) { r.Tap(SDL_SCANCODE_ESCAPE); }, pause, true},
-        {"play again", [](test::ScreenRig& r) { r.Tap(SDL_SCANCODE_ESCAPE); }, play, false},
-        {"the pause after a focus loss", [](test::ScreenRig& r) { r.LoseFocus(); }, pause, true},
+        {"the pause screen", [](headless::HeadlessGame& r) { r.Tap(SDL_SCANCODE_ESCAPE); }, pause, true},
+        {"play again", [](headless::HeadlessGame& r) { r.Tap(SDL_SCANCODE_ESCAPE); }, play, false},
+        {"the pause after a focus loss", [](headless::HeadlessGame& r) { r.LoseFocus(); }, pause, true},
         {"a replay watched", Watch, play, false},
-        {"the replay paused by its watcher", [](test::ScreenRig& r) { r.Tap(SDL_SCANCODE_SPACE); }, play,
-         true},
-        {"the replay going on", [](test::ScreenRig& r) { r.Tap(SDL_SCANCODE_SPACE); }, play, false},
-        {"the high-score table after it", [](test::ScreenRig& r) { r.Tap(SDL_SCANCODE_ESCAPE); }, table,
-         true},
+        {"the replay paused by its watcher", [](headless::HeadlessGame& r) { r.Tap(SDL_SCANCODE_SPACE); },
+         play, true},
+        {"the replay going on", [](headless::HeadlessGame& r) { r.Tap(SDL_SCANCODE_SPACE); }, play, false},
+        {"the high-score table after it", [](headless::HeadlessGame& r) { r.Tap(SDL_SCANCODE_ESCAPE); },
+         table, true},
     };
     for (const tStep& step : steps)
     {

@@ -4,7 +4,9 @@
 #include "CSettingsFile.h"
 
 #include "CGame.h"
-#include "TestSupport.h"
+#include "Files.h"
+#include "ScopedTempDir.h"
+#include "ScopedWorkingDir.h"
 #include "VKT_KeyCodes.h"
 #include "VKT_PadButtons.h"
 
@@ -97,7 +99,7 @@ std::vector<std::string> FolderEntries(const std::string& path)
 class SettingsFileTest : public ::testing::Test
 {
 protected:
-    SettingsFileTest() : m_cwd(m_dir.Path()) { test::MakeDirs(m_dir / "Resource"); }
+    SettingsFileTest() : m_cwd(m_dir.Path()) { headless::MakeDirs(m_dir / "Resource"); }
 
     std::string Path() const { return m_dir / "Resource/settings.xml"; }
     // Saves a table with the one name in entry 0 and reads it back.
@@ -109,14 +111,14 @@ protected:
         settings.highScores[9].nPoints = 7; // a later entry shows the read went past the name
         EXPECT_TRUE(CSettingsFile::Save(Path().c_str(), settings));
         tGameSettings loaded;
-        EXPECT_TRUE(CSettingsFile::Load(Path().c_str(), loaded)) << test::ReadFile(Path());
+        EXPECT_TRUE(CSettingsFile::Load(Path().c_str(), loaded)) << headless::ReadFile(Path());
         EXPECT_EQ(7, loaded.highScores[9].nPoints);
         EXPECT_EQ(50.0f, loaded.fFXVolume);
         return loaded.highScores[0].szName;
     }
 
-    test::ScopedTempDir m_dir;
-    test::ScopedWorkingDir m_cwd;
+    headless::ScopedTempDir m_dir;
+    headless::ScopedWorkingDir m_cwd;
 };
 } // namespace
 
@@ -133,7 +135,7 @@ TEST_F(SettingsFileTest, MissingFileGivesTheDefaults)
 TEST_F(SettingsFileTest, DefaultsAreWrittenInTheLibrarysDefaultLayout)
 {
     ASSERT_TRUE(CSettingsFile::Save(Path().c_str(), CSettingsFile::Defaults()));
-    EXPECT_EQ(kDefaultFile, test::ReadFile(Path()));
+    EXPECT_EQ(kDefaultFile, headless::ReadFile(Path()));
     EXPECT_EQ(kDefaultFile, CSettingsFile::Serialize(CSettingsFile::Defaults()));
     // Nothing else is left in the folder.
     EXPECT_EQ(std::vector<std::string>{"settings.xml"}, FolderEntries(m_dir / "Resource"));
@@ -145,7 +147,7 @@ TEST_F(SettingsFileTest, ValuesRoundTripWithVolumesTruncatedAndNegativePointsAsZ
     settings.fMusicVolume = 37.9f;
     settings.fFXVolume = 100.0f;
     ASSERT_TRUE(CSettingsFile::Save(Path().c_str(), settings));
-    const std::string text = test::ReadFile(Path());
+    const std::string text = headless::ReadFile(Path());
     EXPECT_NE(std::string::npos, text.find("<sound_settings music=\"37\" fx=\"100\" />"));
     EXPECT_NE(std::string::npos, text.find("<score points=\"900\">P0</score>"));
     EXPECT_NE(std::string::npos, text.find("<score points=\"0\">P9</score>"));
@@ -184,7 +186,7 @@ TEST_F(SettingsFileTest, GameDelegatesLoadAndSaveWithPathsInAnyLetterCase)
     pGame->SetMusicVolume(60.0f);
     ASSERT_TRUE(pGame->SaveSettings("resource/settings.xml"));
     EXPECT_EQ(std::vector<std::string>{"settings.xml"}, FolderEntries(m_dir / "Resource"));
-    EXPECT_NE(std::string::npos, test::ReadFile(Path()).find("music=\"60\""));
+    EXPECT_NE(std::string::npos, headless::ReadFile(Path()).find("music=\"60\""));
 
     std::filesystem::remove(Path());
     EXPECT_FALSE(pGame->LoadSettings("Resource/settings.xml"));
@@ -196,12 +198,12 @@ TEST_F(SettingsFileTest, GameDelegatesLoadAndSaveWithPathsInAnyLetterCase)
 
 TEST_F(SettingsFileTest, NineScoresGiveTheDefaultsForEverything)
 {
-    test::WriteFile(Path(), SettingsText(ScoreLines(9)));
+    headless::WriteFile(Path(), SettingsText(ScoreLines(9)));
     tGameSettings settings;
     EXPECT_FALSE(CSettingsFile::Load(Path().c_str(), settings));
     ExpectDefaults(settings);
 
-    test::WriteFile(Path(), SettingsText(ScoreLines(10)));
+    headless::WriteFile(Path(), SettingsText(ScoreLines(10)));
     EXPECT_TRUE(CSettingsFile::Load(Path().c_str(), settings));
     EXPECT_EQ(70.0f, settings.fMusicVolume);
     EXPECT_EQ(1000, settings.highScores[0].nPoints);
@@ -214,7 +216,7 @@ TEST_F(SettingsFileTest, OnlyTheFirstEntryMustBeCalledScore)
     lines[3] = "<entry points=\"42\">XYZ</entry>";
     lines[9] = "<other points=\"5\">Q</other>";
     lines.insert(lines.begin(), "<title>ignored: not a score</title>");
-    test::WriteFile(Path(), SettingsText(lines));
+    headless::WriteFile(Path(), SettingsText(lines));
     tGameSettings settings;
     ASSERT_TRUE(CSettingsFile::Load(Path().c_str(), settings));
     EXPECT_EQ(1000, settings.highScores[0].nPoints);
@@ -239,7 +241,7 @@ TEST_F(SettingsFileTest, MissingPartsGiveTheDefaults)
     };
     for (const std::string& text : broken)
     {
-        test::WriteFile(Path(), text);
+        headless::WriteFile(Path(), text);
         tGameSettings settings = Table({1});
         EXPECT_FALSE(CSettingsFile::Load(Path().c_str(), settings)) << text;
         ExpectDefaults(settings);
@@ -250,7 +252,7 @@ TEST_F(SettingsFileTest, WhatCouldBeParsedIsRead)
 {
     // Cut off right after the tenth entry: the closing tags are missing but nothing needed is.
     const std::string complete = SettingsText(ScoreLines(10));
-    test::WriteFile(Path(), complete.substr(0, complete.find("    </high_scores>")));
+    headless::WriteFile(Path(), complete.substr(0, complete.find("    </high_scores>")));
     tGameSettings settings;
     ASSERT_TRUE(CSettingsFile::Load(Path().c_str(), settings));
     EXPECT_EQ(100, settings.highScores[9].nPoints);
@@ -264,7 +266,7 @@ TEST_F(SettingsFileTest, MissingOrOddAttributesAndTexts)
     lines[2] = "<score points=\"3\" />";
     lines[3] = "<score points=\"4\"><b>inner</b></score>";
     lines[4] = "<score points=\"5\">LONGNAME</score>";
-    test::WriteFile(Path(), SettingsText(lines, "\n", "<sound_settings fx=\"250\" />"));
+    headless::WriteFile(Path(), SettingsText(lines, "\n", "<sound_settings fx=\"250\" />"));
     tGameSettings settings;
     ASSERT_TRUE(CSettingsFile::Load(Path().c_str(), settings));
     EXPECT_EQ(50.0f, settings.fMusicVolume);
@@ -511,7 +513,7 @@ TEST_F(SettingsFileTest, NamesOfOnlyWhiteSpaceComeBackEmpty)
 TEST_F(SettingsFileTest, EightBitLettersRoundTripAndTheFileIsTheUtf8ItDeclares)
 {
     EXPECT_EQ("AB\xE9", RoundTripName("AB\xE9"));
-    const std::string text = test::ReadFile(Path());
+    const std::string text = headless::ReadFile(Path());
     EXPECT_NE(std::string::npos, text.find(">AB\xC3\xA9</score>"));
 
     EXPECT_EQ("\xE9", RoundTripName("\xE9"));
@@ -540,7 +542,7 @@ TEST_F(SettingsFileTest, FilesOfTheOriginalGameWithCrlfAndRaw8BitNamesLoad)
     lines[1] = "<score points=\"900\">\xE9</score>";
     lines[2] = "<score points=\"850\">JO\xE9</score>";
     lines[3] = "<score points=\"800\">&#x1B;X</score>";
-    test::WriteFile(Path(), SettingsText(lines, "\r\n"));
+    headless::WriteFile(Path(), SettingsText(lines, "\r\n"));
     tGameSettings settings;
     ASSERT_TRUE(CSettingsFile::Load(Path().c_str(), settings));
     EXPECT_STREQ("Ren", settings.highScores[0].szName);
@@ -560,7 +562,7 @@ TEST_F(SettingsFileTest, FilesSavedByATextEditorLoadWithOrWithoutAByteOrderMark)
     const std::string text = SettingsText(lines, "\r\n");
     for (const std::string& bom : {std::string(), std::string("\xEF\xBB\xBF")})
     {
-        test::WriteFile(Path(), bom + text);
+        headless::WriteFile(Path(), bom + text);
         tGameSettings settings;
         ASSERT_TRUE(CSettingsFile::Load(Path().c_str(), settings)) << bom.size();
         EXPECT_STREQ("JO\xE9", settings.highScores[0].szName);
@@ -573,7 +575,7 @@ TEST_F(SettingsFileTest, FilesSavedByATextEditorLoadWithOrWithoutAByteOrderMark)
     }
     // A byte-order mark before raw 8-bit names is read all the same.
     lines[0] = "<score points=\"950\">JO\xE9</score>";
-    test::WriteFile(Path(), "\xEF\xBB\xBF" + SettingsText(lines));
+    headless::WriteFile(Path(), "\xEF\xBB\xBF" + SettingsText(lines));
     tGameSettings settings;
     ASSERT_TRUE(CSettingsFile::Load(Path().c_str(), settings));
     EXPECT_STREQ("JO\xE9", settings.highScores[0].szName);
@@ -629,7 +631,7 @@ TEST(HighScoreInsertion, ZeroIntoATableOfZerosChangesNothing)
 TEST_F(SettingsFileTest, AFailedWriteLeavesTheOldFileAsItWas)
 {
     ASSERT_TRUE(CSettingsFile::Save(Path().c_str(), Table({123})));
-    const std::string before = test::ReadFile(Path());
+    const std::string before = headless::ReadFile(Path());
 
     // The disk fills up after a few bytes of the new file.
     struct rlimit old;
@@ -643,7 +645,7 @@ TEST_F(SettingsFileTest, AFailedWriteLeavesTheOldFileAsItWas)
     std::signal(SIGXFSZ, oldHandler);
 
     EXPECT_FALSE(bSaved);
-    EXPECT_EQ(before, test::ReadFile(Path()));
+    EXPECT_EQ(before, headless::ReadFile(Path()));
     EXPECT_EQ(std::vector<std::string>{"settings.xml"}, FolderEntries(m_dir / "Resource"));
     tGameSettings loaded;
     ASSERT_TRUE(CSettingsFile::Load(Path().c_str(), loaded));
@@ -653,7 +655,7 @@ TEST_F(SettingsFileTest, AFailedWriteLeavesTheOldFileAsItWas)
 TEST_F(SettingsFileTest, ACrashDuringTheWriteLeavesTheOldFileReadable)
 {
     ASSERT_TRUE(CSettingsFile::Save(Path().c_str(), Table({321})));
-    const std::string before = test::ReadFile(Path());
+    const std::string before = headless::ReadFile(Path());
 
     const pid_t child = fork();
     ASSERT_NE(-1, child);
@@ -673,7 +675,7 @@ TEST_F(SettingsFileTest, ACrashDuringTheWriteLeavesTheOldFileReadable)
     ASSERT_TRUE(WIFSIGNALED(status)) << "the write was not interrupted";
     EXPECT_EQ(SIGXFSZ, WTERMSIG(status));
 
-    EXPECT_EQ(before, test::ReadFile(Path()));
+    EXPECT_EQ(before, headless::ReadFile(Path()));
     tGameSettings loaded;
     ASSERT_TRUE(CSettingsFile::Load(Path().c_str(), loaded));
     EXPECT_EQ(321, loaded.highScores[0].nPoints);
@@ -686,7 +688,7 @@ TEST_F(SettingsFileTest, ACrashDuringTheWriteLeavesTheOldFileReadable)
 TEST_F(SettingsFileTest, SavingIntoAMissingFolderFails)
 {
     EXPECT_FALSE(CSettingsFile::Save((m_dir / "Nowhere/settings.xml").c_str(), CSettingsFile::Defaults()));
-    EXPECT_FALSE(test::FileExists(m_dir / "Nowhere"));
+    EXPECT_FALSE(headless::FileExists(m_dir / "Nowhere"));
 }
 
 TEST_F(SettingsFileTest, ReplacingKeepsTheFilesPermissionsAndSymbolicLinks)
@@ -698,7 +700,7 @@ TEST_F(SettingsFileTest, ReplacingKeepsTheFilesPermissionsAndSymbolicLinks)
     ASSERT_EQ(0, stat(Path().c_str(), &info));
     EXPECT_EQ(0640u, info.st_mode & 07777);
 
-    test::MakeDirs(m_dir / "elsewhere");
+    headless::MakeDirs(m_dir / "elsewhere");
     std::filesystem::rename(Path(), m_dir / "elsewhere/real.xml");
     std::filesystem::create_symlink(m_dir / "elsewhere/real.xml", Path());
     ASSERT_TRUE(CSettingsFile::Save(Path().c_str(), Table({3})));
@@ -764,7 +766,7 @@ TEST_F(SettingsFileTest, ASaveKilledAtAnyPointLeavesTheOldOrTheNewTable)
         ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << "the save was not stopped there";
 
         tGameSettings loaded;
-        ASSERT_TRUE(CSettingsFile::Load(Path().c_str(), loaded)) << test::ReadFile(Path());
+        ASSERT_TRUE(CSettingsFile::Load(Path().c_str(), loaded)) << headless::ReadFile(Path());
         EXPECT_EQ(CSettingsFile::Serialize(point.bNewTable ? newTable : oldTable),
                   CSettingsFile::Serialize(loaded));
         // Every run starts from the old table.

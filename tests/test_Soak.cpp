@@ -10,7 +10,7 @@
 
 #include "CVKT_ObjectManager.h"
 
-#include "ScreenRig.h"
+#include "HeadlessGame.h"
 
 #include <gtest/gtest.h>
 
@@ -74,7 +74,7 @@ TEST_P(SoakTest, RandomPlayStaysWithinTheRules)
     const unsigned seed = GetParam();
     std::srand(seed);
     std::mt19937 random(seed);
-    test::ScreenRig rig;
+    headless::HeadlessGame rig;
     CGame* game = CGame::GetInstance();
     CGamePlayState* play = CGamePlayState::GetInstance();
 

@@ -4,7 +4,7 @@
 // how little of the music lies below 30 Hz.
 #include "CVKT_WaveReader.h"
 
-#include "TestSupport.h"
+#include "Files.h"
 
 #include <ebur128.h>
 #include <gtest/gtest.h>
@@ -22,7 +22,7 @@ constexpr unsigned kRate = 44100;
 // Interleaved stereo as the game plays a file: a mono one on both sides.
 std::vector<double> Played(const std::string& name)
 {
-    const std::string path = test::BuildDir() + "/Resource/Sound/" + name;
+    const std::string path = headless::BuildDir() + "/Resource/Sound/" + name;
     tWaveData wave;
     if (CVKT_WaveReader::ReadFile(path.c_str(), wave) != eWaveReadResult::Ok ||
         wave.format.wBitsPerSample != 16 || wave.format.nSamplesPerSec != kRate)

@@ -5,7 +5,7 @@
 #include "CVKT_SoundBuffer.h"
 #include "CVKT_SoundMixer.h"
 
-#include "SoundRig.h"
+#include "MixRecorder.h"
 
 #include <gtest/gtest.h>
 
@@ -101,7 +101,7 @@ uint32_t Status(const CVKT_SoundBuffer& buffer)
 TEST(SoundMixer, UnresampledSamplesComeOutExactly)
 {
     CVKT_SoundMixer mixer(kRate);
-    test::MixRecorder heard(mixer);
+    headless::MixRecorder heard(mixer);
     const std::vector<int16_t> stereo = {1000, -2000, 28000, -28000, 0, 5};
     auto buffer = Make16(mixer, stereo, 2);
     ASSERT_TRUE(buffer);
@@ -118,7 +118,7 @@ TEST(SoundMixer, UnresampledSamplesComeOutExactly)
 TEST(SoundMixer, EightBitSamplesAreCentredOn128)
 {
     CVKT_SoundMixer mixer(kRate);
-    test::MixRecorder heard(mixer);
+    headless::MixRecorder heard(mixer);
     auto buffer = mixer.CreateSoundBuffer(Pcm(1, kRate, 8), 4, {128, 224, 16, 192});
     ASSERT_TRUE(buffer);
     buffer->Play(false);
@@ -148,7 +148,7 @@ TEST(SoundMixer, VolumeAndPanAreDecibelScales)
     for (const Case& c : cases)
     {
         CVKT_SoundMixer mixer(kRate);
-        test::MixRecorder heard(mixer);
+        headless::MixRecorder heard(mixer);
         auto buffer = Make16(mixer, std::vector<int16_t>(64, 16384));
         ASSERT_TRUE(buffer->SetVolume(c.volume));
         ASSERT_TRUE(buffer->SetPan(c.pan));
@@ -171,7 +171,7 @@ TEST(SoundMixer, VolumeAndPanAreDecibelScales)
 TEST(SoundMixer, OneShotStopsRewindsAndSignalsAtItsEnd)
 {
     CVKT_SoundMixer mixer(kRate);
-    test::MixRecorder heard(mixer);
+    headless::MixRecorder heard(mixer);
     const std::vector<int16_t> ramp = Ramp(100);
     auto buffer = Make16(mixer, ramp);
     buffer->EnableStopNotification();
@@ -222,7 +222,7 @@ TEST(SoundMixer, StopSignalsOnlyAPlayingBuffer)
 TEST(SoundMixer, LoopingBufferWraps)
 {
     CVKT_SoundMixer mixer(kRate);
-    test::MixRecorder heard(mixer);
+    headless::MixRecorder heard(mixer);
     const std::vector<int16_t> ramp = Ramp(100);
     auto buffer = Make16(mixer, ramp);
     buffer->EnableStopNotification();
@@ -238,7 +238,7 @@ TEST(SoundMixer, LoopingBufferWraps)
 TEST(SoundMixer, TwiceTheRatePlaysTwiceAsFast)
 {
     CVKT_SoundMixer mixer(kRate);
-    test::MixRecorder heard(mixer);
+    headless::MixRecorder heard(mixer);
     const std::vector<int16_t> ramp = Ramp(100);
     auto buffer = Make16(mixer, ramp);
     ASSERT_TRUE(buffer->SetFrequency(2 * kRate));
@@ -255,7 +255,7 @@ TEST(SoundMixer, TwiceTheRatePlaysTwiceAsFast)
 TEST(SoundMixer, LowerRatesAreInterpolated)
 {
     CVKT_SoundMixer mixer(kRate);
-    test::MixRecorder heard(mixer);
+    headless::MixRecorder heard(mixer);
     const std::vector<int16_t> ramp = Ramp(10);
     auto buffer = Make16(mixer, ramp, 1, kRate / 2);
     buffer->Play(false);
@@ -287,7 +287,7 @@ TEST(SoundMixer, AnyRatioFollowsTheLineBetweenNeighbours)
     for (uint32_t rate : {30000u, 33075u, 57000u, 100000u})
     {
         CVKT_SoundMixer mixer(kRate);
-        test::MixRecorder heard(mixer);
+        headless::MixRecorder heard(mixer);
         auto buffer = Make16(mixer, samples, 2, rate);
         buffer->Play(false);
         const size_t frames = 400 * kRate / rate;
@@ -325,7 +325,7 @@ TEST(SoundMixer, FrequencyOutsideTheCapsIsRefused)
 TEST(SoundMixer, CutOffDataIsFollowedBySilenceUpToItsClaim)
 {
     CVKT_SoundMixer mixer(kRate);
-    test::MixRecorder heard(mixer);
+    headless::MixRecorder heard(mixer);
     const std::vector<int16_t> ramp = Ramp(50);
     // 200 frames claimed, 50 present.
     auto buffer = Make16(mixer, ramp, 1, kRate, 400);
@@ -364,7 +364,7 @@ TEST(SoundMixer, HugeClaimsNeedNoMemory)
 TEST(SoundMixer, LoudSumsAreLimitedUnderTheCeilingWithoutClipping)
 {
     CVKT_SoundMixer mixer(kRate);
-    test::MixRecorder heard(mixer);
+    headless::MixRecorder heard(mixer);
     // Two loud cosines in step: the plain sum would reach 1.6.
     const std::vector<int16_t> loud = Cosine(0.8f);
     auto a = Make16(mixer, loud);
@@ -399,7 +399,7 @@ TEST(SoundMixer, LoudSumsAreLimitedUnderTheCeilingWithoutClipping)
 TEST(SoundMixer, AQuietMixPassesBitForBitAgainAfterALoudOne)
 {
     CVKT_SoundMixer mixer(kRate);
-    test::MixRecorder heard(mixer);
+    headless::MixRecorder heard(mixer);
     const std::vector<int16_t> low = Cosine(0.4f, 10, 100);
     const std::vector<int16_t> high = Cosine(0.4f, 40, 25);
     auto a = Make16(mixer, low);
@@ -475,7 +475,7 @@ TEST(SoundMixer, StopsAndLevelChangesRampInsteadOfClicking)
     for (const Case& c : cases)
     {
         CVKT_SoundMixer mixer(kRate);
-        test::MixRecorder heard(mixer);
+        headless::MixRecorder heard(mixer);
         auto buffer = Make16(mixer, loop);
         buffer->SetVolume(c.startVolume);
         buffer->EnableStopNotification();
@@ -551,7 +551,7 @@ TEST(SoundMixer, DuplicatesShareSamplesAndStartStopped)
     copy->SetPan(0);
     copy->SetFrequency(kRate);
     copy->Play(false);
-    test::MixRecorder heard(mixer);
+    headless::MixRecorder heard(mixer);
     heard.Pull(20);
     heard.Flush();
     for (size_t k = 0; k < 20; ++k)
@@ -600,7 +600,7 @@ TEST(SoundMixer, LongPullsSpanManyChunks)
         samples[k] = static_cast<int16_t>(k * 7 - 10000);
     auto buffer = Make16(mixer, samples);
     buffer->Play(false);
-    test::MixRecorder heard(mixer);
+    headless::MixRecorder heard(mixer);
     heard.Pull(3000);
     heard.Flush();
     for (size_t k = 0; k < samples.size(); ++k)

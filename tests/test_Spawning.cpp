@@ -15,7 +15,7 @@
 #include "CVKT_ObjectManager.h"
 #include "CVKT_TextureManager.h"
 
-#include "GameplayHarness.h"
+#include "PlayBench.h"
 
 #include <gtest/gtest.h>
 
@@ -145,7 +145,7 @@ protected:
         }
     }
 
-    test::GameplayHarness game;
+    headless::PlayBench game;
 };
 } // namespace
 

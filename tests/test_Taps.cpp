@@ -12,8 +12,7 @@
 
 #include "CVKT_EventSystem.h"
 
-#include "GameplayHarness.h"
-#include "ScreenRig.h"
+#include "PlayBench.h"
 
 #include <gtest/gtest.h>
 
@@ -42,20 +41,20 @@ TEST(Taps, AKeyTappedWithinAFrameLeavesTheLogoAndStepsTheMenuOnce)
 {
     for (const SDL_Scancode key : {SDL_SCANCODE_SPACE, SDL_SCANCODE_ESCAPE, SDL_SCANCODE_RETURN})
     {
-        test::ScreenRig rig;
+        headless::HeadlessGame rig;
         ASSERT_EQ(rig.Top(), CopperfenLogoState::GetInstance());
         rig.QuickTap(key);
         EXPECT_EQ(rig.Top(), Menu()) << SDL_GetScancodeName(key);
     }
 
-    test::ScreenRig rig;
+    headless::HeadlessGame rig;
     CGame::GetInstance()->ChangeState(Menu());
     rig.QuickTap(SDL_SCANCODE_DOWN);
     rig.Run(100);
     EXPECT_EQ(Menu()->GetSelection(), 1) << "one tap, one step";
     // Two taps before one frame: two steps, in two frames in a row.
-    test::PushKeyPress(SDL_SCANCODE_DOWN);
-    test::PushKeyPress(SDL_SCANCODE_DOWN);
+    headless::PushKeyPress(SDL_SCANCODE_DOWN);
+    headless::PushKeyPress(SDL_SCANCODE_DOWN);
     rig.Frame();
     EXPECT_EQ(Menu()->GetSelection(), 2);
     rig.Frame();
@@ -71,7 +70,7 @@ TEST(Taps, AKeyTappedWithinAFrameLeavesTheLogoAndStepsTheMenuOnce)
 
 TEST(Taps, SpaceTappedWithinAFrameFiresOneShot)
 {
-    test::GameplayHarness game;
+    headless::PlayBench game;
     game.StartGame();
     game.RemoveEnemies();
     CPlayer::SetFireTimer(0.3f);
@@ -87,7 +86,7 @@ TEST(Taps, SpaceTappedWithinAFrameFiresOneShot)
 
 TEST(Taps, ALetterTappedWithinAFrameTypesOneCharacterOfTheName)
 {
-    test::ScreenRig rig;
+    headless::HeadlessGame rig;
     CGame* game = CGame::GetInstance();
     tHighScore table[NUM_HIGH_SCORES] = {};
     for (tHighScore& entry : table)
@@ -105,7 +104,7 @@ TEST(Taps, ALetterTappedWithinAFrameTypesOneCharacterOfTheName)
 
 TEST(Taps, APadsButtonOrStickFlickedWithinAFrameActsOnce)
 {
-    test::ScreenRig rig;
+    headless::HeadlessGame rig;
     headless::VirtualPad& pad = rig.PlugPad();
     CGame::GetInstance()->ChangeState(Menu());
     rig.Run(100);

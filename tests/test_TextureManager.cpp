@@ -6,7 +6,11 @@
 #include "CVKT_TextureManager.h"
 #include "CVKT_Window.h"
 
-#include "TestSupport.h"
+#include "Files.h"
+#include "InputEvents.h"
+#include "RendererBench.h"
+#include "ScopedTempDir.h"
+#include "ScopedWorkingDir.h"
 
 #include <gtest/gtest.h>
 
@@ -43,7 +47,7 @@ class TextureManagerTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        renderer = std::make_unique<test::HeadlessRenderer>();
+        renderer = std::make_unique<headless::RendererBench>();
         tm = CVKT_TextureManager::GetInstance();
         CVKT_MessageBox::SetListener([this](const std::string& title, const std::string& text)
                                      { messages.push_back(title + "|" + text); });
@@ -57,12 +61,12 @@ protected:
     std::string MakeImage(const std::string& name, int size, const std::vector<uint32_t>& pixels)
     {
         const std::string path = dir / name;
-        test::WritePng(path, size, size, pixels);
+        headless::WritePng(path, size, size, pixels);
         return path;
     }
 
-    test::ScopedTempDir dir;
-    std::unique_ptr<test::HeadlessRenderer> renderer;
+    headless::ScopedTempDir dir;
+    std::unique_ptr<headless::RendererBench> renderer;
     CVKT_TextureManager* tm = nullptr;
     std::vector<std::string> messages;
 };
@@ -93,7 +97,7 @@ TEST_F(TextureManagerTest, SameFileInAnyLetterCaseSharesOneSlotWithoutTouchingTh
 TEST_F(TextureManagerTest, NamesThatDifferBeyondLetterCaseAreDifferentFiles)
 {
     const std::string path = MakeImage("a.png", 4, Quadrants(4));
-    test::ScopedWorkingDir cwd(dir.Path());
+    headless::ScopedWorkingDir cwd(dir.Path());
     const int plain = tm->LoadTexture("a.png", 0);
     const int dotted = tm->LoadTexture("./a.png", 0);
     EXPECT_NE(plain, -1);
@@ -135,7 +139,7 @@ TEST_F(TextureManagerTest, MissingFileReportsOnceAndALaterLoadTriesAgain)
 TEST_F(TextureManagerTest, GarbageAndOverlongNamesFailCleanly)
 {
     const std::string garbage = dir / "garbage.png";
-    test::WriteFile(garbage, "this is not an image at all");
+    headless::WriteFile(garbage, "this is not an image at all");
     EXPECT_EQ(tm->LoadTexture(garbage.c_str(), 0), -1);
     EXPECT_EQ(tm->LoadTexture(std::string(400, 'x').c_str(), 0), -1);
     EXPECT_EQ(tm->LoadTexture(nullptr, 0), -1);
@@ -166,7 +170,7 @@ TEST_F(TextureManagerTest, ColourKeysMakeExactlyThosePixelsTransparent)
 {
     std::vector<uint32_t> pixels = {0xFF000000, 0xFFFFFFFF, 0xFF010101, 0xFFFEFEFE};
     const std::string path = dir / "keys.png";
-    test::WritePng(path, 2, 2, pixels);
+    headless::WritePng(path, 2, 2, pixels);
     const int black = tm->LoadTexture(path.c_str(), 0xFF000000);
     ASSERT_NE(black, -1);
     const std::vector<uint32_t> frame =
@@ -379,7 +383,8 @@ TEST_F(TextureManagerTest, AFrameThatRepeatsThePictureOnShowIsNotPresentedAgain)
              d3d->DrawRect(RECT{0, 0, 8, 8}, 255, 0, 0);
          },
          [&] { GameFrame(id, 10); }, true},
-        {"the window exposed", [&] { test::PushWindowEvent(renderer->Window(), SDL_WINDOWEVENT_EXPOSED); },
+        {"the window exposed",
+         [&] { headless::PushWindowEvent(renderer->Window(), SDL_WINDOWEVENT_EXPOSED); },
          [&]
          {
              CVKT_Window::GetInstance()->PeekMessages();

@@ -6,8 +6,9 @@
 #include "CVKT_WaveReader.h"
 #include "CVKT_WaveManager.h"
 
-#include "SoundRig.h"
-#include "TestSupport.h"
+#include "Files.h"
+#include "MixRecorder.h"
+#include "SoundBench.h"
 #include "WaveFiles.h"
 
 #include <gtest/gtest.h>
@@ -33,10 +34,10 @@ protected:
     // A quarter-scale 16-bit mono square wave of nFrames at the output rate: 10 frames high, then 10 low.
     int LoadSquare(const std::string& name, size_t nFrames = 400)
     {
-        std::vector<int16_t> square = test::SquareWave(nFrames, 10);
+        std::vector<int16_t> square = headless::SquareWave(nFrames, 10);
         for (int16_t& sample : square)
             sample = static_cast<int16_t>(sample / 4);
-        const std::string bytes = test::PcmWave(1, kRate, 16, test::Samples16(square));
+        const std::string bytes = headless::PcmWave(1, kRate, 16, headless::Samples16(square));
         return Waves()->LoadWave(m_rig.WriteWave(name, bytes).c_str());
     }
 
@@ -58,8 +59,8 @@ protected:
         return {left, right};
     }
 
-    test::SoundRig m_rig{kRate};
-    test::MixRecorder m_heard{m_rig.Mixer()};
+    headless::SoundBench m_rig{kRate};
+    headless::MixRecorder m_heard{m_rig.Mixer()};
 };
 
 TEST_F(WaveManager, VolumeIsThreeHundredthsOfADecibelAStep)
@@ -228,7 +229,7 @@ TEST_F(WaveManager, AFinishedSoundPlaysFromTheStartAgain)
 std::vector<float> LeftOfGameSound(const std::string& name)
 {
     tWaveData wave;
-    const std::string path = test::BuildDir() + "/Resource/Sound/" + name;
+    const std::string path = headless::BuildDir() + "/Resource/Sound/" + name;
     if (CVKT_WaveReader::ReadFile(path.c_str(), wave) != eWaveReadResult::Ok)
         return {};
     std::vector<float> left;
@@ -273,7 +274,7 @@ TEST_F(WaveManager, TheGamesOwnSoundsAtFullVolumeStayUnderTheCeiling)
               [](const Start& a, const Start& b) { return a.frame < b.frame; });
 
     const int musicID =
-        Waves()->LoadWave((test::BuildDir() + "/Resource/Sound/OxM_PALLET_theme.wav").c_str());
+        Waves()->LoadWave((headless::BuildDir() + "/Resource/Sound/OxM_PALLET_theme.wav").c_str());
     ASSERT_GE(musicID, 0);
     Waves()->SetVolume(musicID, 100);
     Waves()->PlayWave(musicID, false);
@@ -281,7 +282,7 @@ TEST_F(WaveManager, TheGamesOwnSoundsAtFullVolumeStayUnderTheCeiling)
     for (const Start& start : starts)
     {
         m_heard.Pull(start.frame - m_heard.Mixed());
-        const int id = Waves()->LoadWave((test::BuildDir() + "/Resource/Sound/" + start.name).c_str());
+        const int id = Waves()->LoadWave((headless::BuildDir() + "/Resource/Sound/" + start.name).c_str());
         ASSERT_GE(id, 0);
         Waves()->SetVolume(id, 100);
         Waves()->PlayWave(id, false);
@@ -379,8 +380,8 @@ TEST_F(WaveManagerDeathTest, BadIdsAreProgrammingErrors)
 
 TEST(WaveManagerWithoutDevice, EveryCallFailsWithoutAMessage)
 {
-    test::HiddenWindow window;
-    test::MessageRecorder messages;
+    headless::HiddenWindow window;
+    headless::MessageRecorder messages;
     CVKT_WaveManager* waves = CVKT_WaveManager::GetInstance();
     CVKT_SoundMixer mixer(kRate);
     EXPECT_FALSE(waves->InitWaveManager(window.Get(), nullptr));

@@ -3,7 +3,8 @@
 #include "CVKT_WaveManager.h"
 #include "CVKT_WaveReader.h"
 
-#include "SoundRig.h"
+#include "Files.h"
+#include "SoundBench.h"
 #include "WaveFiles.h"
 
 #include <gtest/gtest.h>
@@ -12,12 +13,12 @@
 
 namespace
 {
-using test::Chunk;
-using test::FormatBody;
-using test::Riff;
-using test::U32;
+using headless::Chunk;
+using headless::FormatBody;
+using headless::Riff;
+using headless::U32;
 
-const std::string kSamples = test::Samples16({100, -200, 300, -400, 500, -600});
+const std::string kSamples = headless::Samples16({100, -200, 300, -400, 500, -600});
 
 std::string Data(const std::string& samples = kSamples)
 {
@@ -44,11 +45,11 @@ protected:
     eWaveReadResult ReadAsFile(const std::string& bytes, tWaveData& wave)
     {
         const std::string path = m_dir / "sound.wav";
-        test::WriteFile(path, bytes);
+        headless::WriteFile(path, bytes);
         return CVKT_WaveReader::ReadFile(path.c_str(), wave);
     }
 
-    test::ScopedTempDir m_dir;
+    headless::ScopedTempDir m_dir;
 };
 
 TEST_F(WaveReaderFiles, PlainFileGivesFormatAndSamples)
@@ -126,7 +127,7 @@ TEST_F(WaveReaderFiles, MissingFilesAndFoldersAreNotFound)
 {
     tWaveData wave;
     EXPECT_EQ(CVKT_WaveReader::ReadFile((m_dir / "absent.wav").c_str(), wave), eWaveReadResult::FileNotFound);
-    test::MakeDirs(m_dir / "folder.wav");
+    headless::MakeDirs(m_dir / "folder.wav");
     EXPECT_EQ(CVKT_WaveReader::ReadFile((m_dir / "folder.wav").c_str(), wave), eWaveReadResult::FileNotFound);
     EXPECT_EQ(CVKT_WaveReader::ReadFile(nullptr, wave), eWaveReadResult::FileNotFound);
 }
@@ -218,7 +219,7 @@ protected:
         return m_rig.Messages().back().text;
     }
 
-    test::SoundRig m_rig;
+    headless::SoundBench m_rig;
 };
 
 TEST_F(WaveReaderMessages, EveryRejectionHasItsText)

@@ -11,7 +11,7 @@
 #include "CVKT_FramePacer.h"
 #include "CVKT_Window.h"
 
-#include "TestSupport.h"
+#include "InputEvents.h"
 
 #include <gtest/gtest.h>
 
@@ -62,14 +62,14 @@ protected:
 TEST_F(WindowProcTest, FocusLossDuringPlayPushesThePauseScreenOncePerDeactivation)
 {
     game->ChangeState(CGamePlayState::GetInstance());
-    test::PushWindowEvent(hWnd, SDL_WINDOWEVENT_FOCUS_LOST);
+    headless::PushWindowEvent(hWnd, SDL_WINDOWEVENT_FOCUS_LOST);
     ASSERT_TRUE(window->PeekMessages());
     ASSERT_EQ(game->GetStateStack().size(), 2u);
     EXPECT_EQ(game->GetStateStack().back(), CPauseState::GetInstance());
 
     // The pause screen is on top now: another deactivation pushes nothing.
-    test::PushWindowEvent(hWnd, SDL_WINDOWEVENT_FOCUS_GAINED);
-    test::PushWindowEvent(hWnd, SDL_WINDOWEVENT_FOCUS_LOST);
+    headless::PushWindowEvent(hWnd, SDL_WINDOWEVENT_FOCUS_GAINED);
+    headless::PushWindowEvent(hWnd, SDL_WINDOWEVENT_FOCUS_LOST);
     ASSERT_TRUE(window->PeekMessages());
     EXPECT_EQ(CountOnStack(CPauseState::GetInstance()), 1u);
 }
@@ -78,7 +78,7 @@ TEST_F(WindowProcTest, FocusLossOnAnyOtherScreenPushesNothing)
 {
     IdleState menu;
     game->ChangeState(&menu);
-    test::PushWindowEvent(hWnd, SDL_WINDOWEVENT_FOCUS_LOST);
+    headless::PushWindowEvent(hWnd, SDL_WINDOWEVENT_FOCUS_LOST);
     ASSERT_TRUE(window->PeekMessages());
     EXPECT_EQ(game->GetStateStack().size(), 1u);
     EXPECT_EQ(game->GetStateStack().back(), &menu);
@@ -89,7 +89,7 @@ TEST_F(WindowProcTest, ClosingTheWindowEndsTheLoopWithExitCodeZero)
 {
     IdleState menu;
     game->ChangeState(&menu);
-    test::PushWindowEvent(hWnd, SDL_WINDOWEVENT_CLOSE);
+    headless::PushWindowEvent(hWnd, SDL_WINDOWEVENT_CLOSE);
     EXPECT_FALSE(window->PeekMessages()) << "the quit message ends the loop before another frame";
     EXPECT_EQ(window->GetQuitCode(), 0);
     EXPECT_FALSE(SDL_GetWindowFlags(hWnd) & SDL_WINDOW_SHOWN) << "the window is gone from the screen";
@@ -173,11 +173,11 @@ TEST_P(HiddenWindowTest, AHiddenOrMinimisedWindowPresentsNoFrames)
 
 INSTANTIATE_TEST_SUITE_P(
     Windows, HiddenWindowTest,
-    ::testing::Values(HiddenCase{"hidden", [](HWND hWnd) { SDL_HideWindow(hWnd); },
-                                 [](HWND hWnd) { SDL_ShowWindow(hWnd); }},
-                      HiddenCase{"minimised",
-                                 [](HWND hWnd) { test::PushWindowEvent(hWnd, SDL_WINDOWEVENT_MINIMIZED); },
-                                 [](HWND hWnd) { test::PushWindowEvent(hWnd, SDL_WINDOWEVENT_RESTORED); }}),
+    ::testing::Values(
+        HiddenCase{"hidden", [](HWND hWnd) { SDL_HideWindow(hWnd); },
+                   [](HWND hWnd) { SDL_ShowWindow(hWnd); }},
+        HiddenCase{"minimised", [](HWND hWnd) { headless::PushWindowEvent(hWnd, SDL_WINDOWEVENT_MINIMIZED); },
+                   [](HWND hWnd) { headless::PushWindowEvent(hWnd, SDL_WINDOWEVENT_RESTORED); }}),
     [](const ::testing::TestParamInfo<HiddenCase>& info) { return std::string(info.param.what); });
 
 TEST_F(WindowProcTest, TheQuitMessageEndsTheLoopPassBeforeAFrame)
@@ -187,7 +187,7 @@ TEST_F(WindowProcTest, TheQuitMessageEndsTheLoopPassBeforeAFrame)
     int presents = 0;
     CVKT_Direct3D::GetInstance()->SetPresentListener(&CountPresent, &presents);
     CVKT_FramePacer pacer;
-    test::PushWindowEvent(hWnd, SDL_WINDOWEVENT_CLOSE);
+    headless::PushWindowEvent(hWnd, SDL_WINDOWEVENT_CLOSE);
     EXPECT_FALSE(RunLoopPass(window, game, &pacer));
     EXPECT_EQ(presents, 0);
     CVKT_Direct3D::GetInstance()->SetPresentListener(nullptr, nullptr);

@@ -1,7 +1,5 @@
 #include "FrameComparison.h"
 
-#include "VKT_Types.h"
-
 #include <cstdio>
 #include <cstdlib>
 
@@ -111,12 +109,24 @@ Comparison CompareText(const std::vector<uint32_t>& frame, const Picture& sheet,
         ++column;
         if (cell < 0 || cell >= cells)
             continue;
-        const int left = (cell % columns) * cellW;
-        const int top = (cell / columns) * cellH;
-        CompareGlyph(result, frame, sheet, RECT{left, top, left + cellW, top + cellH}, glyphX, y, scale,
+        CompareGlyph(result, frame, sheet, GridCellRect(cell, columns, cellW, cellH), glyphX, y, scale,
                      tolerance);
     }
     return result;
+}
+
+SectionMatch MatchSection(const std::vector<uint32_t>& frame, const Picture& picture, const RECT& section,
+                          int x, int y)
+{
+    const Comparison exact =
+        CompareSection(frame, picture, section.left, section.top, section.right - section.left,
+                       section.bottom - section.top, x, y, false, 0);
+    return SectionMatch{exact.compared, exact.compared - exact.mismatched};
+}
+
+RECT FontCell(char c)
+{
+    return GridCellRect(c - ' ', 20, 16, 24);
 }
 
 int CountDifferences(const std::vector<uint32_t>& a, const std::vector<uint32_t>& b, int x, int y, int w,

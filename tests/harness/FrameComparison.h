@@ -4,6 +4,8 @@
 
 #include "Picture.h"
 
+#include "VKT_Types.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -43,6 +45,19 @@ Comparison CompareSection(const std::vector<uint32_t>& frame, const Picture& pic
 // a cell take their place but draw nothing.
 Comparison CompareText(const std::vector<uint32_t>& frame, const Picture& sheet, int cellW, int cellH,
                        int columns, const std::string& text, int x, int y, int scale = 1, int tolerance = 2);
+
+// How a section of a picture drawn unscaled with its top-left at (x, y) shows in the frame: of the
+// section's fully opaque pixels that land on the frame, how many the frame shows unchanged.
+struct SectionMatch
+{
+    int opaque = 0;
+    int matching = 0;
+    bool AllMatch() const { return opaque > 0 && matching == opaque; }
+};
+SectionMatch MatchSection(const std::vector<uint32_t>& frame, const Picture& picture, const RECT& section,
+                          int x, int y);
+// The cell of character c on the 16 x 24 font sheet with 20 cells a row starting at the space.
+RECT FontCell(char c);
 
 // How many pixels of the rectangle differ between two frames.
 int CountDifferences(const std::vector<uint32_t>& a, const std::vector<uint32_t>& b, int x, int y, int w,

@@ -1,5 +1,8 @@
 #include "HeadlessGame.h"
 
+#include "Files.h"
+#include "FrameComparison.h"
+
 #include "CGame.h"
 #include "CReplayPlayer.h"
 #include "CReplayRecorder.h"
@@ -17,9 +20,6 @@ namespace headless
 {
 namespace
 {
-constexpr int kWidth = 640;
-constexpr int kHeight = 480;
-
 void UseHeadlessDrivers()
 {
     setenv("SDL_VIDEODRIVER", "dummy", 0);
@@ -28,15 +28,11 @@ void UseHeadlessDrivers()
 }
 } // namespace
 
-std::string HeadlessGame::BuildResourceDir()
-{
-    return TALONREACH_BUILD_RESOURCE_DIR;
-}
-
 HeadlessGame::HeadlessGame(const Options& options)
 {
     UseHeadlessDrivers();
-    const std::string resourceDir = options.resourceDir.empty() ? BuildResourceDir() : options.resourceDir;
+    const std::string resourceDir =
+        options.resourceDir.empty() ? BuildDir() + "/Resource" : options.resourceDir;
     m_pFolder = std::make_unique<ScratchFolder>(resourceDir, options.settingsXml);
     m_pClock = std::make_unique<ManualClock>(options.startTick);
     m_bRecord = options.record;
@@ -61,7 +57,7 @@ void HeadlessGame::Start()
         throw std::runtime_error("no game window");
     }
     CReplayRecorder::GetInstance()->Enable(m_bRecord);
-    CGame::GetInstance()->Initialize(m_pWindow, nullptr, kWidth, kHeight, !display.bFullScreen);
+    CGame::GetInstance()->Initialize(m_pWindow, nullptr, FRAME_WIDTH, FRAME_HEIGHT, !display.bFullScreen);
 }
 
 void HeadlessGame::Stop()
@@ -183,5 +179,10 @@ IGameState* HeadlessGame::Top() const
 size_t HeadlessGame::Depth() const
 {
     return Stack().size();
+}
+
+std::string HeadlessGame::SettingsText() const
+{
+    return ReadFile(SettingsPath());
 }
 } // namespace headless

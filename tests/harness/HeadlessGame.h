@@ -41,9 +41,6 @@ public:
         bool record = false;
     };
 
-    // The build's Resource folder.
-    static std::string BuildResourceDir();
-
     // Starts the platform, opens the game window and initialises the game, which shows its logo
     // screen. Drivers already chosen in the environment are kept. Throws std::runtime_error when the
     // platform or the window does not start.
@@ -108,6 +105,8 @@ public:
     // The working folder the game runs in, and its settings file.
     const std::string& Folder() const { return m_pFolder->Path(); }
     std::string SettingsPath() const { return m_pFolder->SettingsPath(); }
+    // The settings file's content; empty when there is none.
+    std::string SettingsText() const;
 
 private:
     void Start();

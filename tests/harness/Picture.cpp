@@ -1,5 +1,7 @@
 #include "Picture.h"
 
+#include "Files.h"
+
 #include "CVKT_ImageFile.h"
 
 #include <SDL.h>
@@ -27,5 +29,10 @@ Picture Picture::Read(const std::string& path, uint32_t colorKey)
         std::copy(row, row + surface->w, picture.argb.begin() + static_cast<ptrdiff_t>(y) * surface->w);
     }
     return picture;
+}
+
+Picture LoadPicture(const std::string& file, uint32_t colorKey)
+{
+    return Picture::Read(BuildDir() + "/Resource/Graphics/" + file, colorKey);
 }
 } // namespace headless

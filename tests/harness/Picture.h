@@ -20,4 +20,7 @@ struct Picture
     uint32_t At(int x, int y) const { return argb[static_cast<size_t>(y) * width + x]; }
     bool Opaque(int x, int y) const { return (At(x, y) >> 24) == 0xFF; }
 };
+
+// A picture of the build's Resource/Graphics folder, read as Picture::Read reads it.
+Picture LoadPicture(const std::string& file, uint32_t colorKey = 0);
 } // namespace headless

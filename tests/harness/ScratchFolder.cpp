@@ -1,8 +1,8 @@
 #include "ScratchFolder.h"
 
+#include "Files.h"
+
 #include <filesystem>
-#include <fstream>
-#include <stdexcept>
 
 namespace fs = std::filesystem;
 
@@ -16,12 +16,7 @@ ScratchFolder::ScratchFolder(const std::string& resourceDir, const std::string& 
     fs::create_directory_symlink(source / "Graphics", m_dir / "Resource/Graphics");
     fs::create_directory_symlink(source / "Sound", m_dir / "Resource/Sound");
     if (!settingsXml.empty())
-    {
-        std::ofstream settings(SettingsPath(), std::ios::binary);
-        settings << settingsXml;
-        if (!settings)
-            throw std::runtime_error("cannot write " + SettingsPath());
-    }
+        WriteFile(SettingsPath(), settingsXml);
     m_cwd = std::make_unique<ScopedWorkingDir>(m_dir.Path());
 }
 } // namespace headless

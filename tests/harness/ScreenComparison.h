@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace test
+namespace headless
 {
 struct ScreenComparison
 {
@@ -38,4 +38,4 @@ constexpr uint32_t BAR_COLOR = 0xFF000000;
 // dark blue, a white page, and the 32 x 32 texture nPatternID over it at six places, the four corners
 // among them. backBuffer gets the picture; the result is what the present put into the window.
 tScreenPixels PresentPattern(int nPatternID, std::vector<uint32_t>& backBuffer);
-} // namespace test
+} // namespace headless

@@ -1,22 +1,15 @@
-#include "InputHarness.h"
+#include "InputBench.h"
 
 #include "CVKT_DirectInput.h"
-#include "CVKT_MessageBox.h"
 #include "CVKT_Window.h"
-#include "TestSupport.h"
 
 #include <stdexcept>
 
-namespace test
+namespace headless
 {
 namespace
 {
-std::vector<std::string>& MessageLog()
-{
-    static std::vector<std::string> log;
-    return log;
-}
-
+// The window procedure is a plain function: what it receives is kept here.
 std::vector<unsigned int>& WindowLog()
 {
     static std::vector<unsigned int> log;
@@ -30,12 +23,9 @@ intptr_t RecordingWndProc(HWND, unsigned int uMsg, uintptr_t, intptr_t)
 }
 } // namespace
 
-InputHarness::InputHarness()
+InputBench::InputBench()
 {
-    MessageLog().clear();
     WindowLog().clear();
-    CVKT_MessageBox::SetListener([](const std::string& title, const std::string& text)
-                                 { MessageLog().push_back(title + "|" + text); });
     CVKT_Window* window = CVKT_Window::GetInstance();
     if (!window->InitPlatform())
         throw std::runtime_error(SDL_GetError());
@@ -48,47 +38,43 @@ InputHarness::InputHarness()
     WindowLog().clear();
 }
 
-InputHarness::~InputHarness()
+InputBench::~InputBench()
 {
     CVKT_DirectInput::GetInstance()->ShutdownDirectInput();
     CVKT_Window::GetInstance()->ShutdownPlatform();
-    CVKT_MessageBox::SetListener({});
 }
 
-void InputHarness::Pump()
+void InputBench::Pump()
 {
     CVKT_Window::GetInstance()->PeekMessages();
 }
 
-void InputHarness::Frame()
+void InputBench::Frame()
 {
     Pump();
     CVKT_DirectInput::GetInstance()->ReadDevices();
 }
 
-const std::vector<std::string>& InputHarness::Messages() const
+std::vector<std::string> InputBench::Messages() const
 {
-    return MessageLog();
+    std::vector<std::string> texts;
+    for (const Message& message : m_messages.All())
+        texts.push_back(message.title + "|" + message.text);
+    return texts;
 }
 
-void InputHarness::ClearMessages()
-{
-    MessageLog().clear();
-    CVKT_MessageBox::ForgetReported();
-}
-
-const std::vector<unsigned int>& InputHarness::WindowMessages() const
+const std::vector<unsigned int>& InputBench::WindowMessages() const
 {
     return WindowLog();
 }
 
-void InputHarness::LoseFocus()
+void InputBench::LoseFocus()
 {
     PushWindowEvent(m_hWnd, SDL_WINDOWEVENT_FOCUS_LOST);
 }
 
-void InputHarness::GainFocus()
+void InputBench::GainFocus()
 {
     PushWindowEvent(m_hWnd, SDL_WINDOWEVENT_FOCUS_GAINED);
 }
-} // namespace test
+} // namespace headless

@@ -1,16 +1,15 @@
 #include "ScreenComparison.h"
 
+#include "FrameComparison.h"
+
 #include "CVKT_TextureManager.h"
 
 #include <unordered_set>
 
-namespace test
+namespace headless
 {
 namespace
 {
-constexpr int kBackBufferWidth = 640;
-constexpr int kBackBufferHeight = 480;
-
 bool Inside(const tViewport& view, int x, int y)
 {
     return x >= view.nX && x < view.nX + view.nWidth && y >= view.nY && y < view.nY + view.nHeight;
@@ -34,9 +33,9 @@ ScreenComparison CompareScreen(const tScreenPixels& screen, const std::vector<ui
                 continue;
             }
             ++result.viewPixels;
-            const int bx = (x - view.nX) * kBackBufferWidth / view.nWidth;
-            const int by = (y - view.nY) * kBackBufferHeight / view.nHeight;
-            result.unlikeNearest += pixel != backBuffer[static_cast<size_t>(by) * kBackBufferWidth + bx];
+            const int bx = (x - view.nX) * FRAME_WIDTH / view.nWidth;
+            const int by = (y - view.nY) * FRAME_HEIGHT / view.nHeight;
+            result.unlikeNearest += pixel != backBuffer[static_cast<size_t>(by) * FRAME_WIDTH + bx];
             result.blended += colors.count(pixel) == 0;
             result.barInside += pixel == barColor;
         }
@@ -77,4 +76,4 @@ tScreenPixels PresentPattern(int nPatternID, std::vector<uint32_t>& backBuffer)
     d3d->SetScreenCapture(false);
     return screen;
 }
-} // namespace test
+} // namespace headless

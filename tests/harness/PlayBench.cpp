@@ -1,4 +1,4 @@
-#include "GameplayHarness.h"
+#include "PlayBench.h"
 
 #include "CBullet.h"
 #include "CEnemy.h"
@@ -13,49 +13,49 @@
 #include <stdexcept>
 #include <string>
 
-namespace test
+namespace headless
 {
 namespace
 {
-headless::HeadlessGame::Options GameplayOptions()
+HeadlessGame::Options GameplayOptions()
 {
-    headless::HeadlessGame::Options options;
+    HeadlessGame::Options options;
     options.startTick = 5000;
     return options;
 }
 } // namespace
 
-GameplayHarness::GameplayHarness() : HeadlessGame(GameplayOptions()) {}
+PlayBench::PlayBench() : HeadlessGame(GameplayOptions()) {}
 
-void GameplayHarness::StartGame()
+void PlayBench::StartGame()
 {
     Game()->ChangeState(CGamePlayState::GetInstance());
     Frame(0);
 }
 
-void GameplayHarness::RunFor(float fSeconds, uint32_t nStepMs)
+void PlayBench::RunFor(float fSeconds, uint32_t nStepMs)
 {
     const uint32_t nFrames = static_cast<uint32_t>(fSeconds * 1000.0f / static_cast<float>(nStepMs) + 0.999f);
     for (uint32_t i = 0; i < nFrames; ++i)
         Frame(nStepMs);
 }
 
-CGame* GameplayHarness::Game() const
+CGame* PlayBench::Game() const
 {
     return CGame::GetInstance();
 }
 
-CGamePlayState* GameplayHarness::State() const
+CGamePlayState* PlayBench::State() const
 {
     return CGamePlayState::GetInstance();
 }
 
-CPlayer* GameplayHarness::Player() const
+CPlayer* PlayBench::Player() const
 {
     return CGamePlayState::GetInstance()->GetPlayer();
 }
 
-std::vector<CBase*> GameplayHarness::ObjectsOfType(int nType) const
+std::vector<CBase*> PlayBench::ObjectsOfType(int nType) const
 {
     std::vector<CBase*> found;
     for (CBase* pObject : CVKT_ObjectManager::GetInstance()->GetObjects())
@@ -66,7 +66,7 @@ std::vector<CBase*> GameplayHarness::ObjectsOfType(int nType) const
     return found;
 }
 
-std::vector<CEnemy*> GameplayHarness::Enemies() const
+std::vector<CEnemy*> PlayBench::Enemies() const
 {
     std::vector<CEnemy*> found;
     for (CBase* pObject : CVKT_ObjectManager::GetInstance()->GetObjects())
@@ -77,7 +77,7 @@ std::vector<CEnemy*> GameplayHarness::Enemies() const
     return found;
 }
 
-std::vector<CBullet*> GameplayHarness::Bullets(int nType) const
+std::vector<CBullet*> PlayBench::Bullets(int nType) const
 {
     std::vector<CBullet*> found;
     for (CBase* pObject : CVKT_ObjectManager::GetInstance()->GetObjects())
@@ -89,13 +89,13 @@ std::vector<CBullet*> GameplayHarness::Bullets(int nType) const
     return found;
 }
 
-void GameplayHarness::RemoveEnemies()
+void PlayBench::RemoveEnemies()
 {
     for (CEnemy* pEnemy : Enemies())
         CVKT_ObjectManager::GetInstance()->RemoveObject(pEnemy);
 }
 
-CBullet* GameplayHarness::AddReadyEnemyBullet(float fX, float fY)
+CBullet* PlayBench::AddReadyEnemyBullet(float fX, float fY)
 {
     auto* pBullet = dynamic_cast<CBullet*>(
         CVKT_ObjectFactory<std::string, CBase>::GetInstance()->CreateObject("CBullet"));
@@ -115,7 +115,7 @@ CBullet* GameplayHarness::AddReadyEnemyBullet(float fX, float fY)
     return pBullet;
 }
 
-CEnemy* GameplayHarness::AddStandingShooter(float fX, float fY)
+CEnemy* PlayBench::AddStandingShooter(float fX, float fY)
 {
     auto* pEnemy =
         dynamic_cast<CEnemy*>(CVKT_ObjectFactory<std::string, CBase>::GetInstance()->CreateObject("CEnemy"));
@@ -134,30 +134,13 @@ CEnemy* GameplayHarness::AddStandingShooter(float fX, float fY)
     return pEnemy;
 }
 
-void GameplayHarness::CaptureFrames()
+void PlayBench::CaptureFrames()
 {
     CVKT_Direct3D::GetInstance()->SetFrameCapture(true);
 }
 
-const std::vector<uint32_t>& GameplayHarness::CapturedFrame() const
+const std::vector<uint32_t>& PlayBench::CapturedFrame() const
 {
     return CVKT_Direct3D::GetInstance()->GetCapturedFrame();
 }
-
-SectionMatch MatchSection(const std::vector<uint32_t>& frame, const Image& image, const RECT& section, int x,
-                          int y)
-{
-    const headless::Comparison exact =
-        headless::CompareSection(frame, image, section.left, section.top, section.right - section.left,
-                                 section.bottom - section.top, x, y, false, 0);
-    return SectionMatch{exact.compared, exact.compared - exact.mismatched};
-}
-
-RECT FontCell(char c)
-{
-    const int cell = c - ' ';
-    const int left = (cell % 20) * 16;
-    const int top = (cell / 20) * 24;
-    return RECT{left, top, left + 16, top + 24};
-}
-} // namespace test
+} // namespace headless

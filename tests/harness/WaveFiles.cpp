@@ -1,6 +1,6 @@
 #include "WaveFiles.h"
 
-namespace test
+namespace headless
 {
 std::string U16(uint16_t value)
 {
@@ -66,4 +66,4 @@ std::vector<int16_t> SquareWave(size_t nFrames, size_t nHalfPeriod, uint16_t cha
     }
     return samples;
 }
-} // namespace test
+} // namespace headless

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace test
+namespace headless
 {
 // Little-endian fields.
 std::string U16(uint16_t value);
@@ -35,4 +35,4 @@ std::string Samples8(const std::vector<uint8_t>& samples);
 // A 16-bit full-scale square wave: nFrames frames, nHalfPeriod frames high (32767) then as many
 // low (-32768), the same on every channel.
 std::vector<int16_t> SquareWave(size_t nFrames, size_t nHalfPeriod, uint16_t channels = 1);
-} // namespace test
+} // namespace headless
