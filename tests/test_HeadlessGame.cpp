@@ -1,5 +1,5 @@
 // The headless game library itself: the scratch folder the game runs in, the window events and pads
-// it pushes, all through the real game and SDL's real queue.
+// it pushes, all through the real game and SDL's real queue, and the strict mode of the tools.
 #include "CGame.h"
 #include "CGamePlayState.h"
 #include "CMainMenuState.h"
@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <stdexcept>
 #include <string>
 
 namespace fs = std::filesystem;
@@ -78,6 +79,18 @@ TEST(HeadlessGameTest, WindowEventsReachTheGamesWindowProcedure)
     game.GainFocus();
     game.CloseWindow();
     EXPECT_FALSE(game.Frame()) << "the close button ends the loop";
+}
+
+TEST(HeadlessGameTest, AStrictGameThrowsWhenAWaitTimesOutOrTheGameEnds)
+{
+    headless::HeadlessGame::Options options;
+    options.strict = true;
+    headless::HeadlessGame game(options);
+    EXPECT_TRUE(game.RunUntil([] { return true; }, 100)) << "a wait that ends answers";
+    EXPECT_THROW(game.RunUntil([] { return false; }, 100, 16, "nothing"), std::runtime_error);
+    EXPECT_EQ(game.CaptureFrame().size(), 640u * 480u);
+    game.CloseWindow();
+    EXPECT_THROW(game.Frame(), std::runtime_error) << "the close button ends the loop";
 }
 
 TEST(HeadlessGameTest, APluggedPadIsAGameControllerWithTheStandardLayout)

@@ -36,6 +36,7 @@ HeadlessGame::HeadlessGame(const Options& options)
     m_pFolder = std::make_unique<ScratchFolder>(resourceDir, options.settingsXml);
     m_pClock = std::make_unique<ManualClock>(options.startTick);
     m_bRecord = options.record;
+    m_bStrict = options.strict;
     Start();
 }
 
@@ -81,9 +82,11 @@ void HeadlessGame::Restart()
 bool HeadlessGame::Frame(uint32_t milliseconds)
 {
     m_pClock->Advance(milliseconds);
-    if (!CVKT_Window::GetInstance()->PeekMessages())
-        return false;
-    return CGame::GetInstance()->Main();
+    // The pump's quit message ends the loop before Main, as in the program's loop.
+    const bool bGoesOn = CVKT_Window::GetInstance()->PeekMessages() && CGame::GetInstance()->Main();
+    if (!bGoesOn && m_bStrict)
+        throw std::runtime_error("the game ended unexpectedly");
+    return bGoesOn;
 }
 
 void HeadlessGame::Run(uint32_t milliseconds, uint32_t step)
@@ -98,7 +101,10 @@ std::vector<uint32_t> HeadlessGame::CaptureFrame(uint32_t milliseconds)
     pD3D->SetFrameCapture(true);
     Frame(milliseconds);
     pD3D->SetFrameCapture(false);
-    return pD3D->GetCapturedFrame();
+    std::vector<uint32_t> frame = pD3D->GetCapturedFrame();
+    if (m_bStrict && frame.size() != static_cast<size_t>(FRAME_WIDTH) * FRAME_HEIGHT)
+        throw std::runtime_error("no frame was captured");
+    return frame;
 }
 
 tScreenPixels HeadlessGame::CaptureScreen(uint32_t milliseconds)
@@ -184,5 +190,12 @@ size_t HeadlessGame::Depth() const
 std::string HeadlessGame::SettingsText() const
 {
     return ReadFile(SettingsPath());
+}
+
+void HeadlessGame::TimedOut(const char* szWhat, uint32_t milliseconds) const
+{
+    if (m_bStrict)
+        throw std::runtime_error(std::string(szWhat) + " did not come within " +
+                                 std::to_string(milliseconds) + " ms");
 }
 } // namespace headless

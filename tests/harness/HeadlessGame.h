@@ -39,6 +39,10 @@ public:
         uint32_t startTick = 10000;
         // Every game played is recorded and kept in Resource/replays, as the program does.
         bool record = false;
+        // For tools, where a step that goes wrong ends the run: the game ending (a Frame that would
+        // return false), a wait that times out (RunUntil) and a capture that gets no frame throw
+        // std::runtime_error instead of answering.
+        bool strict = false;
     };
 
     // Starts the platform, opens the game window and initialises the game, which shows its logo
@@ -57,8 +61,10 @@ public:
     // Frames of `step` ms until at least `milliseconds` have passed, whatever their results.
     void Run(uint32_t milliseconds, uint32_t step = 16);
     // Frames of `step` ms until the condition holds or `milliseconds` have passed; true when it held.
+    // szWhat names what was waited for in a strict game's error.
     template <typename Condition>
-    bool RunUntil(Condition condition, uint32_t milliseconds, uint32_t step = 16);
+    bool RunUntil(Condition condition, uint32_t milliseconds, uint32_t step = 16,
+                  const char* szWhat = "a wait");
     // One frame, and the picture it presented (640 x 480 ARGB).
     std::vector<uint32_t> CaptureFrame(uint32_t milliseconds = 16);
     // One frame, and what it put into the window: the picture scaled and letterboxed, in the
@@ -111,17 +117,20 @@ public:
 private:
     void Start();
     void Stop();
+    // A wait for szWhat ended without its condition: throws in a strict game.
+    void TimedOut(const char* szWhat, uint32_t milliseconds) const;
 
     std::unique_ptr<ScratchFolder> m_pFolder;
     std::unique_ptr<ManualClock> m_pClock;
     std::vector<std::unique_ptr<VirtualPad>> m_vPads;
     // Every game played is recorded (Options::record), also after a restart.
     bool m_bRecord = false;
+    bool m_bStrict = false;
     SDL_Window* m_pWindow = nullptr;
 };
 
 template <typename Condition>
-bool HeadlessGame::RunUntil(Condition condition, uint32_t milliseconds, uint32_t step)
+bool HeadlessGame::RunUntil(Condition condition, uint32_t milliseconds, uint32_t step, const char* szWhat)
 {
     for (uint32_t elapsed = 0; elapsed < milliseconds; elapsed += step)
     {
@@ -129,6 +138,9 @@ bool HeadlessGame::RunUntil(Condition condition, uint32_t milliseconds, uint32_t
             return true;
         Frame(step);
     }
-    return condition();
+    if (condition())
+        return true;
+    TimedOut(szWhat, milliseconds);
+    return false;
 }
 } // namespace headless

@@ -32,12 +32,12 @@
 #include "CVKT_ObjectManager.h"
 #include "VKT_KeyCodes.h"
 
+#include "Files.h"
 #include "FrameComparison.h"
 #include "HeadlessGame.h"
 #include "Picture.h"
 
 #include <SDL.h>
-#include <SDL_image.h>
 
 #include <algorithm>
 #include <cstdint>
@@ -45,7 +45,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <functional>
 #include <map>
 #include <regex>
 #include <stdexcept>
@@ -193,67 +192,16 @@ tCheck Fact(const std::string& what, bool holds)
 
 // ---- The game, run the way the program's loop runs it ---------------------------------------------
 
-// The headless game of the library, with every step that goes wrong ending the run.
-class CHeadlessGame : public headless::HeadlessGame
-{
-public:
-    CHeadlessGame(const fs::path& resourceDir, const std::string& settingsXml)
-        : HeadlessGame(Options{settingsXml, resourceDir.string(), 10000})
-    {
-    }
+// The headless game of the library is strict here: a game that ends, a wait that times out or a
+// frame not captured ends the run.
+using headless::HeadlessGame;
 
-    // One pass of the program's loop after `ms` milliseconds.
-    void Step(uint32_t ms = kFrameMs)
-    {
-        if (!Frame(ms))
-            throw std::runtime_error("the game ended unexpectedly");
-    }
-    void Run(uint32_t ms)
-    {
-        for (uint32_t elapsed = 0; elapsed < ms; elapsed += kFrameMs)
-            Step();
-    }
-    // Frames until the condition holds; throws when it has not within `limitMs`.
-    void RunUntil(const std::function<bool()>& condition, uint32_t limitMs, const char* what)
-    {
-        for (uint32_t elapsed = 0; !condition(); elapsed += kFrameMs)
-        {
-            if (elapsed >= limitMs)
-                throw std::runtime_error(std::string("never reached: ") + what);
-            Step();
-        }
-    }
-    tFrame Capture()
-    {
-        tFrame frame = CaptureFrame();
-        if (frame.size() != static_cast<size_t>(kWidth) * kHeight)
-            throw std::runtime_error("no frame was captured");
-        return frame;
-    }
-    // Down for one frame, up the next.
-    void Tap(SDL_Scancode key)
-    {
-        Hold(key);
-        Step();
-        Release(key);
-        Step();
-    }
-    // A key that types `text`, as the window system sends it.
-    void Type(SDL_Scancode key, const char* text)
-    {
-        Hold(key);
-        headless::PushText(text);
-        Step();
-        Release(key);
-        Step();
-    }
-    // Throws unless `state` is on top.
-    void Expect(IGameState* state, const char* what) const
-    {
-        if (Top() != state)
-            throw std::runtime_error(std::string("expected to be on ") + what);
-    }
-};
+// Throws unless `state` is on top.
+void Expect(const HeadlessGame& game, IGameState* state, const char* what)
+{
+    if (game.Top() != state)
+        throw std::runtime_error(std::string("expected to be on ") + what);
+}
 
 // ---- Writing the captures ------------------------------------------------------------------------
 
@@ -303,14 +251,7 @@ private:
         std::vector<uint32_t> opaque(frame);
         for (uint32_t& pixel : opaque)
             pixel |= 0xFF000000u;
-        SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(opaque.data(), kWidth, kHeight, 32,
-                                                                  kWidth * 4, SDL_PIXELFORMAT_ARGB8888);
-        if (!surface)
-            throw std::runtime_error(std::string("cannot make a surface: ") + SDL_GetError());
-        const int result = IMG_SavePNG(surface, path.string().c_str());
-        SDL_FreeSurface(surface);
-        if (result != 0)
-            throw std::runtime_error("cannot write " + path.string() + ": " + IMG_GetError());
+        headless::WritePng(path.string(), kWidth, kHeight, opaque);
     }
 
     fs::path m_folder;
@@ -331,7 +272,7 @@ std::string DemoSettings()
 class CVisit
 {
 public:
-    CVisit(CHeadlessGame& game, CShots& shots, CPictures& pictures)
+    CVisit(HeadlessGame& game, CShots& shots, CPictures& pictures)
         : m_game(game), m_shots(shots),
           m_pics(pictures), m_menuFont{pictures.Get("OxM_Font2.png", kBlackKey), 16, 24},
           m_playFont{pictures.Get("OxM_Font2.png", kWhiteKey), 16, 24},
@@ -369,19 +310,19 @@ private:
     void Logo()
     {
         CopperfenLogoState* logo = CopperfenLogoState::GetInstance();
-        m_game.Expect(logo, "the logo");
-        m_game.RunUntil([&] { return logo->GetFade() >= 110.0f; }, 10000, "the logo half faded in");
-        tFrame frame = m_game.Capture();
+        Expect(m_game, logo, "the logo");
+        m_game.RunUntil([&] { return logo->GetFade() >= 110.0f; }, 10000, kFrameMs, "the logo half faded in");
+        tFrame frame = m_game.CaptureFrame();
         m_shots.Take("logo_fading_in", frame, {LogoCheck(frame, logo->GetFade(), 100, 160)});
 
-        m_game.RunUntil([&] { return logo->GetFade() >= 250.0f; }, 10000, "the logo nearly opaque");
+        m_game.RunUntil([&] { return logo->GetFade() >= 250.0f; }, 10000, kFrameMs, "the logo nearly opaque");
         // The fade turns round in the frame that reaches 255; take that very frame (at 0.72 a frame
         // it comes within eight).
         for (int i = 0; i < 10 && LogoAlpha(logo->GetFade()) != 255; ++i)
-            frame = m_game.Capture();
+            frame = m_game.CaptureFrame();
         m_shots.Take("logo_full", frame, {LogoCheck(frame, logo->GetFade(), 255, 255)});
         m_game.Tap(SDL_SCANCODE_SPACE);
-        m_game.Expect(CMainMenuState::GetInstance(), "the main menu");
+        Expect(m_game, CMainMenuState::GetInstance(), "the main menu");
     }
 
     static int LogoAlpha(float fFade) { return static_cast<int>(CopperfenLogoState::LogoColor(fFade) >> 24); }
@@ -409,10 +350,10 @@ private:
     }
     void ChooseItem(int item, IGameState* screen, const char* what)
     {
-        m_game.Expect(CMainMenuState::GetInstance(), "the main menu");
+        Expect(m_game, CMainMenuState::GetInstance(), "the main menu");
         SelectItem(item);
         m_game.Tap(SDL_SCANCODE_RETURN);
-        m_game.Expect(screen, what);
+        Expect(m_game, screen, what);
     }
 
     // The highlight of `item` and the plain art of `plainItem`.
@@ -434,11 +375,11 @@ private:
 
     void MainMenu()
     {
-        tFrame frame = m_game.Capture();
+        tFrame frame = m_game.CaptureFrame();
         m_shots.Take("main_menu_new_game", frame,
                      MenuChecks(frame, CMainMenuState::ITEM_PLAY, CMainMenuState::ITEM_OPTIONS));
         SelectItem(CMainMenuState::ITEM_OPTIONS);
-        frame = m_game.Capture();
+        frame = m_game.CaptureFrame();
         m_shots.Take("main_menu_options", frame,
                      MenuChecks(frame, CMainMenuState::ITEM_OPTIONS, CMainMenuState::ITEM_PLAY));
     }
@@ -449,7 +390,7 @@ private:
         m_game.Hold(key);
         m_game.Run(ms);
         m_game.Release(key);
-        m_game.Step();
+        m_game.Frame();
     }
 
     std::vector<tCheck> OptionsChecks(const tFrame& frame, int row, float fMusic, float fFX)
@@ -470,14 +411,14 @@ private:
         ChooseItem(CMainMenuState::ITEM_OPTIONS, COptionsMenuState::GetInstance(), "the options");
         CGame* game = CGame::GetInstance();
         HoldFor(SDL_SCANCODE_RIGHT, 2000);
-        tFrame frame = m_game.Capture();
+        tFrame frame = m_game.CaptureFrame();
         std::vector<tCheck> checks = OptionsChecks(frame, 0, game->GetMusicVolume(), game->GetFXVolume());
         checks.push_back(Fact("Right raised the music", game->GetMusicVolume() >= 65.0f));
         m_shots.Take("options_music_raised", frame, checks);
 
         m_game.Tap(SDL_SCANCODE_DOWN);
         HoldFor(SDL_SCANCODE_LEFT, 2000);
-        frame = m_game.Capture();
+        frame = m_game.CaptureFrame();
         checks = OptionsChecks(frame, 1, game->GetMusicVolume(), game->GetFXVolume());
         checks.push_back(Fact("Left lowered the effects", game->GetFXVolume() <= 35.0f));
         m_shots.Take("options_effects_lowered", frame, checks);
@@ -487,7 +428,7 @@ private:
     void Controls()
     {
         ChooseItem(CMainMenuState::ITEM_CONTROLS, CControlsMenuState::GetInstance(), "the controls");
-        const tFrame frame = m_game.Capture();
+        const tFrame frame = m_game.CaptureFrame();
         m_shots.Take(
             "controls", frame,
             {Section("controls art", frame, m_pics.Get("OxM_ControlsMenu.png"), 0, 0, kWidth, 440, 0, 0),
@@ -502,12 +443,12 @@ private:
     {
         CChangeControlsState* screen = CChangeControlsState::GetInstance();
         m_game.Tap(SDL_SCANCODE_C);
-        m_game.Expect(screen, "the change of controls");
+        Expect(m_game, screen, "the change of controls");
         while (screen->GetSelection() != CONTROL_FIRE)
             m_game.Tap(SDL_SCANCODE_DOWN);
         m_game.Tap(SDL_SCANCODE_RETURN);
         m_game.Tap(SDL_SCANCODE_Z);
-        const tFrame frame = m_game.Capture();
+        const tFrame frame = m_game.CaptureFrame();
         const int fireTop = CChangeControlsState::ROW_TOP + CChangeControlsState::ROW_STEP * CONTROL_FIRE;
         m_shots.Take(
             "change_controls", frame,
@@ -518,7 +459,7 @@ private:
              Fact("fire is on Z", CGame::GetInstance()->GetControls().ucKeys[CONTROL_FIRE] == DIK_Z)});
         CGame::GetInstance()->SetControls(CControls::Defaults());
         m_game.Tap(SDL_SCANCODE_ESCAPE);
-        m_game.Expect(CControlsMenuState::GetInstance(), "the controls");
+        Expect(m_game, CControlsMenuState::GetInstance(), "the controls");
     }
 
     void Credits()
@@ -526,7 +467,7 @@ private:
         CCreditsMenuState* credits = CCreditsMenuState::GetInstance();
         ChooseItem(CMainMenuState::ITEM_CREDITS, credits, "the credits");
         m_game.Run(20000);
-        const tFrame frame = m_game.Capture();
+        const tFrame frame = m_game.CaptureFrame();
         const int y = static_cast<int>(credits->GetScrollY());
         m_shots.Take("credits_scrolling", frame,
                      {Section("credits art left of the text", frame, m_pics.Get("OxM_CreditsMenu.png"), 0, 0,
@@ -551,9 +492,9 @@ private:
         CLevelIntroState1* story = CLevelIntroState1::GetInstance();
         ChooseItem(CMainMenuState::ITEM_PLAY, story, "the story");
         const std::string line1 = CLevelIntroState1::LineText(1, false);
-        m_game.RunUntil([&] { return story->GetTextTimer() >= line1.size() / 2.0f; }, 20000,
+        m_game.RunUntil([&] { return story->GetTextTimer() >= line1.size() / 2.0f; }, 20000, kFrameMs,
                         "line 1 half typed");
-        tFrame frame = m_game.Capture();
+        tFrame frame = m_game.CaptureFrame();
         const size_t shown = static_cast<size_t>(story->GetTextTimer());
         std::vector<tCheck> checks = StoryChecks(frame);
         checks.push_back(Text("typed part", frame, m_storyFont, line1.substr(0, shown), 75, 400));
@@ -565,7 +506,7 @@ private:
             m_game.Tap(SDL_SCANCODE_SPACE);
         if (story->GetLine() != 4)
             throw std::runtime_error("Space did not lead to line 4 of the story");
-        frame = m_game.Capture();
+        frame = m_game.CaptureFrame();
         checks = StoryChecks(frame);
         checks.push_back(Text("line 4", frame, m_storyFont, CLevelIntroState1::LineText(4, false), 75, 400));
         m_shots.Take("story_line_4", frame, checks);
@@ -576,7 +517,7 @@ private:
     {
         for (int i = 0; i < 12 && m_game.Top() == CLevelIntroState1::GetInstance(); ++i)
             m_game.Tap(SDL_SCANCODE_SPACE);
-        m_game.Expect(CGamePlayState::GetInstance(), "the game");
+        Expect(m_game, CGamePlayState::GetInstance(), "the game");
     }
 
     // The level's ground below the HUD and the HUD's top rows, above the score (game objects may
@@ -603,7 +544,7 @@ private:
         m_game.Run(ms - 1000);
         m_game.Hold(steer);
         m_game.Run(1000);
-        const tFrame frame = m_game.Capture();
+        const tFrame frame = m_game.CaptureFrame();
         m_game.Release(steer);
         m_game.Release(SDL_SCANCODE_SPACE);
         return frame;
@@ -633,9 +574,9 @@ private:
     {
         CPauseState* pause = CPauseState::GetInstance();
         m_game.Tap(SDL_SCANCODE_ESCAPE);
-        m_game.Expect(pause, "the pause screen");
+        Expect(m_game, pause, "the pause screen");
         m_game.Tap(SDL_SCANCODE_DOWN);
-        const tFrame frame = m_game.Capture();
+        const tFrame frame = m_game.CaptureFrame();
         std::vector<tCheck> checks = PlayChecks(frame, 360, kHeight);
         checks.push_back(Whole("pause panel", frame, m_pics.Get("OxM_PauseMenu.png"), 160, 120));
         checks.push_back(
@@ -644,14 +585,14 @@ private:
         m_shots.Take("pause_quit_selected", frame, checks);
         m_game.Tap(SDL_SCANCODE_UP);
         m_game.Tap(SDL_SCANCODE_RETURN);
-        m_game.Expect(CGamePlayState::GetInstance(), "the game again");
+        Expect(m_game, CGamePlayState::GetInstance(), "the game again");
     }
 
     // Key 2 ends the running level.
     void NextLevel(int level)
     {
         m_game.Tap(SDL_SCANCODE_2);
-        m_game.RunUntil([&] { return CGamePlayState::GetInstance()->GetLevel() == level; }, 1000,
+        m_game.RunUntil([&] { return CGamePlayState::GetInstance()->GetLevel() == level; }, 1000, kFrameMs,
                         "the next level");
     }
 
@@ -671,11 +612,11 @@ private:
     {
         CEnterScorestate* entry = CEnterScorestate::GetInstance();
         m_game.Tap(SDL_SCANCODE_2);
-        m_game.Expect(entry, "the score entry");
+        Expect(m_game, entry, "the score entry");
         m_game.Type(SDL_SCANCODE_A, "A");
         m_game.Type(SDL_SCANCODE_B, "b");
         m_game.Type(SDL_SCANCODE_3, "3");
-        const tFrame frame = m_game.Capture();
+        const tFrame frame = m_game.CaptureFrame();
         m_shots.Take("score_entry", frame,
                      {Section("HUD", frame, m_pics.Get("OxM_HUD.png"), 0, 0, 243, 17, 0, 0),
                       // Around the name's row: the name is drawn over the panel there.
@@ -686,7 +627,7 @@ private:
                       Text("typed name", frame, m_playFont, kTypedName, 282, 228, 2),
                       Fact("the name is typed", entry->GetName() == kTypedName)});
         m_game.Tap(SDL_SCANCODE_RETURN);
-        m_game.Expect(CMainMenuState::GetInstance(), "the main menu after the score entry");
+        Expect(m_game, CMainMenuState::GetInstance(), "the main menu after the score entry");
     }
 
     std::vector<tCheck> HighScoreChecks(const tFrame& frame, int page)
@@ -714,13 +655,13 @@ private:
     {
         CHighScoreMenuState* scores = CHighScoreMenuState::GetInstance();
         ChooseItem(CMainMenuState::ITEM_HIGH_SCORES, scores, "the high scores");
-        tFrame frame = m_game.Capture();
+        tFrame frame = m_game.CaptureFrame();
         std::vector<tCheck> checks = HighScoreChecks(frame, 0);
         checks.push_back(Fact("the demo table", std::strcmp(CGame::GetInstance()->GetHighScores()[0].szName,
                                                             kDemoTable[0].name) == 0));
         m_shots.Take("high_scores_page_0", frame, checks);
         m_game.Tap(SDL_SCANCODE_DOWN);
-        frame = m_game.Capture();
+        frame = m_game.CaptureFrame();
         checks = HighScoreChecks(frame, 1);
         const tHighScore& last = CGame::GetInstance()->GetHighScores()[NUM_HIGH_SCORES - 1];
         checks.push_back(Fact("the typed name is in the table", std::strcmp(last.szName, kTypedName) == 0));
@@ -736,9 +677,9 @@ private:
         m_game.Tap(SDL_SCANCODE_3);
         m_game.Tap(SDL_SCANCODE_2);
         CGamePlayState* play = CGamePlayState::GetInstance();
-        m_game.RunUntil([&] { return play->IsGameOver(); }, 1000, "the end of the game");
+        m_game.RunUntil([&] { return play->IsGameOver(); }, 1000, kFrameMs, "the end of the game");
         m_game.Run(500);
-        const tFrame frame = m_game.Capture();
+        const tFrame frame = m_game.CaptureFrame();
         const char* line = "MISSION COMPLETE";
         std::vector<tCheck> checks = PlayChecks(frame, 65, 200);
         checks.push_back(Text("end line", frame, m_playFont, line,
@@ -751,13 +692,14 @@ private:
     {
         CLevelIntroState1* story = CLevelIntroState1::GetInstance();
         m_game.Tap(SDL_SCANCODE_SPACE);
-        m_game.Expect(story, "the story's ending");
+        Expect(m_game, story, "the story's ending");
         for (int line = 1; line <= 2; ++line)
         {
             if (line > 1)
                 m_game.Tap(SDL_SCANCODE_SPACE);
-            m_game.RunUntil([&] { return story->IsLineComplete(); }, 20000, "an ending line typed out");
-            const tFrame frame = m_game.Capture();
+            m_game.RunUntil([&] { return story->IsLineComplete(); }, 20000, kFrameMs,
+                            "an ending line typed out");
+            const tFrame frame = m_game.CaptureFrame();
             std::vector<tCheck> checks = StoryChecks(frame);
             checks.push_back(
                 Text("ending line", frame, m_storyFont, CLevelIntroState1::LineText(line, true), 75, 400));
@@ -766,7 +708,7 @@ private:
         }
     }
 
-    CHeadlessGame& m_game;
+    HeadlessGame& m_game;
     CShots& m_shots;
     CPictures& m_pics;
     tFont m_menuFont;
@@ -799,7 +741,11 @@ int main(int argc, char** argv)
         CShots shots(outputDir);
         // Fixed, so that every run shows the same enemies in the same places.
         std::srand(20240);
-        CHeadlessGame game(resourceDir, DemoSettings());
+        HeadlessGame::Options options;
+        options.settingsXml = DemoSettings();
+        options.resourceDir = resourceDir.string();
+        options.strict = true;
+        HeadlessGame game(options);
         CVisit(game, shots, pictures).All();
     }
     catch (const std::exception& error)
