@@ -3,7 +3,6 @@
 #include "CAnimation.h"
 #include "CBlockAnimation.h"
 
-#include "CVKT_Direct3D.h"
 #include "CVKT_Sprite.h"
 #include "CVKT_TextureManager.h"
 #include "Files.h"
@@ -45,12 +44,7 @@ protected:
     template <typename Fn>
     std::vector<CVKT_Sprite::tDraw> DrawsOf(Fn fn)
     {
-        CVKT_Direct3D* pD3D = CVKT_Direct3D::GetInstance();
-        pD3D->SpriteBegin();
-        fn();
-        std::vector<CVKT_Sprite::tDraw> draws = pD3D->GetSprite()->GetQueuedDraws();
-        pD3D->SpriteEnd();
-        return draws;
+        return m_renderer.DrawsOf(fn);
     }
 
     std::vector<int> FramesAfterUpdates(CAnimation& anim, float fElapsed, int nUpdates)

@@ -2,7 +2,6 @@
 // pixels), characters without a cell, and the references Shutdown gives back.
 #include "CBitmapFont.h"
 
-#include "CVKT_Direct3D.h"
 #include "CVKT_Sprite.h"
 #include "CVKT_TextureManager.h"
 #include "Files.h"
@@ -52,12 +51,7 @@ protected:
     template <typename Fn>
     std::vector<CVKT_Sprite::tDraw> DrawsOf(Fn fn)
     {
-        CVKT_Direct3D* pD3D = CVKT_Direct3D::GetInstance();
-        pD3D->SpriteBegin();
-        fn();
-        std::vector<CVKT_Sprite::tDraw> draws = pD3D->GetSprite()->GetQueuedDraws();
-        pD3D->SpriteEnd();
-        return draws;
+        return m_renderer.DrawsOf(fn);
     }
 
     headless::RendererBench m_renderer;

@@ -170,11 +170,7 @@ TEST(CBaseRender, DrawsTheWholeImageUnscaledFromTheTopLeftCorner)
     CBase* pObject = MakeBox(100.7f, 50.2f, 20, 10);
     pObject->SetImageID(nImage);
     pObject->SetScale(0.5f); // only the drawing order: not used for the picture
-    CVKT_Direct3D* pD3D = CVKT_Direct3D::GetInstance();
-    pD3D->SpriteBegin();
-    pObject->Render();
-    const std::vector<CVKT_Sprite::tDraw> draws = pD3D->GetSprite()->GetQueuedDraws();
-    pD3D->SpriteEnd();
+    const std::vector<CVKT_Sprite::tDraw> draws = renderer.DrawsOf([&] { pObject->Render(); });
     pObject->Release();
 
     ASSERT_EQ(1u, draws.size());

@@ -95,10 +95,7 @@ TEST_F(WindowProcTest, ClosingTheWindowEndsTheLoopWithExitCodeZero)
     EXPECT_FALSE(SDL_GetWindowFlags(hWnd) & SDL_WINDOW_SHOWN) << "the window is gone from the screen";
 
     // A quit request that follows (SDL sends one after the last window closes) changes nothing.
-    SDL_Event quit;
-    SDL_zero(quit);
-    quit.type = SDL_QUIT;
-    SDL_PushEvent(&quit);
+    headless::PushQuit();
     EXPECT_FALSE(window->PeekMessages());
     game->ChangeState(nullptr);
 }
@@ -107,10 +104,7 @@ TEST_F(WindowProcTest, AnApplicationQuitRequestClosesTheWindowToo)
 {
     IdleState menu;
     game->ChangeState(&menu);
-    SDL_Event quit;
-    SDL_zero(quit);
-    quit.type = SDL_QUIT;
-    SDL_PushEvent(&quit);
+    headless::PushQuit();
     EXPECT_FALSE(window->PeekMessages());
     game->ChangeState(nullptr);
 }

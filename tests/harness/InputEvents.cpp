@@ -40,6 +40,14 @@ void PushWindowEvent(SDL_Window* pWindow, Uint8 windowEvent)
     SDL_PushEvent(&event);
 }
 
+void PushQuit()
+{
+    SDL_Event event;
+    SDL_zero(event);
+    event.type = SDL_QUIT;
+    SDL_PushEvent(&event);
+}
+
 void PushMouseMotion(int dx, int dy)
 {
     SDL_Event event;

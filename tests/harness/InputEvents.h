@@ -13,6 +13,8 @@ void PushKeyPress(SDL_Scancode scancode, Uint16 modifiers = KMOD_NONE);
 void PushText(const char* szUtf8);
 // A window event (SDL_WINDOWEVENT_FOCUS_LOST, _CLOSE, ...) for the window; null: window id 0.
 void PushWindowEvent(SDL_Window* pWindow, Uint8 windowEvent);
+// The application's quit request, as SDL sends it after the last window closes or on a signal.
+void PushQuit();
 
 void PushMouseMotion(int dx, int dy);
 void PushMouseButton(Uint8 sdlButton, bool down);

@@ -36,6 +36,19 @@ void RendererBench::EndFrame()
     d3d->DeviceEnd();
 }
 
+void RendererBench::SpriteBegin()
+{
+    CVKT_Direct3D::GetInstance()->SpriteBegin();
+}
+
+std::vector<CVKT_Sprite::tDraw> RendererBench::SpriteEnd()
+{
+    CVKT_Direct3D* d3d = CVKT_Direct3D::GetInstance();
+    std::vector<CVKT_Sprite::tDraw> draws = d3d->GetSprite()->GetQueuedDraws();
+    d3d->SpriteEnd();
+    return draws;
+}
+
 std::vector<uint32_t> RendererBench::ReadBack() const
 {
     std::vector<uint32_t> pixels;

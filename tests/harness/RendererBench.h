@@ -5,6 +5,8 @@
 
 #include "HiddenWindow.h"
 
+#include "CVKT_Sprite.h"
+
 #include <SDL.h>
 
 #include <cstdint>
@@ -26,11 +28,17 @@ public:
     template <typename Draws>
     std::vector<uint32_t> Frame(Draws draws, uint8_t r = 0, uint8_t g = 0, uint8_t b = 128);
     std::vector<uint32_t> ReadBack() const;
+    // The draws that `draws` queues into one sprite batch, taken before the batch ends.
+    template <typename Draws>
+    std::vector<CVKT_Sprite::tDraw> DrawsOf(Draws draws);
     uint32_t Pixel(const std::vector<uint32_t>& frame, int x, int y) const { return frame[y * m_width + x]; }
 
 private:
     void BeginFrame(uint8_t r, uint8_t g, uint8_t b);
     void EndFrame();
+    void SpriteBegin();
+    // Ends the batch; the draws it had queued.
+    std::vector<CVKT_Sprite::tDraw> SpriteEnd();
 
     HiddenWindow m_window;
     int m_width;
@@ -43,5 +51,13 @@ std::vector<uint32_t> RendererBench::Frame(Draws draws, uint8_t r, uint8_t g, ui
     draws();
     EndFrame();
     return ReadBack();
+}
+
+template <typename Draws>
+std::vector<CVKT_Sprite::tDraw> RendererBench::DrawsOf(Draws draws)
+{
+    SpriteBegin();
+    draws();
+    return SpriteEnd();
 }
 } // namespace headless
