@@ -5,26 +5,27 @@
 #include "CVKT_TextureManager.h"
 
 #include "AllocationCounter.h"
+#include "Files.h"
+#include "RendererBench.h"
+#include "ScopedTempDir.h"
 
-#include <SDL.h>
-#include <SDL_image.h>
 #include <benchmark/benchmark.h>
 
 #include <string>
-#include <unistd.h>
+#include <vector>
 
 namespace
 {
-std::string WriteImage(const std::string& name, int width, int height)
+// An opaque patterned picture of width x height, written as a PNG into dir.
+std::string WriteImage(const headless::ScopedTempDir& dir, const std::string& name, int width, int height)
 {
-    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_ARGB8888);
-    auto* pixels = static_cast<uint32_t*>(surface->pixels);
+    std::vector<uint32_t> pixels(static_cast<size_t>(width) * height);
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
-            pixels[y * (surface->pitch / 4) + x] = 0xFF000000u | static_cast<uint32_t>((x * 7) ^ (y * 13));
-    const std::string path = "/tmp/talonreach-bench-" + std::to_string(getpid()) + "-" + name;
-    IMG_SavePNG(surface, path.c_str());
-    SDL_FreeSurface(surface);
+            pixels[static_cast<size_t>(y) * width + x] =
+                0xFF000000u | static_cast<uint32_t>((x * 7) ^ (y * 13));
+    const std::string path = dir / name;
+    headless::WritePng(path, width, height, pixels);
     return path;
 }
 
@@ -59,17 +60,14 @@ void DrawFrame(const Scene& scene, int frame)
 
 void BM_GameplayFrame(benchmark::State& state)
 {
-    SDL_InitSubSystem(SDL_INIT_VIDEO);
-    SDL_Window* window = SDL_CreateWindow("bench", 0, 0, 640, 480, SDL_WINDOW_HIDDEN);
-    CVKT_Direct3D* d3d = CVKT_Direct3D::GetInstance();
-    d3d->InitDirect3D(window, 640, 480, true, false);
+    const headless::RendererBench renderer;
+    const headless::ScopedTempDir dir("talonreach-bench");
     CVKT_TextureManager* tm = CVKT_TextureManager::GetInstance();
-    tm->InitTextureManager(d3d->GetDirect3DDevice(), d3d->GetSprite());
 
     Scene scene;
-    scene.background = tm->LoadTexture(WriteImage("bg.png", 640, 2048).c_str(), 0);
-    scene.sprite = tm->LoadTexture(WriteImage("sprite.png", 32, 32).c_str(), 0);
-    scene.font = tm->LoadTexture(WriteImage("font.png", 320, 120).c_str(), 0);
+    scene.background = tm->LoadTexture(WriteImage(dir, "bg.png", 640, 2048).c_str(), 0);
+    scene.sprite = tm->LoadTexture(WriteImage(dir, "sprite.png", 32, 32).c_str(), 0);
+    scene.font = tm->LoadTexture(WriteImage(dir, "font.png", 320, 120).c_str(), 0);
 
     int frame = 0;
     for (int warm = 0; warm < 10; ++warm)
@@ -86,11 +84,6 @@ void BM_GameplayFrame(benchmark::State& state)
         benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
     state.counters["allocs_per_frame"] =
         static_cast<double>(allocations) / static_cast<double>(state.iterations());
-
-    tm->ShutdownTextureManager();
-    d3d->ShutdownDirect3D();
-    SDL_DestroyWindow(window);
-    SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
 BENCHMARK(BM_GameplayFrame)->Unit(benchmark::kMillisecond)->MinTime(3.0);
 } // namespace
