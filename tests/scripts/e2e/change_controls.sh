@@ -54,17 +54,7 @@ screen_play
 add_charge_spent
 expect play-z-fires 3 "$E2E_PROBES"
 
-press Escape
-screen_pause 0
-expect pause 5 "$E2E_PROBES"
-press Down
-press Return
-screen_menu 0
-expect menu-after-quitting 10 "$E2E_PROBES"
-press Up
-screen_menu 5
-expect menu-exit 5 "$E2E_PROBES"
-press Return
-e2e_expect_game_exit 30
+quit_play_to_menu
+quit_from_menu 0
 [ "$(settings_control_key fire)" = Z ] || e2e_fail "the choice did not outlast the game: fire on '$(settings_control_key fire)'"
 e2e_log "settings file after the game: fire still on Z"

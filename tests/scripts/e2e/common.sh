@@ -2,7 +2,9 @@
 # window manager (openbox), is driven with real key presses (xdotool, XTEST) and is judged by what
 # its window shows (ImageMagick screenshots, read pixel by pixel). Sourced by each test script with
 #   e2e_begin <test name> <game binary> <generated Resource folder> <artefact folder> <source dir>
-# Exit status 77 means skipped (a tool is missing), as CTest is told.
+# Exit status 77 means skipped (a tool is missing), as CTest is told. The benchmarks in a real window
+# (bench/frame_pacing.sh, bench/input_latency.sh) source it too, for the X session, the game's
+# folder, the keys and the screenshots.
 #
 # Every screenshot is kept in the artefact folder, numbered in the order taken, together with the
 # game's output and the settings file it left behind.
@@ -58,8 +60,7 @@ e2e_require_tools() {
 e2e_begin() {
     e2e_require_tools Xvfb xdotool import compare xwininfo xprop openbox timeout
     e2e_setup "$@"
-    e2e_start_x
-    e2e_start_window_manager
+    xsession_start "$E2E_WORK" "$E2E_SCREEN" "$E2E_WORK"
 }
 
 # Everything of e2e_begin but the X server and its window manager: the variables, the artefact and
@@ -88,42 +89,43 @@ e2e_setup() {
     trap e2e_end EXIT
     trap 'exit 1' INT TERM
 
-    e2e_make_game_folder
+    E2E_GAME_DIR=$E2E_WORK/game
+    e2e_game_folder "$E2E_GAME_DIR" "$E2E_RESOURCES"
+    E2E_SETTINGS=$E2E_GAME_DIR/Resource/settings.xml
 }
 
-# The game's working folder: its own Resource folder whose art and sound link to the build's, and
-# whose settings file belongs to this test alone.
-e2e_make_game_folder() {
-    E2E_GAME_DIR=$E2E_WORK/game
-    mkdir -p "$E2E_GAME_DIR/Resource"
+# e2e_game_folder <folder> <Resource folder>: a working folder for the game, with a Resource folder of
+# its own whose art and sound link to those of <Resource folder>, and whose settings file belongs to
+# it alone.
+e2e_game_folder() {
+    mkdir -p "$1/Resource" || e2e_fail "cannot make $1"
     local entry
-    for entry in "$E2E_RESOURCES"/*; do
+    for entry in "$2"/*; do
         [ "$(basename "$entry")" = settings.xml ] && continue
-        ln -s "$entry" "$E2E_GAME_DIR/Resource/$(basename "$entry")"
+        ln -s "$entry" "$1/Resource/$(basename "$entry")"
     done
-    E2E_SETTINGS=$E2E_GAME_DIR/Resource/settings.xml
 }
 
 # The X screen, width x height x depth; a test may set another before e2e_begin.
 E2E_SCREEN=${E2E_SCREEN:-1024x768x24}
 
-e2e_start_x() {
-    Xvfb -displayfd 3 -screen 0 "$E2E_SCREEN" -nolisten tcp 3>"$E2E_WORK/display" 2>"$E2E_WORK/xvfb.log" &
+# xsession_start <folder> <WIDTHxHEIGHTxDEPTH> <log folder>: a private X server (Xvfb) with that
+# screen under openbox, their files in <folder> and their output in <log folder>. Exports DISPLAY;
+# sets E2E_XVFB_PID and E2E_WM_PID, the processes to stop at the end. openbox has a configuration of
+# its own: new windows take the focus and Alt+F4 closes the active window the polite way
+# (WM_DELETE_WINDOW). Nothing is read from or written to the user's home.
+xsession_start() {
+    local folder=$1 screen=$2 logs=$3 tries=0
+    Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp 3>"$folder/display" 2>"$logs/xvfb.log" &
     E2E_XVFB_PID=$!
-    local tries=0
-    while [ ! -s "$E2E_WORK/display" ] && [ "$tries" -lt 100 ]; do
+    while [ ! -s "$folder/display" ] && [ "$tries" -lt 100 ]; do
         sleep 0.1
         tries=$((tries + 1))
     done
-    [ -s "$E2E_WORK/display" ] || { cat "$E2E_WORK/xvfb.log" >&2; e2e_fail "Xvfb did not start"; }
-    DISPLAY=:$(cat "$E2E_WORK/display")
+    [ -s "$folder/display" ] || { cat "$logs/xvfb.log" >&2; e2e_fail "Xvfb did not start"; }
+    DISPLAY=:$(cat "$folder/display")
     export DISPLAY
-}
-
-# openbox with a configuration of its own: new windows take the focus and Alt+F4 closes the active
-# window the polite way (WM_DELETE_WINDOW). Nothing is read from or written to the user's home.
-e2e_start_window_manager() {
-    cat >"$E2E_WORK/rc.xml" <<'EOF'
+    cat >"$folder/rc.xml" <<'EOF'
 <?xml version="1.0" encoding="UTF-8"?>
 <openbox_config xmlns="http://openbox.org/3.4/rc">
   <focus><focusNew>yes</focusNew><followMouse>no</followMouse></focus>
@@ -132,25 +134,48 @@ e2e_start_window_manager() {
   </keyboard>
 </openbox_config>
 EOF
-    mkdir -p "$E2E_WORK/xdg-config" "$E2E_WORK/xdg-cache"
-    XDG_CONFIG_HOME=$E2E_WORK/xdg-config XDG_CACHE_HOME=$E2E_WORK/xdg-cache \
-        openbox --config-file "$E2E_WORK/rc.xml" >"$E2E_WORK/openbox.log" 2>&1 &
+    mkdir -p "$folder/xdg-config" "$folder/xdg-cache"
+    XDG_CONFIG_HOME=$folder/xdg-config XDG_CACHE_HOME=$folder/xdg-cache \
+        openbox --config-file "$folder/rc.xml" >"$logs/openbox.log" 2>&1 &
     E2E_WM_PID=$!
-    local tries=0
+    tries=0
     while ! xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; do
         tries=$((tries + 1))
-        [ "$tries" -lt 100 ] || { cat "$E2E_WORK/openbox.log" >&2; e2e_fail "openbox did not start"; }
+        [ "$tries" -lt 100 ] || { cat "$logs/openbox.log" >&2; e2e_fail "openbox did not start"; }
         sleep 0.1
+    done
+}
+
+# xsession_wait_window <pid> <seconds> <xdotool search arguments...>: waits for the first visible
+# window the search finds and activates it; sets E2E_WINDOW. Fails when process <pid> ends first or
+# the time is up.
+xsession_wait_window() {
+    local pid=$1 seconds=$2 tries=0
+    shift 2
+    while :; do
+        kill -0 "$pid" 2>/dev/null || e2e_fail "process $pid ended before showing its window"
+        E2E_WINDOW=$(xdotool search --onlyvisible "$@" 2>/dev/null | head -n 1)
+        [ -n "$E2E_WINDOW" ] && break
+        [ "$tries" -lt $((seconds * 10)) ] || e2e_fail "no window ($*) within $seconds s"
+        sleep 0.1
+        tries=$((tries + 1))
+    done
+    timeout 10 xdotool windowactivate --sync "$E2E_WINDOW" >/dev/null 2>&1
+}
+
+# e2e_stop <pid>...: ends each process (children of this shell) and collects it.
+e2e_stop() {
+    local pid
+    for pid in "$@"; do
+        kill "$pid" 2>/dev/null
+        wait "$pid" 2>/dev/null
     done
 }
 
 e2e_end() {
     local status=$?
-    local pid
-    for pid in $E2E_LAUNCHED_PIDS $E2E_HELPER_PIDS $E2E_WM_PID $E2E_XVFB_PID; do
-        kill "$pid" 2>/dev/null
-        wait "$pid" 2>/dev/null
-    done
+    # shellcheck disable=SC2086 # lists of process numbers
+    e2e_stop $E2E_LAUNCHED_PIDS $E2E_HELPER_PIDS $E2E_WM_PID $E2E_XVFB_PID
     if [ -n "${E2E_WORK:-}" ] && [ -d "$E2E_WORK" ]; then
         [ -f "${E2E_SETTINGS:-}" ] && cp "$E2E_SETTINGS" "$E2E_ART/settings-after.xml"
         rm -rf "$E2E_WORK"
@@ -317,11 +342,19 @@ expect_geometry() {
 # ---------------------------------------------------------------------------------------------------
 # Keys (XTEST, to the window that has the focus)
 
+# key_event <down|up> <key>: one key event. sway.sh sends it through its virtual keyboard instead;
+# press, hold and chord are made of it.
+key_event() {
+    xdotool "key$1" "$2"
+}
+
 # press <key>...: one press of each key in turn.
 press() {
     local key
     for key in "$@"; do
-        xdotool keydown "$key" sleep "$E2E_HOLD" keyup "$key"
+        key_event down "$key"
+        sleep "$E2E_HOLD"
+        key_event up "$key"
         sleep "$E2E_GAP"
     done
 }
@@ -341,15 +374,21 @@ hold() {
     local seconds=$1
     shift
     local key
-    for key in "$@"; do xdotool keydown "$key"; done
+    for key in "$@"; do key_event down "$key"; done
     sleep "$seconds"
-    for key in "$@"; do xdotool keyup "$key"; done
+    for key in "$@"; do key_event up "$key"; done
     sleep "$E2E_GAP"
 }
 
 # chord <modifier> <key>: <key> pressed while <modifier> is held.
 chord() {
-    xdotool keydown "$1" sleep 0.05 keydown "$2" sleep "$E2E_HOLD" keyup "$2" sleep 0.05 keyup "$1"
+    key_event down "$1"
+    sleep 0.05
+    key_event down "$2"
+    sleep "$E2E_HOLD"
+    key_event up "$2"
+    sleep 0.05
+    key_event up "$1"
     sleep "$E2E_GAP"
 }
 
@@ -570,6 +609,49 @@ expect_running() {
     esac
     [ "$changed" -ge 30720 ] || e2e_fail "the game stands still under \"$name\": $changed pixels changed in half a second"
     e2e_log "the game runs: $changed pixels changed in half a second"
+}
+
+# expect_viewport <name> <seconds> <WxH+X+Y> <probe lines>: as expect, on that part of the
+# screenshot (where the picture lies on a full screen with bars).
+expect_viewport() {
+    local name=$1 seconds=$2 area=$3 probes=$4
+    e2e_shot_name "$name"
+    local file=$E2E_SHOT cropped=$E2E_WORK/viewport.png
+    local deadline=$(($(date +%s) + seconds))
+    until capture "$file" && "$E2E_CONVERT" "$file" -crop "$area" +repage "$cropped" && check "$cropped" "$probes"; do
+        if [ "$(date +%s)" -ge "$deadline" ]; then
+            cat "$E2E_WORK/mismatch" >&2
+            e2e_fail "the screen \"$name\" did not show within $seconds seconds (see $(basename "$file"))"
+        fi
+        sleep 0.1
+    done
+    e2e_log "screen: $name"
+}
+
+# pixel <file> <x> <y>: the colour at (x, y) as RRGGBB.
+pixel() {
+    "$E2E_CONVERT" "$1" -format "%[hex:p{$2,$3}]" info: | cut -c1-6
+}
+
+# expect_bars <file>: the 1920 x 1080 screenshot <file> shows the picture 1440 x 1080 (2.25 times its
+# height) between black bars of 240 columns.
+expect_bars() {
+    local at
+    for at in "0 540" "239 0" "1680 1079" "1919 540"; do
+        # shellcheck disable=SC2086 # "x y"
+        [ "$(pixel "$1" $at)" = 000000 ] || e2e_fail "($at) is $(pixel "$1" $at), not the bars' black"
+    done
+    [ "$(pixel "$1" 240 540)" != 000000 ] || e2e_fail "the picture does not start at column 240"
+}
+
+# expect_crisp_twice <file>: every 2 x 2 square of the 1280 x 960 screenshot <file> is one colour:
+# picking one pixel of each and doubling it again gives the same picture.
+expect_crisp_twice() {
+    local doubled=$E2E_WORK/doubled.png differ
+    "$E2E_CONVERT" "$1" -sample 640x480! -sample 1280x960! "$doubled" || e2e_fail "cannot resample $1"
+    differ=$(compare -metric AE "$1" "$doubled" null: 2>&1 >/dev/null)
+    [ "$differ" = 0 ] || e2e_fail "$differ pixels of $(basename "$1") are not in 2 x 2 squares of one colour"
+    e2e_log "every picture pixel is a 2 x 2 square"
 }
 
 # ---------------------------------------------------------------------------------------------------

@@ -25,11 +25,7 @@ done
 [ -n "$thief" ] || e2e_fail "the xmessage window did not appear"
 
 e2e_focus "$E2E_WINDOW"
-screen_logo
-expect logo 15 "$E2E_PROBES"
-press space
-screen_menu 0
-expect menu 10 "$E2E_PROBES"
+logo_to_menu
 
 # Over the menu a lost focus pushes nothing: the menu stays and still answers the arrows.
 e2e_focus "$thief"
@@ -78,14 +74,5 @@ press Escape
 screen_play
 expect_running play-after-resuming 5 "$E2E_PROBES"
 
-press Escape
-screen_pause 0
-expect pause-before-quitting 5 "$E2E_PROBES"
-press Down Return
-screen_menu 0
-expect menu-after-quitting 10 "$E2E_PROBES"
-press Up
-screen_menu 5
-expect menu-exit 5 "$E2E_PROBES"
-press Return
-e2e_expect_game_exit 30
+quit_play_to_menu
+quit_from_menu 0

@@ -34,43 +34,17 @@ mode=$(stat -c %a "$(dirname "$E2E_SETTINGS")")
 [ "$mode" = 700 ] || e2e_fail "the settings folder has mode $mode, not 700"
 e2e_log "settings file made in a folder of mode 700: $E2E_SETTINGS"
 
-press Down Down Down
-screen_menu 3
-expect menu-options 5 "$E2E_PROBES"
-press Return
-screen_options 0
-expect options 10 "$E2E_PROBES"
-hold 1.5 Right
-press Escape
-screen_menu 0
-expect menu-after-options 10 "$E2E_PROBES"
-music=$(settings_volume music)
-if [ -z "$music" ] || [ "$music" -lt 58 ] || [ "$music" -gt 90 ]; then
-    e2e_fail "after 1.5 s of Right from 50 the stored music volume is '$music'"
-fi
+raise_music
+music=$E2E_MUSIC
 table=$(settings_scores)
-press Up
-screen_menu 5
-expect menu-exit 5 "$E2E_PROBES"
-press Return
-e2e_expect_game_exit 30
+quit_from_menu 0
 e2e_log "first start saved music $music"
 
 # The second start reads the file: opening the main menu saves what it read.
 mv "$E2E_ART/game.log" "$E2E_ART/game-first.log"
 first_inode=$(stat -c %i "$E2E_SETTINGS")
-e2e_launch game
-e2e_wait_for_window
-screen_logo
-expect second-logo 15 "$E2E_PROBES"
-press space
-screen_menu 0
-expect second-menu 10 "$E2E_PROBES"
-press Up
-screen_menu 5
-expect second-menu-exit 5 "$E2E_PROBES"
-press Return
-e2e_expect_game_exit 30
+start_at_menu second-menu
+quit_from_menu 0 second-menu-exit
 [ "$(stat -c %i "$E2E_SETTINGS")" != "$first_inode" ] || e2e_fail "the second start did not save the settings"
 [ "$(settings_volume music)" = "$music" ] || e2e_fail "the second start saved music $(settings_volume music), not the $music it should have read"
 [ "$(settings_scores)" = "$table" ] || e2e_fail "the second start changed the table: $(settings_scores)"

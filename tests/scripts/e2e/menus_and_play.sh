@@ -9,42 +9,12 @@ e2e_begin "$@"
 scores=("900 AAA" "800 BBB" "700 CCC" "600 DDD" "500 EEE" "400 FFF" "300 GGG" "200 HHH" "100 III" "50 JJJ")
 write_settings 50 30 "${scores[@]}"
 
-e2e_launch game
-e2e_wait_for_window
-
-screen_logo
-expect logo 15 "$E2E_PROBES"
-press space
-screen_menu 0
-expect menu-new-game 10 "$E2E_PROBES"
-
-press Down Down Down
-screen_menu 3
-expect menu-options 5 "$E2E_PROBES"
-press Return
-screen_options 0
-expect options 10 "$E2E_PROBES"
-# The music volume rises by 10 a second while Right is held.
-hold 1.5 Right
-expect options-after-raising 5 "$E2E_PROBES"
-press Escape
-screen_menu 0
-expect menu-after-options 10 "$E2E_PROBES"
-music=$(settings_volume music)
-if [ -z "$music" ] || [ "$music" -lt 58 ] || [ "$music" -gt 90 ]; then
-    e2e_fail "after 1.5 s of Right from 50 the stored music volume is '$music'"
-fi
-e2e_log "stored music volume after leaving the options: $music"
+start_at_menu menu-new-game
+raise_music
+music=$E2E_MUSIC
 
 press Return
-screen_story
-expect story 10 "$E2E_PROBES"
-# Two presses per line (one shows the line whole, one moves on), one for the long fourth line,
-# which always shows whole: nine to the game.
-press space space space space space space space space space
-screen_play
-add_player_at 300 400
-expect_running play-start 10 "$E2E_PROBES"
+story_to_play add_player_at 300 400
 
 # Fly into the bottom-left corner while firing. From (300, 400) at 200 pixels a second the corner
 # is reached within 1.4 seconds; seven shots in two seconds spend more charge than comes back.
@@ -55,22 +25,8 @@ add_player_at 31 454
 add_charge_spent
 expect play-corner-after-firing 3 "$E2E_PROBES"
 
-press Escape
-screen_pause 0
-add_player_at 31 454
-expect pause-resume 5 "$E2E_PROBES"
-press Down
-screen_pause 1
-expect pause-quit 5 "$E2E_PROBES"
-press Return
-screen_menu 0
-expect menu-after-quitting 10 "$E2E_PROBES"
-
-press Up
-screen_menu 5
-expect menu-exit 5 "$E2E_PROBES"
-press Return
-e2e_expect_game_exit 30
+quit_play_to_menu add_player_at 31 454
+quit_from_menu 0
 
 [ "$(settings_volume music)" = "$music" ] || e2e_fail "the music volume changed to $(settings_volume music)"
 [ "$(settings_volume fx)" = 30 ] || e2e_fail "the effect volume changed to $(settings_volume fx)"

@@ -1,5 +1,6 @@
 # The game's screens as probe lines (see common.sh), built from the generated art and the places
-# where the game draws it. Each function leaves its lines in E2E_PROBES.
+# where the game draws it: each screen_ and add_ function leaves its lines in E2E_PROBES. Then the
+# routes through the game that several tests take, checked screen by screen.
 
 # The logo fading in over black: corners black (the screen's black rectangle, not the dark blue the
 # frame is cleared to), and bright parts of the logo at one common opacity.
@@ -136,28 +137,6 @@ add_glyph() {
     probe_line "$((282 + 32 * slot + 2 * gx)) $((228 + 2 * gy)) = ${colour:0:6}"
 }
 
-# Starts the game and takes it from the logo to the main menu, its first item chosen.
-start_at_menu() {
-    e2e_launch game
-    e2e_wait_for_window
-    screen_logo
-    expect logo 15 "$E2E_PROBES"
-    press space
-    screen_menu 0
-    expect menu 10 "$E2E_PROBES"
-}
-
-# From the story screen into play: Space completes each line and goes on to the next. The last
-# press is Escape, which the story takes as it takes Space: a Space still held when play starts
-# would fire, and a lucky hit would change the score.
-story_to_play() {
-    screen_story
-    expect story 10 "$E2E_PROBES"
-    press space space space space space space space space Escape
-    screen_play
-    expect_running play 10 "$E2E_PROBES"
-}
-
 # The charge bar at its full length: white still at x 190.
 add_charge_full() {
     probe OxM_White.png 62 46 = -- "2 1" "128 1" "128 2"
@@ -185,4 +164,116 @@ screen_change_controls() {
         done
     done
     probe OxM_ChangeControls.png 0 0 = -- "${beneath[@]}"
+}
+
+# ---------------------------------------------------------------------------------------------------
+# Routes through the game that several tests take
+
+# logo_to_menu [name]: from the logo (fading in) to the main menu, its first item chosen: Space
+# leaves the logo. <name> names the menu's screenshot (menu when not given).
+logo_to_menu() {
+    screen_logo
+    expect logo 15 "$E2E_PROBES"
+    press space
+    screen_menu 0
+    expect "${1:-menu}" 10 "$E2E_PROBES"
+}
+
+# start_at_menu [name]: starts the game and takes it from the logo to the main menu (logo_to_menu).
+start_at_menu() {
+    e2e_launch game
+    e2e_wait_for_window
+    logo_to_menu "$@"
+}
+
+# quit_from_menu <selected item> [name]: from the main menu with that item chosen, Up to the exit
+# item (the menu wraps from the first item to the last) and Return. The game must end by itself with
+# status 0.
+quit_from_menu() {
+    local up
+    for ((up = 0; up <= $1; up++)); do press Up; done
+    screen_menu 5
+    expect "${2:-menu-exit}" 5 "$E2E_PROBES"
+    press Return
+    e2e_expect_game_exit 30
+}
+
+# raise_music: from the main menu's first item into the options, where Right held for 1.5 s raises
+# the music from 50 by 10 a second, and back to the menu with Escape, which stores it. Sets E2E_MUSIC
+# to the stored volume, which must have risen.
+raise_music() {
+    press Down Down Down
+    screen_menu 3
+    expect menu-options 5 "$E2E_PROBES"
+    press Return
+    screen_options 0
+    expect options 10 "$E2E_PROBES"
+    hold 1.5 Right
+    expect options-after-raising 5 "$E2E_PROBES"
+    press Escape
+    screen_menu 0
+    expect menu-after-options 10 "$E2E_PROBES"
+    E2E_MUSIC=$(settings_volume music)
+    if [ -z "$E2E_MUSIC" ] || [ "$E2E_MUSIC" -lt 58 ] || [ "$E2E_MUSIC" -gt 90 ]; then
+        e2e_fail "after 1.5 s of Right from 50 the stored music volume is '$E2E_MUSIC'"
+    fi
+    e2e_log "stored music volume after leaving the options: $E2E_MUSIC"
+}
+
+# story_to_play [command...]: from the story screen into play: Space completes each line and goes on
+# to the next. The last press is Escape, which the story takes as it takes Space: a Space still held
+# when play starts would fire, and a lucky hit would change the score. The command, when given, adds
+# its probes to those of play.
+story_to_play() {
+    screen_story
+    expect story 10 "$E2E_PROBES"
+    press space space space space space space space space Escape
+    screen_play
+    [ "$#" -eq 0 ] || "$@"
+    expect_running play 10 "$E2E_PROBES"
+}
+
+# quit_play_to_menu [command...]: from play, Escape pauses with the cursor on Resume (the command, when
+# given, adds its probes to that screen), Down moves it to Quit and Return leaves for the main menu.
+quit_play_to_menu() {
+    press Escape
+    screen_pause 0
+    [ "$#" -eq 0 ] || "$@"
+    expect pause 5 "$E2E_PROBES"
+    press Down
+    screen_pause 1
+    expect pause-quit 5 "$E2E_PROBES"
+    press Return
+    screen_menu 0
+    expect menu-after-quitting 10 "$E2E_PROBES"
+}
+
+# The settings the short way to the score entry needs: volumes 40 and 60, and a table whose two
+# lowest entries hold negative points, which the 0 points of a fresh game beat.
+write_settings_for_score_entry() {
+    write_settings 40 60 "900 AAA" "800 BBB" "700 CCC" "600 DDD" "500 EEE" "400 FFF" "300 GGG" "200 HHH" \
+        "-1 III" "-1 JJJ"
+}
+
+# play_to_score_entry: from the main menu's first item through the story into play, where 3 makes the
+# next level the third and 2 ends the running level; after the third the game is complete and, with
+# the table of write_settings_for_score_entry, the score entry opens.
+play_to_score_entry() {
+    press Return
+    story_to_play
+    # The third level's start loads its ground picture in one long frame. A key pressed and let go
+    # within that frame would never be seen down: the 2 comes well after it and is held for a while
+    # (the game acts on the press only, not on a key that stays down).
+    hold 0.5 3
+    sleep 0.5
+    hold 0.5 2
+    screen_score_entry ""
+    expect score-entry 10 "$E2E_PROBES"
+}
+
+# type_letter <name>: the last letter of <name> pressed in the score entry, which then shows <name>.
+type_letter() {
+    press "${1: -1}"
+    screen_score_entry "$1"
+    expect "score-entry-$1" 5 "$E2E_PROBES"
 }

@@ -10,7 +10,7 @@
 # of the test connect as the user the test runs as.
 #
 # The functions of common.sh that speak to the X server (the window, its geometry, screenshots and
-# keys) are replaced here by the same ones speaking to sway.
+# key events) are replaced here by the same ones speaking to sway.
 
 sway_require_tools() {
     local tool
@@ -91,33 +91,9 @@ wl_key() {
     [ "$reply" = ok ] || e2e_fail "the virtual keyboard did not take '$1 $2': $reply"
 }
 
-# press, hold and chord as common.sh has them, on the virtual keyboard.
-press() {
-    local key
-    for key in "$@"; do
-        wl_key down "$key"
-        sleep "$E2E_HOLD"
-        wl_key up "$key"
-        sleep "$E2E_GAP"
-    done
-}
-
-hold() {
-    local seconds=$1
-    shift
-    local key
-    for key in "$@"; do wl_key down "$key"; done
-    sleep "$seconds"
-    for key in "$@"; do wl_key up "$key"; done
-    sleep "$E2E_GAP"
-}
-
-chord() {
-    wl_key down "$1"
-    sleep 0.05
-    press "$2"
-    wl_key up "$1"
-    sleep "$E2E_GAP"
+# The key events of common.sh's press, hold and chord, on the virtual keyboard.
+key_event() {
+    wl_key "$1" "$2"
 }
 
 # The game's window in sway's tree (the view of process E2E_GAME_PID), as JSON; empty when none.
