@@ -40,80 +40,32 @@ PEER=/usr/games/chromium-bsu
 [ -x "$GAME" ] || { echo "frame_pacing: no $GAME (build the bench targets first)" >&2; exit 1; }
 [ -x "$PEER" ] || [ -n "${FRAME_PACING_SWAY_ONLY:-}" ] || { echo "frame_pacing: no $PEER" >&2; exit 1; }
 
+# The X session, the game's folder, the keys (held a while, as a player holds them: the peer reads
+# its keys once a frame) and the screenshots of the end-to-end tests; sway.sh on the Wayland desktop.
+. "$SCRIPT_DIR/../tests/scripts/e2e/common.sh"
+fail() {
+    echo "frame_pacing: $*" >&2
+    exit 1
+}
+e2e_fail() { fail "$*"; }
+e2e_log() { echo "$*"; }
+
 OUT=$BUILD_DIR/frame-pacing
 rm -rf "$OUT"
 mkdir -p "$OUT"
 WORK=$(mktemp -d "${TMPDIR:-/tmp}/frame-pacing.XXXXXX")
 PIDS=""
-cleanup() {
-    local pid
-    for pid in $PIDS; do
-        kill "$pid" 2>/dev/null
-        wait "$pid" 2>/dev/null
-    done
-    rm -rf "$WORK"
-}
-trap cleanup EXIT
+trap 'e2e_stop $PIDS; rm -rf "$WORK"' EXIT
 trap 'exit 1' INT TERM
-fail() {
-    echo "frame_pacing: $*" >&2
-    exit 1
-}
 
 # ---------------------------------------------------------------------------------------------------
 # The display
 
-Xvfb -displayfd 3 -screen 0 ${SCREEN}x24 -nolisten tcp 3>"$WORK/display" 2>"$OUT/xvfb.log" &
-PIDS="$! $PIDS"
-for _ in $(seq 100); do
-    [ -s "$WORK/display" ] && break
-    sleep 0.1
-done
-[ -s "$WORK/display" ] || fail "Xvfb did not start"
-export DISPLAY=:$(cat "$WORK/display")
-
-cat >"$WORK/rc.xml" <<'EOF'
-<?xml version="1.0" encoding="UTF-8"?>
-<openbox_config xmlns="http://openbox.org/3.4/rc">
-  <focus><focusNew>yes</focusNew><followMouse>no</followMouse></focus>
-  <keyboard>
-    <keybind key="A-F4"><action name="Close"/></keybind>
-  </keyboard>
-</openbox_config>
-EOF
-mkdir -p "$WORK/xdg-config" "$WORK/xdg-cache"
-XDG_CONFIG_HOME=$WORK/xdg-config XDG_CACHE_HOME=$WORK/xdg-cache \
-    openbox --config-file "$WORK/rc.xml" >"$OUT/openbox.log" 2>&1 &
-PIDS="$! $PIDS"
-for _ in $(seq 100); do
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
-    sleep 0.1
-done
+xsession_start "$WORK" "${SCREEN}x24" "$OUT"
+PIDS="$E2E_WM_PID $E2E_XVFB_PID"
 
 # ---------------------------------------------------------------------------------------------------
 # Driving and measuring
-
-# Presses held a while, as a player holds them (the peer reads its keys once a frame).
-press() {
-    xdotool keydown "$1" sleep 0.15 keyup "$1"
-    sleep 0.12
-}
-
-# wait_window <pid> <seconds> <xdotool search arguments...>: sets WINDOW and gives it the focus.
-wait_window() {
-    local pid=$1 seconds=$2 tries=0
-    shift 2
-    WINDOW=""
-    while [ "$tries" -lt $((seconds * 10)) ]; do
-        kill -0 "$pid" 2>/dev/null || fail "process $pid ended before showing its window"
-        WINDOW=$(xdotool search --onlyvisible "$@" 2>/dev/null | head -n 1)
-        [ -n "$WINDOW" ] && break
-        sleep 0.1
-        tries=$((tries + 1))
-    done
-    [ -n "$WINDOW" ] || fail "no window ($*) within $seconds s"
-    timeout 10 xdotool windowactivate --sync "$WINDOW" >/dev/null 2>&1
-}
 
 cpu_ticks() {
     awk '{ print $14 + $15 }' "/proc/$1/stat"
@@ -186,46 +138,56 @@ row() {
 # ---------------------------------------------------------------------------------------------------
 # Talonreach
 
+# start_talonreach <label> <env arguments...>: the game with its present log, in a folder of its own,
+# its sound on the dummy driver. Sets E2E_GAME_PID and LOG.
+start_talonreach() {
+    local label=$1
+    shift
+    e2e_game_folder "$WORK/game-$label" "$BUILD_DIR/Resource"
+    LOG=$OUT/presents-$label.txt
+    (cd "$WORK/game-$label" && exec env "$@" "$GAME" "$LOG") >"$OUT/talonreach-$label.log" 2>&1 &
+    E2E_GAME_PID=$!
+    PIDS="$E2E_GAME_PID $PIDS"
+}
+
+# measure_talonreach <label>: the game started last, from its logo: the main menu (measured), the
+# story, play (measured), a screenshot of each. Sets RENDERER to what draws for it.
+measure_talonreach() {
+    local label=$1 i
+    sleep 1
+    press space
+    sleep 2
+    capture "$OUT/talonreach-$label-menu.png"
+    measure "$E2E_GAME_PID" MENU
+    press Return
+    sleep 1
+    for i in 1 2 3 4 5 6 7 8; do press space; done
+    # The ninth press leaves the story: the level's loading counts to play.
+    reset_peak "$E2E_GAME_PID"
+    press space
+    measure "$E2E_GAME_PID" PLAY since-reset
+    capture "$OUT/talonreach-$label-play.png"
+    RENDERER=$(renderer_of "$E2E_GAME_PID")
+}
+
 # talonreach <label> <environment...>: logo, main menu (measured), story, play (measured), closed
 # through the window manager so that the game writes its present log.
 talonreach() {
     local label=$1
     shift
-    local dir=$WORK/game-$label
-    mkdir -p "$dir/Resource"
-    ln -s "$BUILD_DIR/Resource/Graphics" "$dir/Resource/Graphics"
-    ln -s "$BUILD_DIR/Resource/Sound" "$dir/Resource/Sound"
-    local log=$OUT/presents-$label.txt
-    (cd "$dir" && exec env SDL_AUDIODRIVER=dummy "$@" "$GAME" "$log") >"$OUT/talonreach-$label.log" 2>&1 &
-    local pid=$!
-    PIDS="$pid $PIDS"
-    wait_window "$pid" 30 --name '^Talonreach$'
-    sleep 1
-    press space
-    sleep 2
-    import -window "$WINDOW" "$OUT/talonreach-$label-menu.png"
-    measure "$pid" MENU
-    press Return
-    sleep 1
-    local i
-    for i in 1 2 3 4 5 6 7 8; do press space; done
-    # The ninth press leaves the story: the level's loading counts to play.
-    reset_peak "$pid"
-    press space
-    measure "$pid" PLAY since-reset
-    import -window "$WINDOW" "$OUT/talonreach-$label-play.png"
-    local renderer
-    renderer=$(renderer_of "$pid")
+    start_talonreach "$label" SDL_AUDIODRIVER=dummy "$@"
+    xsession_wait_window "$E2E_GAME_PID" 30 --name '^Talonreach$'
+    measure_talonreach "$label"
     xdotool key alt+F4
     local tries=0
-    while kill -0 "$pid" 2>/dev/null && [ "$tries" -lt 100 ]; do
+    while kill -0 "$E2E_GAME_PID" 2>/dev/null && [ "$tries" -lt 100 ]; do
         sleep 0.1
         tries=$((tries + 1))
     done
-    kill -0 "$pid" 2>/dev/null && fail "Talonreach ($label) did not close"
-    wait "$pid"
-    row "Talonreach" "$label: $renderer" "$MENU_CPU" "$MENU_RSS" "$PLAY_CPU" "$PLAY_RSS" \
-        "$(intervals "$log" "$PLAY_FROM" "$PLAY_TO")"
+    kill -0 "$E2E_GAME_PID" 2>/dev/null && fail "Talonreach ($label) did not close"
+    wait "$E2E_GAME_PID"
+    row "Talonreach" "$label: $RENDERER" "$MENU_CPU" "$MENU_RSS" "$PLAY_CPU" "$PLAY_RSS" \
+        "$(intervals "$LOG" "$PLAY_FROM" "$PLAY_TO")"
 }
 
 # ---------------------------------------------------------------------------------------------------
@@ -238,14 +200,14 @@ chromium_bsu() {
     local pid=$!
     PIDS="$pid $PIDS"
     # Its title is UTF-8 only, which xdotool's name search does not read.
-    wait_window "$pid" 90 --class '^chromium-bsu$'
+    xsession_wait_window "$pid" 90 --class '^chromium-bsu$'
     sleep 3
-    import -window "$WINDOW" "$OUT/chromium-bsu-menu.png"
+    capture "$OUT/chromium-bsu-menu.png"
     measure "$pid" MENU
     reset_peak "$pid"
     press Return
     measure "$pid" PLAY since-reset
-    import -window "$WINDOW" "$OUT/chromium-bsu-play.png"
+    capture "$OUT/chromium-bsu-play.png"
     kill "$pid"
     wait "$pid" 2>/dev/null
     local version
@@ -263,10 +225,6 @@ sway_prepare() {
     E2E_WORK=$WORK
     E2E_ART=$OUT
     E2E_HELPER_PIDS=""
-    E2E_HOLD=0.15
-    E2E_GAP=0.12
-    e2e_fail() { fail "$*"; }
-    e2e_log() { echo "$*"; }
     # shellcheck source=../tests/scripts/e2e/sway.sh
     . "$SCRIPT_DIR/../tests/scripts/e2e/sway.sh"
     E2E_WL_KEYBOARD=$BUILD_DIR/bench/e2e_wl_keyboard
@@ -281,41 +239,20 @@ sway_prepare() {
 talonreach_on_sway() {
     local label=$1
     shift
-    local dir=$WORK/game-$label
-    mkdir -p "$dir/Resource"
-    ln -s "$BUILD_DIR/Resource/Graphics" "$dir/Resource/Graphics"
-    ln -s "$BUILD_DIR/Resource/Sound" "$dir/Resource/Sound"
-    local log=$OUT/presents-$label.txt
-    (cd "$dir" && exec env -u DISPLAY -u SDL_VIDEODRIVER SDL_AUDIODRIVER=dummy "$@" "$GAME" "$log") \
-        >"$OUT/talonreach-$label.log" 2>&1 &
-    E2E_GAME_PID=$!
-    PIDS="$E2E_GAME_PID $PIDS"
+    start_talonreach "$label" -u DISPLAY -u SDL_VIDEODRIVER SDL_AUDIODRIVER=dummy "$@"
     local tries=0
     until [ -n "$(sway_window)" ]; do
         tries=$((tries + 1))
         [ "$tries" -lt 300 ] && kill -0 "$E2E_GAME_PID" 2>/dev/null || fail "no window of Talonreach ($label) on sway"
         sleep 0.1
     done
-    sleep 1
-    press space
-    sleep 2
-    capture "$OUT/talonreach-$label-menu.png"
-    measure "$E2E_GAME_PID" MENU
-    press Return
-    sleep 1
-    local i
-    for i in 1 2 3 4 5 6 7 8; do press space; done
-    reset_peak "$E2E_GAME_PID"
-    press space
-    measure "$E2E_GAME_PID" PLAY since-reset
-    capture "$OUT/talonreach-$label-play.png"
-    local renderer shell
-    renderer=$(renderer_of "$E2E_GAME_PID")
+    measure_talonreach "$label"
+    local shell
     shell=$(sway_window | jq -r .shell)
     kill -TERM "$E2E_GAME_PID"
     wait "$E2E_GAME_PID"
-    row "Talonreach on sway" "$label ($shell): $renderer" "$MENU_CPU" "$MENU_RSS" "$PLAY_CPU" "$PLAY_RSS" \
-        "$(intervals "$log" "$PLAY_FROM" "$PLAY_TO")"
+    row "Talonreach on sway" "$label ($shell): $RENDERER" "$MENU_CPU" "$MENU_RSS" "$PLAY_CPU" "$PLAY_RSS" \
+        "$(intervals "$LOG" "$PLAY_FROM" "$PLAY_TO")"
 }
 
 sway_runs() {

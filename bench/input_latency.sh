@@ -27,21 +27,30 @@ for tool in Xvfb openbox xdotool xwininfo; do
 done
 [ -x "$GAME" ] && [ -x "$PROBE" ] || { echo "input_latency: build the game and latency_probe first" >&2; exit 1; }
 
-. "$SCRIPT_DIR/xsession.sh"
+# The X session, the game's folder and the keys of the end-to-end tests.
+. "$SCRIPT_DIR/../tests/scripts/e2e/common.sh"
+e2e_fail() {
+    echo "input_latency: $*" >&2
+    exit 1
+}
 OUT=$BUILD_DIR/input-latency
 rm -rf "$OUT"
 mkdir -p "$OUT"
-xsession_start "$SCREEN" "$OUT"
+WORK=$(mktemp -d "${TMPDIR:-/tmp}/input-latency.XXXXXX")
+PIDS=""
+trap 'e2e_stop $PIDS; rm -rf "$WORK"' EXIT
+trap 'exit 1' INT TERM
+xsession_start "$WORK" "${SCREEN}x24" "$OUT"
+PIDS="$E2E_WM_PID $E2E_XVFB_PID"
 
-mkdir -p "$XSESSION_WORK/game/Resource"
-ln -s "$BUILD_DIR/Resource/Graphics" "$XSESSION_WORK/game/Resource/Graphics"
-ln -s "$BUILD_DIR/Resource/Sound" "$XSESSION_WORK/game/Resource/Sound"
-(cd "$XSESSION_WORK/game" && exec env SDL_AUDIODRIVER=dummy "$GAME") >"$OUT/talonreach.log" 2>&1 &
+e2e_game_folder "$WORK/game" "$BUILD_DIR/Resource"
+(cd "$WORK/game" && exec env SDL_AUDIODRIVER=dummy "$GAME") >"$OUT/talonreach.log" 2>&1 &
 game_pid=$!
-XSESSION_PIDS="$game_pid $XSESSION_PIDS"
-window=$(xsession_wait_window "$game_pid" 30 --name '^Talonreach$') || exit 1
+PIDS="$game_pid $PIDS"
+xsession_wait_window "$game_pid" 30 --name '^Talonreach$'
+window=$E2E_WINDOW
 sleep 1
-xdotool keydown space sleep 0.15 keyup space
+press space
 sleep 2
 
 # The second menu item's left end (230, 262 of the 640 x 480 picture), in screen pixels.
