@@ -163,6 +163,28 @@ xsession_wait_window() {
     timeout 10 xdotool windowactivate --sync "$E2E_WINDOW" >/dev/null 2>&1
 }
 
+# bench_begin <name> <output folder> <WIDTHxHEIGHT>: for a benchmark in a real window: failures told
+# as <name>'s, the output folder emptied, a scratch folder WORK removed at the end together with every
+# process listed in PIDS, and the X session started (its logs in the output folder).
+bench_begin() {
+    E2E_BENCH=$1
+    e2e_fail() {
+        echo "$E2E_BENCH: $*" >&2
+        exit 1
+    }
+    e2e_log() { echo "$*"; }
+    OUT=$2
+    rm -rf "$OUT"
+    mkdir -p "$OUT"
+    WORK=$(mktemp -d "${TMPDIR:-/tmp}/$E2E_BENCH.XXXXXX")
+    PIDS=""
+    # shellcheck disable=SC2086 # a list of process numbers
+    trap 'e2e_stop $PIDS; rm -rf "$WORK"' EXIT
+    trap 'exit 1' INT TERM
+    xsession_start "$WORK" "${3}x24" "$OUT"
+    PIDS="$E2E_WM_PID $E2E_XVFB_PID"
+}
+
 # e2e_stop <pid>...: ends each process (children of this shell) and collects it.
 e2e_stop() {
     local pid
@@ -217,18 +239,22 @@ e2e_launch() {
     e2e_log "started the game ($label), process $E2E_LAST_PID"
 }
 
+# Fails, with the first copy's status and output, when that copy has ended before showing its window.
+e2e_expect_game_alive() {
+    kill -0 "$E2E_GAME_PID" 2>/dev/null && return 0
+    wait "$E2E_GAME_PID"
+    local status=$?
+    E2E_GAME_PID=""
+    cat "$E2E_ART/game.log" >&2
+    e2e_fail "the game ended (status $status) before showing a window; another copy running for this user would do that"
+}
+
 # Waits up to 30 s for the first copy's window and gives it the focus. Sets E2E_WINDOW.
 e2e_wait_for_window() {
     local deadline=$(($(date +%s) + 30))
     local windows=""
     while [ "$(date +%s)" -lt "$deadline" ]; do
-        if ! kill -0 "$E2E_GAME_PID" 2>/dev/null; then
-            wait "$E2E_GAME_PID"
-            local status=$?
-            E2E_GAME_PID=""
-            cat "$E2E_ART/game.log" >&2
-            e2e_fail "the game ended (status $status) before showing a window; another copy running for this user would do that"
-        fi
+        e2e_expect_game_alive
         windows=$(xdotool search --onlyvisible --name '^Talonreach$' 2>/dev/null)
         if [ -n "$windows" ]; then
             [ "$(echo "$windows" | wc -l)" -eq 1 ] || e2e_fail "more than one game window: $windows"

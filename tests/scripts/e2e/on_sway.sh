@@ -52,15 +52,8 @@ expect_geometry "twice the size" "[0-9]+ [0-9]+ 1280 960"
 logo_to_menu
 expect_crisp_twice "$E2E_SHOT"
 
-press F11
-expect_geometry "full screen" "0 0 1920 1080"
+menu_full_screen
 [ "$(sway_window | jq .fullscreen_mode)" = 1 ] || e2e_fail "sway does not show the window full screen"
-screen_menu 0
-expect_viewport full-screen-menu 5 1440x1080+240+0 "$E2E_PROBES"
-expect_bars "$E2E_SHOT"
-press Down
-screen_menu 1
-expect_viewport full-screen-menu-moved 5 1440x1080+240+0 "$E2E_PROBES"
 
 press F11
 expect_geometry "a window again" "[0-9]+ [0-9]+ 1280 960"

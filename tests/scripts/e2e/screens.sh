@@ -198,6 +198,20 @@ quit_from_menu() {
     e2e_expect_game_exit 30
 }
 
+# menu_full_screen: F11 on the main menu's first item on a 1920 x 1080 screen: the window covers the
+# screen, and the menu, 1440 x 1080 (1080 rows are 2.25 times the picture's height) between black
+# bars of 240 columns, still answers Down.
+menu_full_screen() {
+    press F11
+    expect_geometry "full screen" "0 0 1920 1080"
+    screen_menu 0
+    expect_viewport full-screen-menu 5 1440x1080+240+0 "$E2E_PROBES"
+    expect_bars "$E2E_SHOT"
+    press Down
+    screen_menu 1
+    expect_viewport full-screen-menu-moved 5 1440x1080+240+0 "$E2E_PROBES"
+}
+
 # raise_music: from the main menu's first item into the options, where Right held for 1.5 s raises
 # the music from 50 by 10 a second, and back to the menu with Escape, which stores it. Sets E2E_MUSIC
 # to the stored volume, which must have risen.

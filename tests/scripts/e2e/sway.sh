@@ -106,13 +106,7 @@ sway_window() {
 e2e_wait_for_window() {
     local deadline=$(($(date +%s) + 30)) window=""
     while [ "$(date +%s)" -lt "$deadline" ]; do
-        if ! kill -0 "$E2E_GAME_PID" 2>/dev/null; then
-            wait "$E2E_GAME_PID"
-            local status=$?
-            E2E_GAME_PID=""
-            cat "$E2E_ART/game.log" >&2
-            e2e_fail "the game ended (status $status) before showing a window"
-        fi
+        e2e_expect_game_alive
         window=$(sway_window)
         if [ -n "$window" ] && [ "$window" != null ] && jq -e '.visible and .focused' <<<"$window" >/dev/null; then
             E2E_WINDOW=$(jq -r .id <<<"$window")

@@ -17,15 +17,7 @@ expect_geometry "twice the size" "[0-9]+ [0-9]+ 1280 960"
 logo_to_menu menu-at-twice-the-size
 expect_crisp_twice "$E2E_SHOT"
 
-press F11
-expect_geometry "full screen" "0 0 1920 1080"
-# 1080 rows are 2.25 times the picture's height: 1440 columns wide, bars of 240 on either side.
-screen_menu 0
-expect_viewport full-screen-menu 5 1440x1080+240+0 "$E2E_PROBES"
-expect_bars "$E2E_SHOT"
-press Down
-screen_menu 1
-expect_viewport full-screen-menu-moved 5 1440x1080+240+0 "$E2E_PROBES"
+menu_full_screen
 press Up Up
 screen_menu 5
 expect_viewport full-screen-menu-exit 5 1440x1080+240+0 "$E2E_PROBES"
