@@ -43,26 +43,7 @@ PEER=/usr/games/chromium-bsu
 # The X session, the game's folder, the keys (held a while, as a player holds them: the peer reads
 # its keys once a frame) and the screenshots of the end-to-end tests; sway.sh on the Wayland desktop.
 . "$SCRIPT_DIR/../tests/scripts/e2e/common.sh"
-fail() {
-    echo "frame_pacing: $*" >&2
-    exit 1
-}
-e2e_fail() { fail "$*"; }
-e2e_log() { echo "$*"; }
-
-OUT=$BUILD_DIR/frame-pacing
-rm -rf "$OUT"
-mkdir -p "$OUT"
-WORK=$(mktemp -d "${TMPDIR:-/tmp}/frame-pacing.XXXXXX")
-PIDS=""
-trap 'e2e_stop $PIDS; rm -rf "$WORK"' EXIT
-trap 'exit 1' INT TERM
-
-# ---------------------------------------------------------------------------------------------------
-# The display
-
-xsession_start "$WORK" "${SCREEN}x24" "$OUT"
-PIDS="$E2E_WM_PID $E2E_XVFB_PID"
+bench_begin frame_pacing "$BUILD_DIR/frame-pacing" "$SCREEN"
 
 # ---------------------------------------------------------------------------------------------------
 # Driving and measuring
@@ -184,7 +165,7 @@ talonreach() {
         sleep 0.1
         tries=$((tries + 1))
     done
-    kill -0 "$E2E_GAME_PID" 2>/dev/null && fail "Talonreach ($label) did not close"
+    kill -0 "$E2E_GAME_PID" 2>/dev/null && e2e_fail "Talonreach ($label) did not close"
     wait "$E2E_GAME_PID"
     row "Talonreach" "$label: $RENDERER" "$MENU_CPU" "$MENU_RSS" "$PLAY_CPU" "$PLAY_RSS" \
         "$(intervals "$LOG" "$PLAY_FROM" "$PLAY_TO")"
@@ -243,7 +224,7 @@ talonreach_on_sway() {
     local tries=0
     until [ -n "$(sway_window)" ]; do
         tries=$((tries + 1))
-        [ "$tries" -lt 300 ] && kill -0 "$E2E_GAME_PID" 2>/dev/null || fail "no window of Talonreach ($label) on sway"
+        [ "$tries" -lt 300 ] && kill -0 "$E2E_GAME_PID" 2>/dev/null || e2e_fail "no window of Talonreach ($label) on sway"
         sleep 0.1
     done
     measure_talonreach "$label"

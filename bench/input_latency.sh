@@ -29,19 +29,7 @@ done
 
 # The X session, the game's folder and the keys of the end-to-end tests.
 . "$SCRIPT_DIR/../tests/scripts/e2e/common.sh"
-e2e_fail() {
-    echo "input_latency: $*" >&2
-    exit 1
-}
-OUT=$BUILD_DIR/input-latency
-rm -rf "$OUT"
-mkdir -p "$OUT"
-WORK=$(mktemp -d "${TMPDIR:-/tmp}/input-latency.XXXXXX")
-PIDS=""
-trap 'e2e_stop $PIDS; rm -rf "$WORK"' EXIT
-trap 'exit 1' INT TERM
-xsession_start "$WORK" "${SCREEN}x24" "$OUT"
-PIDS="$E2E_WM_PID $E2E_XVFB_PID"
+bench_begin input_latency "$BUILD_DIR/input-latency" "$SCREEN"
 
 e2e_game_folder "$WORK/game" "$BUILD_DIR/Resource"
 (cd "$WORK/game" && exec env SDL_AUDIODRIVER=dummy "$GAME") >"$OUT/talonreach.log" 2>&1 &
