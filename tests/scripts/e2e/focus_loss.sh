@@ -67,12 +67,7 @@ screen_play
 expect_running play-after-resume-item 5 "$E2E_PROBES"
 
 # The ordinary pause: one Escape in, one Escape out.
-press Escape
-screen_pause 0
-expect pause-by-escape 5 "$E2E_PROBES"
-press Escape
-screen_play
-expect_running play-after-resuming 5 "$E2E_PROBES"
+pause_and_resume Escape
 
 quit_play_to_menu
 quit_from_menu 0

@@ -36,12 +36,7 @@ screen_play
 add_charge_spent
 expect play-after-tapped-shots 3 "$E2E_PROBES"
 
-tap p
-screen_pause 0
-expect pause-by-p 5 "$E2E_PROBES"
-tap p
-screen_play
-expect_running play-after-p 5 "$E2E_PROBES"
+pause_and_resume p
 
 quit_play_to_menu
 quit_from_menu 0

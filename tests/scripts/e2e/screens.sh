@@ -247,6 +247,17 @@ story_to_play() {
     expect_running play 10 "$E2E_PROBES"
 }
 
+# pause_and_resume <key>: in play, <key> brings up the pause screen (the cursor on Resume) and <key>
+# again takes it away: the game runs on.
+pause_and_resume() {
+    press "$1"
+    screen_pause 0
+    expect "pause-by-$1" 5 "$E2E_PROBES"
+    press "$1"
+    screen_play
+    expect_running "play-after-$1" 5 "$E2E_PROBES"
+}
+
 # quit_play_to_menu [command...]: from play, Escape pauses with the cursor on Resume (the command, when
 # given, adds its probes to that screen), Down moves it to Quit and Return leaves for the main menu.
 quit_play_to_menu() {
