@@ -15,8 +15,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
 namespace
 {
 CBullet* LooseBullet(float scale, float rate)
@@ -59,13 +57,7 @@ float SecondsUntilReady(float scale, float rate)
 class BulletInPlayTest : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        std::srand(17);
-        CGamePlayState::SetEnemyFireTimer(0.0f);
-        game.StartGame();
-        game.RemoveEnemies();
-    }
+    void SetUp() override { game.StartEmptyGame(17); }
 
     CBullet* MakeBullet(CBaseMessage* message, int type)
     {

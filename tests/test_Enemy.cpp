@@ -16,7 +16,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdlib>
 
 namespace
 {
@@ -29,13 +28,7 @@ float ClockwiseFromUp(float dx, float dy)
 class EnemyInPlayTest : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        std::srand(5);
-        CGamePlayState::SetEnemyFireTimer(0.0f);
-        game.StartGame();
-        game.RemoveEnemies();
-    }
+    void SetUp() override { game.StartEmptyGame(5); }
 
     headless::PlayBench game;
 };

@@ -37,13 +37,7 @@ std::vector<T*> ObjectsOf()
 class BirdAndPowerupTest : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        std::srand(21);
-        CGamePlayState::SetEnemyFireTimer(0.0f);
-        game.StartGame();
-        game.RemoveEnemies();
-    }
+    void SetUp() override { game.StartEmptyGame(21); }
 
     void Send(CBaseMessage* message)
     {

@@ -10,6 +10,7 @@
 #include "CVKT_ObjectFactory.h"
 #include "CVKT_ObjectManager.h"
 
+#include <cstdlib>
 #include <stdexcept>
 #include <string>
 
@@ -31,6 +32,14 @@ void PlayBench::StartGame()
 {
     Game()->ChangeState(CGamePlayState::GetInstance());
     Frame(0);
+}
+
+void PlayBench::StartEmptyGame(unsigned uSeed)
+{
+    std::srand(uSeed);
+    CGamePlayState::SetEnemyFireTimer(0.0f);
+    StartGame();
+    RemoveEnemies();
 }
 
 void PlayBench::RunFor(float fSeconds, uint32_t nStepMs)

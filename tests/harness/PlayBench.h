@@ -26,6 +26,9 @@ public:
     // Makes the gameplay state the only state and runs one frame of 0 ms, so the player and the
     // enemies it asked for exist.
     void StartGame();
+    // Seeds the random numbers, sets the enemies' fire timer to 0 and starts a game whose enemies
+    // are taken out: play with the player alone, the same from run to run.
+    void StartEmptyGame(unsigned uSeed);
     // Frames of nStepMs until at least fSeconds have passed.
     void RunFor(float fSeconds, uint32_t nStepMs = 16);
 
