@@ -114,6 +114,9 @@ int main(int argc, char** argv)
         std::printf("%.2f\n", fLatency);
         bOnSecond = !bOnSecond;
     }
+    // The next run starts from the first item, as this one did.
+    if (bOnSecond)
+        Round(pDisplay, nX, nY, up, std::chrono::milliseconds(40));
     XCloseDisplay(pDisplay);
     return 0;
 }

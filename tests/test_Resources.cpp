@@ -2,6 +2,7 @@
 // exists and decodes at the size the game cuts from it, pictures carry the transparency their colour key
 // needs, the glyph sheets hold every printable character, animations move, the sounds are 16-bit PCM
 // that starts and ends cleanly, and the generator writes the same bytes every time.
+#include "CReplayFile.h"
 #include "CVKT_ResourcePath.h"
 #include "CVKT_WaveReader.h"
 #include "Files.h"
@@ -33,6 +34,7 @@ enum class eKind
 {
     Image,
     Wave,
+    Replay,     // a recorded game copied from data/, not generated
     RuntimeData // written by the game itself, not generated
 };
 
@@ -98,6 +100,8 @@ const tRequirement kRequirements[] = {
     {"Sound/OxM_PALLET_theme.wav", eKind::Wave, 0, 0, false, 0, 0},
     {"Sound/VKT_LazerShot.wav", eKind::Wave, 0, 0, false, 0, 0},
     {"Sound/VKT_LazerHit.wav", eKind::Wave, 0, 0, false, 0, 0},
+    {"Demos/demo-1.replay", eKind::Replay, 0, 0, false, 0, 0},
+    {"Demos/demo-2.replay", eKind::Replay, 0, 0, false, 0, 0},
 };
 
 std::string Lower(std::string text)
@@ -434,6 +438,27 @@ static void ExpectTheGameReadsTheWave(const std::string& path, const std::string
     EXPECT_EQ(ReadWave(path).error, "") << name;
 }
 
+// The file as the game reads it: an image at its size, a wave, a replay.
+static void ExpectTheGameReads(const tRequirement& requirement, const std::string& path,
+                               const std::string& name)
+{
+    tReplay replay;
+    switch (requirement.kind)
+    {
+    case eKind::Image:
+        ExpectSize(requirement, LoadPicture(path), name);
+        break;
+    case eKind::Wave:
+        ExpectTheGameReadsTheWave(path, name);
+        break;
+    case eKind::Replay:
+        EXPECT_EQ(CReplayFile::Load(path, replay), CReplayFile::eError::None) << name;
+        break;
+    case eKind::RuntimeData:
+        break;
+    }
+}
+
 TEST(ResourceFiles, EveryFileNamedInTheCodeDecodesAtTheSizeTheGameUses)
 {
     for (const std::string& name : ResourceNamesInCode())
@@ -443,10 +468,7 @@ TEST(ResourceFiles, EveryFileNamedInTheCodeDecodesAtTheSizeTheGameUses)
             continue;
         const std::string path = CVKT_ResourcePath::Resolve(headless::BuildDir() + "/" + name);
         ASSERT_TRUE(headless::FileExists(path)) << name << " is not in " << ResourceRoot();
-        if (requirement->kind == eKind::Image)
-            ExpectSize(*requirement, LoadPicture(path), name);
-        else
-            ExpectTheGameReadsTheWave(path, name);
+        ExpectTheGameReads(*requirement, path, name);
     }
 }
 
@@ -458,10 +480,7 @@ TEST(ResourceFiles, EveryRequiredFileIsGeneratedUnderItsExactName)
             continue;
         const std::string path = ResourceRoot() + "/" + requirement.path;
         ASSERT_TRUE(headless::FileExists(path)) << requirement.path;
-        if (requirement.kind == eKind::Image)
-            ExpectSize(requirement, LoadPicture(path), requirement.path);
-        else
-            EXPECT_EQ(ReadWave(path).error, "") << requirement.path;
+        ExpectTheGameReads(requirement, path, requirement.path);
     }
 }
 
@@ -897,7 +916,11 @@ TEST(ResourceGenerator, TwoRunsWriteIdenticalFiles)
     }
     const auto a = FilesUnder(first.Path());
     const auto b = FilesUnder(second.Path());
-    ASSERT_EQ(a.size(), std::size(kRequirements) - 1); // all but the settings file
+    // The pictures and sounds: neither the settings file nor the demos are generated.
+    const auto generated =
+        std::count_if(std::begin(kRequirements), std::end(kRequirements),
+                      [](const tRequirement& r) { return r.kind == eKind::Image || r.kind == eKind::Wave; });
+    ASSERT_EQ(a.size(), static_cast<size_t>(generated));
     ASSERT_EQ(a.size(), b.size());
     for (const auto& [name, bytes] : a)
     {

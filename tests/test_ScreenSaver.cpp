@@ -1,6 +1,6 @@
 // SDL's screensaver state follows the game's screens: the logo, the menus, the story, the pause and
 // the high-score table let it come on; play and a replay being watched hold it off, and a replay
-// paused by its watcher lets it come on again.
+// paused by its watcher lets it come on again, as does a demo the title plays when nobody is there.
 #include "CGamePlayState.h"
 #include "CHighScoreMenuState.h"
 #include "CLevelIntroState1.h"
@@ -70,6 +70,10 @@ TEST(ScreenSaver, FollowsTheScreens)
         {"the replay going on", [](headless::HeadlessGame& r) { r.Tap(SDL_SCANCODE_SPACE); }, play, false},
         {"the high-score table after it", [](headless::HeadlessGame& r) { r.Tap(SDL_SCANCODE_ESCAPE); },
          table, true},
+        {"the main menu again", [](headless::HeadlessGame& r) { r.Tap(SDL_SCANCODE_ESCAPE); },
+         CMainMenuState::GetInstance(), true},
+        {"a demo the title plays by itself, nobody there",
+         [](headless::HeadlessGame& r) { r.Run(61000, 100); }, play, true},
     };
     for (const tStep& step : steps)
     {

@@ -1,5 +1,6 @@
 #include "CGame.h"
 
+#include "CAttractMode.h"
 #include "CControls.h"
 #include "CGamePlayState.h"
 #include "CGameStateHash.h"
@@ -53,6 +54,7 @@ void CGame::Initialize(HWND hWnd, HINSTANCE hInstance, int nScreenWidth, int nSc
     m_pMS->InitMessageSystem(&CGamePlayState::MessageProc);
     m_pES = CVKT_EventSystem::GetInstance();
     CReplayStore::GetInstance()->SetTable(m_HighScores);
+    CAttractMode::GetInstance()->Reset();
 
     // The order matters: the texture manager draws through the renderer's sprite batch, and the
     // wave manager plays on the sound device. Frames are shown in step with the display: drawing
@@ -143,6 +145,10 @@ bool CGame::WatchFrame(uint32_t uElapsedMs)
 bool CGame::ReadWatcherKeys()
 {
     CReplayPlayer* pPlayer = CReplayPlayer::GetInstance();
+    // A demo stays only while nobody touches anything, and not beyond its time; the press that ends
+    // it does nothing else (the menu it returns to reads presses from the next frame on).
+    if (pPlayer->IsDemo())
+        return !m_pDI->AnyPress() && !pPlayer->IsDemoOver();
     const CPadInput* pPad = CPadInput::GetInstance();
     if (m_pDI->KeyPressed(DIK_ESCAPE) || pPad->Back())
         return false;
@@ -229,11 +235,12 @@ void CGame::SortAsDrawn()
 void CGame::UpdateScreenSaver()
 {
     // Nobody touches a key while watching, and a player may go some time without one between two
-    // shots; a paused game or replay is left alone like a menu.
+    // shots; a paused game or replay is left alone like a menu, and so is a demo, which plays when
+    // nobody is there.
     // While watching, the replayed game's own screens (its recorded pauses) do not count.
     CReplayPlayer* pPlayer = CReplayPlayer::GetInstance();
     const bool bPlaying = !m_vStates.empty() && m_vStates.back() == CGamePlayState::GetInstance();
-    const bool bHoldOff = pPlayer->IsWatching() ? !pPlayer->IsPaused() : bPlaying;
+    const bool bHoldOff = pPlayer->IsWatching() ? !pPlayer->IsPaused() && !pPlayer->IsDemo() : bPlaying;
     CVKT_Window::GetInstance()->AllowScreenSaver(!bHoldOff);
 }
 

@@ -32,8 +32,8 @@ public:
     // One frame: the devices read, then the rules of a frame played (or, while a replay is watched,
     // of as many recorded frames as the watcher's time allows), then the picture drawn. False means
     // the game is to end (nothing more was drawn in this frame). After the frame the screensaver is
-    // held off while a game is played or a replay watched (not paused), and allowed on every other
-    // screen: the menus, the high-score table, the story and the pause.
+    // held off while a game is played or a replay watched (not paused, not a demo), and allowed on
+    // every other screen: the menus, the high-score table, the story and the pause.
     bool Main();
     // The rules of one frame, without reading the devices or drawing: the pads' menu repeat, the top
     // state's Input, the (possibly new) top state's Update, then the wave manager, the messages and
@@ -99,7 +99,7 @@ private:
     // Watching a replay, one frame of the watcher's: its keys, then the recorded frames its time
     // pays for. False when the program is to end (the replay ended with no screen to return to).
     bool WatchFrame(uint32_t uElapsedMs);
-    // False when the watcher leaves.
+    // False when the watcher leaves (a demo: at any press, or when its time is over).
     bool ReadWatcherKeys();
     void PlayRecordedFrames(uint32_t uElapsedMs);
     // One recorded frame by the game's own rules with the recorded input; false when the watching

@@ -65,3 +65,7 @@ constexpr const char* SOUND_MENU_THEME = "Resource/sound/OxM_ZORIRED_theme.wav";
 constexpr const char* SOUND_LEVEL_THEME = "Resource/Sound/OxM_PALLET_theme.wav";
 constexpr const char* SOUND_SHOT = "Resource/Sound/VKT_LazerShot.wav";
 constexpr const char* SOUND_HIT = "Resource/Sound/VKT_LazerHit.wav";
+
+// The demos the title shows when nobody plays, taking turns (recorded games, made by the project's
+// recording tool from scripted play).
+constexpr const char* DEMO_FILES[] = {"Resource/Demos/demo-1.replay", "Resource/Demos/demo-2.replay"};

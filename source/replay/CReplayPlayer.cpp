@@ -23,11 +23,13 @@ CReplayPlayer* CReplayPlayer::GetInstance()
     return &instance;
 }
 
-void CReplayPlayer::Start(const tReplay& replay, IGameState* pReturnTo)
+void CReplayPlayer::Start(const tReplay& replay, IGameState* pReturnTo, bool bDemo)
 {
     m_Replay = replay;
     m_pReturnTo = pReturnTo;
     m_bWatching = true;
+    m_bDemo = bDemo;
+    m_uWatchedMs = 0;
     m_bPaused = false;
     m_nSpeed = 1;
     m_uNext = 0;
@@ -44,8 +46,10 @@ void CReplayPlayer::Start(const tReplay& replay, IGameState* pReturnTo)
 void CReplayPlayer::AddTime(uint32_t uElapsedMs)
 {
     m_nTakenNow = 0;
-    if (!m_bPaused)
-        m_uOwedMs += static_cast<uint64_t>(uElapsedMs) * static_cast<uint64_t>(m_nSpeed);
+    if (m_bPaused)
+        return;
+    m_uOwedMs += static_cast<uint64_t>(uElapsedMs) * static_cast<uint64_t>(m_nSpeed);
+    m_uWatchedMs += uElapsedMs;
 }
 
 const tReplayFrame* CReplayPlayer::NextFrame()
@@ -76,6 +80,9 @@ bool CReplayPlayer::Matches(uint32_t uStateHash)
 void CReplayPlayer::Depart()
 {
     m_nDepartedFrame = static_cast<int>(m_uNext);
+    // Nobody asked for a demo: one of another version simply ends.
+    if (m_bDemo)
+        return;
     char szText[256];
     std::snprintf(szText, sizeof szText,
                   "The replay departs from its recorded game at frame %u of %u: this version of Talonreach "
@@ -87,6 +94,7 @@ void CReplayPlayer::Depart()
 bool CReplayPlayer::HoldEnd(uint32_t uElapsedMs)
 {
     m_uHeldMs += uElapsedMs;
+    m_uWatchedMs += uElapsedMs;
     return m_uHeldMs >= END_HOLD_MS;
 }
 
@@ -115,7 +123,7 @@ void CReplayPlayer::DrawMark() const
 {
     if (!m_bWatching || m_uNext == 0)
         return;
-    std::string mark = "REPLAY";
+    std::string mark = m_bDemo ? "DEMO" : "REPLAY";
     if (m_nSpeed > 1)
         mark += " x" + std::to_string(m_nSpeed);
     if (m_bPaused)

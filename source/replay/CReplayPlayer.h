@@ -8,6 +8,9 @@
 // watcher's (the recorded times themselves never change). A replay that has played to its end holds
 // its last picture for END_HOLD_MS. The first frame whose hash differs from the record's is reported
 // in a box titled "Replay Error" and the watching stops there.
+//
+// A demo (the title showing a game by itself when nobody plays) is watched the same way, marked
+// "DEMO": it is over after DEMO_MS of watching, and a departure ends it without a box.
 #pragma once
 
 #include "CReplayFile.h"
@@ -24,6 +27,7 @@ public:
     // Recorded frames run for one frame of the watcher's, at most, per step of speed: a long stall
     // drops the time it owes rather than racing through the game.
     static constexpr int MAX_FRAMES_PER_FRAME = 8;
+    static constexpr uint32_t DEMO_MS = 45000;
 
     enum class eResult
     {
@@ -39,8 +43,9 @@ public:
     CReplayPlayer& operator=(const CReplayPlayer&) = delete;
 
     // Watching starts with the next frame; the game's carried-over state is put aside. pReturnTo is
-    // the screen shown when the replay ends; with null the program ends with it.
-    void Start(const tReplay& replay, IGameState* pReturnTo);
+    // the screen shown when the replay ends; with null the program ends with it. bDemo: the title
+    // shows it by itself.
+    void Start(const tReplay& replay, IGameState* pReturnTo, bool bDemo = false);
     bool IsWatching() const { return m_bWatching; }
     IGameState* GetReturnTo() const { return m_pReturnTo; }
 
@@ -50,6 +55,9 @@ public:
     // The next recorded frame the owed time pays for, or null when it pays for no more in this
     // watcher's frame (or the record is played). Taking a frame spends its time.
     const tReplayFrame* NextFrame();
+    bool IsDemo() const { return m_bDemo; }
+    // A demo that has been watched DEMO_MS (pauses not counted).
+    bool IsDemoOver() const { return m_bDemo && m_uWatchedMs >= DEMO_MS; }
     // Frames taken in the watcher's current frame.
     int FramesTakenNow() const { return m_nTakenNow; }
     bool IsFirstFrame() const { return m_uNext == 0; }
@@ -59,7 +67,7 @@ public:
     // frame counts as played.
     bool Matches(uint32_t uStateHash);
     // The game came out differently from the record at the frame taken last: notes the frame and
-    // reports it. The caller stops the watching.
+    // reports it (a demo quietly). The caller stops the watching.
     void Depart();
     // At the end of the record: true once the last picture has been held END_HOLD_MS.
     bool HoldEnd(uint32_t uElapsedMs);
@@ -90,12 +98,14 @@ private:
     tReplay m_Replay;
     IGameState* m_pReturnTo = nullptr;
     bool m_bWatching = false;
+    bool m_bDemo = false;
     bool m_bPaused = false;
     int m_nSpeed = 1;
     uint32_t m_uNext = 0;
     uint64_t m_uOwedMs = 0;
     int m_nTakenNow = 0;
     uint32_t m_uHeldMs = 0;
+    uint64_t m_uWatchedMs = 0;
     int m_nDepartedFrame = -1;
     eResult m_eResult = eResult::None;
     tReplayStart m_Aside; // the game's own carried-over state, given back when the watching ends

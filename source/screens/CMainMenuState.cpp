@@ -1,5 +1,6 @@
 #include "CMainMenuState.h"
 
+#include "CAttractMode.h"
 #include "CControlsMenuState.h"
 #include "CCreditsMenuState.h"
 #include "CGame.h"
@@ -32,8 +33,9 @@ CMainMenuState* CMainMenuState::GetInstance()
 void CMainMenuState::Enter()
 {
     // Every return to the menu stores the volumes and the table, so nothing typed or set is lost if
-    // the program is killed later.
-    CGame::GetInstance()->SaveSettings(SETTINGS_FILE_LOWER_CASE);
+    // the program is killed later; but for the return from a demo, which writes nothing.
+    if (!CAttractMode::GetInstance()->MenuEntered())
+        CGame::GetInstance()->SaveSettings(SETTINGS_FILE_LOWER_CASE);
     m_nSelection = ITEM_PLAY;
     m_nMenuImageID = CVKT_TextureManager::GetInstance()->LoadTexture(IMAGE_MAIN_MENU, WHITE);
     StartMusic();
@@ -98,6 +100,11 @@ bool CMainMenuState::ChooseItem()
         return false;
     }
     return true;
+}
+
+void CMainMenuState::Update(float fElapsedTime)
+{
+    CAttractMode::GetInstance()->MenuFrame(fElapsedTime, CVKT_DirectInput::GetInstance()->AnyInput(), this);
 }
 
 void CMainMenuState::Render()

@@ -1,6 +1,7 @@
 // The hub of the game: six items, chosen with the arrow keys and Space or Return, lead to the story
 // and the game, the high-score table, the controls, the options, the credits, or out of the program.
-// Entering it writes the settings file and starts the menu music unless it already plays.
+// Entering it writes the settings file and starts the menu music unless it already plays. Left alone
+// for a minute it shows the game playing itself (CAttractMode).
 #pragma once
 
 #include "IGameState.h"
@@ -33,13 +34,14 @@ public:
     CMainMenuState(const CMainMenuState&) = delete;
     CMainMenuState& operator=(const CMainMenuState&) = delete;
 
-    // Writes the settings file, selects the first item, loads the sheet and starts the music from
-    // the beginning when it is not playing.
+    // Writes the settings file (not on the return from a demo), selects the first item, loads the
+    // sheet and starts the music from the beginning when it is not playing.
     void Enter() override;
     // Up and Down move the selection (wrapping); Space, or Return without Alt, carries out the item.
     // False only when the exit item was chosen.
     bool Input() override;
-    void Update(float) override {}
+    // Left alone long enough, the menu shows a demo (CAttractMode).
+    void Update(float fElapsedTime) override;
     // The menu picture, then the selected item's highlighted look laid exactly over it.
     void Render() override;
     void Exit() override;

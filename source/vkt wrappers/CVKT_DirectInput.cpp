@@ -552,6 +552,54 @@ bool CVKT_DirectInput::IsPadButton(int nButton)
     return nButton >= 0 && nButton < PAD_BUTTON_COUNT;
 }
 
+bool CVKT_DirectInput::AnyInput() const
+{
+    if (AnyPress())
+        return true;
+    if (m_pKeyboard && m_pKeyboard->GetDIKCode() != 0)
+        return true;
+    if (m_pMouse &&
+        (m_pMouse->MovementX() != 0 || m_pMouse->MovementY() != 0 || m_pMouse->WheelMovement() != 0))
+        return true;
+    for (int nButton = 0; m_pMouse && nButton < CVKT_DIMouse::MAX_BUTTONS; ++nButton)
+    {
+        if (m_pMouse->ButtonDown(nButton))
+            return true;
+    }
+    for (int nButton = 0; nButton < PAD_BUTTON_COUNT; ++nButton)
+    {
+        if (PadButtonDown(nButton))
+            return true;
+    }
+    for (int nDir = 0; nDir < PAD_DIRECTION_COUNT; ++nDir)
+    {
+        if (PadDirectionDown(nDir))
+            return true;
+    }
+    return false;
+}
+
+bool CVKT_DirectInput::AnyPress() const
+{
+    for (int nCode = 1; m_pKeyboard && nCode < 256; ++nCode)
+    {
+        const auto ucCode = static_cast<unsigned char>(nCode);
+        if (m_pKeyboard->KeyDown(ucCode) && !m_pKeyboard->KeyWasDown(ucCode))
+            return true;
+    }
+    for (int nButton = 0; m_pMouse && nButton < CVKT_DIMouse::MAX_BUTTONS; ++nButton)
+    {
+        if (m_pMouse->ButtonDown(nButton) && !m_pMouse->ButtonWasDown(nButton))
+            return true;
+    }
+    for (int nDir = 0; nDir < PAD_DIRECTION_COUNT; ++nDir)
+    {
+        if (PadDirectionPressed(nDir))
+            return true;
+    }
+    return PadAnyButtonPressed();
+}
+
 tInputFrame CVKT_DirectInput::GetFrame() const
 {
     tInputFrame frame;

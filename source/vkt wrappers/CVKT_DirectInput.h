@@ -161,6 +161,12 @@ public:
     // Rumbles the pad that last gave input, at fStrength (0 to 1); false when it cannot.
     bool PadRumble(float fStrength, uint32_t uMilliseconds);
 
+    // Whether anybody touched anything in this frame: a key, mouse or pad button pressed (AnyPress),
+    // or held, or the mouse or a pad's stick or D-pad moved. Asked while no frame is used.
+    bool AnyInput() const;
+    // A key, a mouse button or a pad's button or direction pressed in this frame.
+    bool AnyPress() const;
+
     // What the keyboard and pad queries answer now, as one record.
     tInputFrame GetFrame() const;
     // From now until the next ReadDevices, change of focus or AcquireAll/UnacquireAll, the keyboard

@@ -1,6 +1,7 @@
-// The working folder of a headless game: Resource/Graphics and Resource/Sound link those of a real
-// Resource folder (never written), Resource/settings.xml is the folder's own. It becomes the working
-// directory while the object lives, and is removed with its content (never the link targets) after.
+// The working folder of a headless game: Resource/Graphics, Resource/Sound and (where it has them)
+// Resource/Demos link those of a real Resource folder (never written), Resource/settings.xml is the folder's
+// own. It becomes the working directory while the object lives, and is removed with its content (never the
+// link targets) after.
 #pragma once
 
 #include "ScopedTempDir.h"

@@ -14,6 +14,7 @@ set(TALONREACH_E2E_TESTS
     "WindowSizedForTheScreenAndKept:window_size"
     "WatchAReplay:replay"
     "QuickTapsFromTheLogoIntoPlay:quick_taps"
+    "TheTitlePlaysADemoWhenLeftAlone:attract_mode"
     "ChangeControlsAndFireWithTheNewKey:change_controls")
 
 # A process that holds the game's lock without being the game, for the stray-lock test.
@@ -34,3 +35,5 @@ foreach(e2e_entry ${TALONREACH_E2E_TESTS})
         TIMEOUT 120
         RESOURCE_LOCK talonreach_running_copy)
 endforeach()
+# The title waits a minute before its demo.
+set_tests_properties(EndToEnd.TheTitlePlaysADemoWhenLeftAlone PROPERTIES TIMEOUT 240)

@@ -137,6 +137,21 @@ add_glyph() {
     probe_line "$((282 + 32 * slot + 2 * gx)) $((228 + 2 * gy)) = ${colour:0:6}"
 }
 
+# Adds the "DEMO" mark of a demo the title plays by itself: 16 x 24 glyphs at their own size from
+# (568, 8), probed at one outline pixel of D, M and O.
+add_demo_mark() {
+    local letter gx gy x code cell colour
+    for letter in "D 0 3 3" "M 2 2 3" "O 3 5 3"; do
+        read -r letter x gx gy <<<"$letter"
+        code=$(printf '%d' "'$letter")
+        cell=$((code - 32))
+        colour=$("$E2E_CONVERT" "$E2E_RESOURCES/Graphics/OxM_Font2.png" -alpha on -depth 8 \
+            -format "%[hex:p{$((16 * (cell % 20) + gx)),$((24 * (cell / 20) + gy))}]" info:) ||
+            e2e_fail "cannot read the font sheet"
+        probe_line "$((568 + 16 * x + gx)) $((8 + gy)) = ${colour:0:6}"
+    done
+}
+
 # The charge bar at its full length: white still at x 190.
 add_charge_full() {
     probe OxM_White.png 62 46 = -- "2 1" "128 1" "128 2"
