@@ -1,11 +1,11 @@
 #include "DemoGames.h"
 
 #include "HeadlessGame.h"
+#include "ScriptedGames.h"
 
 #include "CBase.h"
 #include "CBullet.h"
 #include "CGamePlayState.h"
-#include "CLevelIntroState1.h"
 #include "CMainMenuState.h"
 #include "CPauseState.h"
 #include "CPlayer.h"
@@ -128,65 +128,39 @@ bool AimPoint(tPoint player, tPoint& to)
     return fBest < std::numeric_limits<float>::max();
 }
 
-// The arrow keys held toward a place, a few pixels either side counting as there.
-class CSteering
+// The arrow keys held toward a place, a few pixels either side counting as there, and Space.
+void Steer(HeldKeys& keys, const CPlayer* pPlayer, tPoint to, bool bFire)
 {
-public:
-    explicit CSteering(HeadlessGame& game) : m_game(game) {}
-    ~CSteering() { Toward(nullptr, {0.0f, 0.0f}, false); }
+    const float fDX = pPlayer ? to.fX - pPlayer->GetPosX() : 0.0f;
+    const float fDY = pPlayer ? to.fY - pPlayer->GetPosY() : 0.0f;
+    keys.Set(SDL_SCANCODE_LEFT, fDX < -STEER_SLACK);
+    keys.Set(SDL_SCANCODE_RIGHT, fDX > STEER_SLACK);
+    keys.Set(SDL_SCANCODE_UP, fDY < -STEER_SLACK);
+    keys.Set(SDL_SCANCODE_DOWN, fDY > STEER_SLACK);
+    keys.Set(SDL_SCANCODE_SPACE, bFire);
+}
 
-    void Toward(const CPlayer* pPlayer, tPoint to, bool bFire)
-    {
-        const float fDX = pPlayer ? to.fX - pPlayer->GetPosX() : 0.0f;
-        const float fDY = pPlayer ? to.fY - pPlayer->GetPosY() : 0.0f;
-        Set(SDL_SCANCODE_LEFT, fDX < -STEER_SLACK);
-        Set(SDL_SCANCODE_RIGHT, fDX > STEER_SLACK);
-        Set(SDL_SCANCODE_UP, fDY < -STEER_SLACK);
-        Set(SDL_SCANCODE_DOWN, fDY > STEER_SLACK);
-        Set(SDL_SCANCODE_SPACE, bFire);
-    }
-
-private:
-    void Set(SDL_Scancode key, bool bDown)
-    {
-        if (m_bHeld[key] == bDown)
-            return;
-        m_bHeld[key] = bDown;
-        bDown ? m_game.Hold(key) : m_game.Release(key);
-    }
-
-    HeadlessGame& m_game;
-    bool m_bHeld[SDL_NUM_SCANCODES] = {};
-};
-
-void Fly(CSteering& steering)
+void Fly(HeldKeys& keys)
 {
     const CPlayer* pPlayer = CGamePlayState::GetInstance()->GetPlayer();
     if (!pPlayer)
     {
-        steering.Toward(nullptr, {0.0f, 0.0f}, false);
+        Steer(keys, nullptr, {0.0f, 0.0f}, false);
         return;
     }
     const tPoint player{pPlayer->GetPosX(), pPlayer->GetPosY()};
     tPoint to{320.0f, 380.0f};
     if (Escape(player, to))
     {
-        steering.Toward(pPlayer, to, false);
+        Steer(keys, pPlayer, to, false);
         return;
     }
     const bool bTarget = AimPoint(player, to);
     const bool bLinedUp = bTarget && std::fabs(to.fX - player.fX) < AIM_SLACK &&
                           std::fabs(to.fY - player.fY) < AIM_SLACK && pPlayer->GetCharge() >= CHARGE_TO_FIRE;
-    steering.Toward(pPlayer, to, bLinedUp);
+    Steer(keys, pPlayer, to, bLinedUp);
 }
 
-template <typename Condition>
-bool TapUntil(HeadlessGame& game, SDL_Scancode key, Condition condition)
-{
-    for (int i = 0; i < 12 && !condition(); ++i)
-        game.Tap(key);
-    return condition();
-}
 } // namespace
 
 const std::vector<DemoGame>& DemoGames()
@@ -201,16 +175,13 @@ const std::vector<DemoGame>& DemoGames()
 bool PlayDemoGame(HeadlessGame& game)
 {
     CGamePlayState* pPlay = CGamePlayState::GetInstance();
-    if (!TapUntil(game, SDL_SCANCODE_SPACE, [&] { return game.Top() == CMainMenuState::GetInstance(); }))
-        return false;
-    game.Tap(SDL_SCANCODE_RETURN);
-    if (!TapUntil(game, SDL_SCANCODE_ESCAPE, [&] { return game.Top() == pPlay; }))
+    if (!StartWithKeys(game))
         return false;
     {
-        CSteering steering(game);
+        HeldKeys keys(game);
         for (uint32_t uMs = 0; uMs < DEMO_PLAY_MS && game.Top() == pPlay; uMs += FRAME_MS)
         {
-            Fly(steering);
+            Fly(keys);
             game.Frame(FRAME_MS);
         }
     }

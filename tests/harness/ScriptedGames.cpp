@@ -34,30 +34,6 @@ bool InPlay(HeadlessGame& game)
     return game.Top() == Play();
 }
 
-// The keys a script holds, so that each goes down and up once.
-class CKeys
-{
-public:
-    explicit CKeys(HeadlessGame& game) : m_game(game) {}
-    ~CKeys() { ReleaseAll(); }
-    void Set(SDL_Scancode key, bool bDown)
-    {
-        if (m_bHeld[key] == bDown)
-            return;
-        m_bHeld[key] = bDown;
-        bDown ? m_game.Hold(key) : m_game.Release(key);
-    }
-    void ReleaseAll()
-    {
-        for (int key = 0; key < SDL_NUM_SCANCODES; ++key)
-            Set(static_cast<SDL_Scancode>(key), false);
-    }
-
-private:
-    HeadlessGame& m_game;
-    bool m_bHeld[SDL_NUM_SCANCODES] = {};
-};
-
 // Where the enemy fire nearest to the player is; false when there is none.
 bool NearestEnemyFire(float& fX, float& fY)
 {
@@ -104,7 +80,7 @@ void Patrol(uint32_t uFrame, float& fX, float& fY)
 // Flies into the enemy fire with the keys, Space held, until `done` holds or the time is up; true
 // when it held.
 template <typename Done>
-bool SeekFireWithKeys(HeadlessGame& game, CKeys& keys, Done done, uint32_t uMilliseconds = kSeekMs)
+bool SeekFireWithKeys(HeadlessGame& game, HeldKeys& keys, Done done, uint32_t uMilliseconds = kSeekMs)
 {
     keys.Set(SDL_SCANCODE_SPACE, true);
     for (uint32_t uFrame = 0; uFrame * kFrameMs < uMilliseconds; ++uFrame)
@@ -134,17 +110,6 @@ bool TapUntil(HeadlessGame& game, SDL_Scancode key, Condition condition, int nTi
     return condition();
 }
 
-// The logo, New Game in the main menu, the story told by Escape: the first frame of play.
-bool StartWithKeys(HeadlessGame& game)
-{
-    if (!TapUntil(game, SDL_SCANCODE_SPACE, [&] { return game.Top() == CMainMenuState::GetInstance(); }))
-        return false;
-    game.Tap(SDL_SCANCODE_RETURN);
-    if (game.Top() != CLevelIntroState1::GetInstance())
-        return false;
-    return TapUntil(game, SDL_SCANCODE_ESCAPE, [&] { return InPlay(game); });
-}
-
 // A name for the table when the score asks for one, and the way back to the menu.
 bool EnterName(HeadlessGame& game)
 {
@@ -162,7 +127,7 @@ bool PlayToGameOver(HeadlessGame& game)
 {
     if (!StartWithKeys(game))
         return false;
-    CKeys keys(game);
+    HeldKeys keys(game);
     if (!SeekFireWithKeys(
             game, keys, [] { return Play()->IsGameOver(); }, 4 * kSeekMs))
         return false;
@@ -170,7 +135,7 @@ bool PlayToGameOver(HeadlessGame& game)
     return EnterName(game);
 }
 
-bool LoseALife(HeadlessGame& game, CKeys& keys)
+bool LoseALife(HeadlessGame& game, HeldKeys& keys)
 {
     const int nLives = Play()->GetLives();
     return SeekFireWithKeys(game, keys,
@@ -205,7 +170,7 @@ bool PlayTheCodes(HeadlessGame& game)
 {
     if (!StartWithKeys(game))
         return false;
-    CKeys keys(game);
+    HeldKeys keys(game);
     game.Type("xhatch");
     game.Type("talon");
     keys.Set(SDL_SCANCODE_SPACE, true);
@@ -322,6 +287,35 @@ bool PlayWithQuickTaps(HeadlessGame& game)
     return game.Top() == CMainMenuState::GetInstance();
 }
 } // namespace
+
+HeldKeys::~HeldKeys()
+{
+    ReleaseAll();
+}
+
+void HeldKeys::Set(SDL_Scancode key, bool bDown)
+{
+    if (m_bHeld[key] == bDown)
+        return;
+    m_bHeld[key] = bDown;
+    bDown ? m_game.Hold(key) : m_game.Release(key);
+}
+
+void HeldKeys::ReleaseAll()
+{
+    for (int key = 0; key < SDL_NUM_SCANCODES; ++key)
+        Set(static_cast<SDL_Scancode>(key), false);
+}
+
+bool StartWithKeys(HeadlessGame& game)
+{
+    if (!TapUntil(game, SDL_SCANCODE_SPACE, [&] { return game.Top() == CMainMenuState::GetInstance(); }))
+        return false;
+    game.Tap(SDL_SCANCODE_RETURN);
+    if (game.Top() != CLevelIntroState1::GetInstance())
+        return false;
+    return TapUntil(game, SDL_SCANCODE_ESCAPE, [&] { return InPlay(game); });
+}
 
 const std::vector<ScriptedGame>& ScriptedGames()
 {

@@ -13,6 +13,8 @@
 
 #include "CReplayFile.h"
 
+#include <SDL.h>
+
 #include <cstdint>
 #include <vector>
 
@@ -33,6 +35,26 @@ struct ScriptedGame
 };
 
 const std::vector<ScriptedGame>& ScriptedGames();
+
+// The keys a script holds, so that each goes down and up once; all let go at the end.
+class HeldKeys
+{
+public:
+    explicit HeldKeys(HeadlessGame& game) : m_game(game) {}
+    ~HeldKeys();
+    HeldKeys(const HeldKeys&) = delete;
+    HeldKeys& operator=(const HeldKeys&) = delete;
+    void Set(SDL_Scancode key, bool bDown);
+    void ReleaseAll();
+
+private:
+    HeadlessGame& m_game;
+    bool m_bHeld[SDL_NUM_SCANCODES] = {};
+};
+
+// The logo, New Game in the main menu, the story told by Escape: the first frame of play. False
+// when a screen did not come.
+bool StartWithKeys(HeadlessGame& game);
 
 // Runs frames of `step` milliseconds until the replay being watched ends; false when it had not
 // ended after `maxFrames`.
